@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QMainWindow>
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(const QString &programFolder, QWidget *parent = nullptr);
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quorlent {
+
+inline constexpr int kPositions = 5;
+inline constexpr int kKinds = 4;
+
+// The four kinds of value derived from a digit, in the order the interface lists them.
+enum class Kind : int { Number = 0, BigSmall = 1, OddEven = 2, Segment = 3 };
+
+inline constexpr std::array<Kind, kKinds> kAllKinds{Kind::Number, Kind::BigSmall, Kind::OddEven,
+                                                     Kind::Segment};
+
+// Column suffix of a kind: "A", "B", "E", "F".
+const char *kindSuffix(Kind kind);
+
+// Number of counter slots a kind needs (0-9, 0-1, 0-1, 0-5).
+int kindValueCount(Kind kind);
+
+// One value per position, positions 1..5 at indexes 0..4.
+using PositionValues = std::array<uint8_t, kPositions>;
+using Digits = PositionValues;
+
+// The code of one digit in one kind; `segmentBase` is 0 ("0~4") or 1 ("1~5").
+int codeOf(int digit, Kind kind, int segmentBase);
+
+// The four kinds of code of one draw. All zero stands for "no draw" in the previous-draw columns.
+struct DrawCodes
+{
+    std::array<PositionValues, kKinds> byKind{};
+
+    const PositionValues &operator[](Kind kind) const { return byKind[static_cast<int>(kind)]; }
+    PositionValues &operator[](Kind kind) { return byKind[static_cast<int>(kind)]; }
+    const Digits &digits() const { return (*this)[Kind::Number]; }
+
+    static DrawCodes fromDigits(const Digits &digits, int segmentBase);
+
+    bool operator==(const DrawCodes &) const = default;
+};
+
+// Occurrence tokens: for positions 1..5 in order, the occurrence count of the value so far, "X",
+// the value and a blank. 3,1,3,3,0 gives "1X3 1X1 2X3 3X3 1X0 ". Order-independent as a set.
+std::string occurrenceTokens(const PositionValues &values);
+
+// The five digits as five characters without separators.
+std::string digitText(const Digits &digits);
+
+} // namespace quorlent

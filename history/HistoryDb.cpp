@@ -1,0 +1,258 @@
+#include "HistoryDb.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+
+namespace quorlent {
+
+namespace {
+
+// Marks the files this program created ("QRLT"), so that a foreign file is never touched.
+constexpr uint32_t kApplicationId = 0x51524C54;
+constexpr int kTextColumns = 10; // txtHisLst .. txtHisLstDuan, txtHisPreLst .. txtHisPreLstDuan
+
+const char *const kTextColumnNames[kTextColumns] = {
+    "txtHisLst",    "txtHisLstHm",    "txtHisLstDx",    "txtHisLstDs",    "txtHisLstDuan",
+    "txtHisPreLst", "txtHisPreLstHm", "txtHisPreLstDx", "txtHisPreLstDs", "txtHisPreLstDuan"};
+
+std::string codeColumn(int position, Kind kind, const char *letter)
+{
+    return "L" + std::to_string(position + 1) + kindSuffix(kind) + letter;
+}
+
+// The 60 code columns in table order: own, previous ("S"), earlier ("P"); kind-major.
+std::vector<std::string> codeColumns()
+{
+    std::vector<std::string> names;
+    for (const char *letter : {"", "S", "P"}) {
+        for (Kind kind : kAllKinds) {
+            for (int p = 0; p < kPositions; ++p)
+                names.push_back(codeColumn(p, kind, letter));
+        }
+    }
+    return names;
+}
+
+std::string joined(const std::vector<std::string> &names, const std::string &separator)
+{
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i)
+            text += separator;
+        text += names[i];
+    }
+    return text;
+}
+
+std::string insertStatement()
+{
+    std::vector<std::string> names{"SQQH", "QQH"};
+    for (auto &name : codeColumns())
+        names.push_back(name);
+    for (const char *name : kTextColumnNames)
+        names.push_back(name);
+    std::string params;
+    for (size_t i = 0; i < names.size(); ++i)
+        params += i ? ",?" : "?";
+    return "INSERT INTO Lishi(" + joined(names, ",") + ") VALUES(" + params + ")";
+}
+
+void bindCodes(Statement &stmt, int &index, const DrawCodes &codes)
+{
+    for (Kind kind : kAllKinds) {
+        for (int p = 0; p < kPositions; ++p)
+            stmt.bind(index++, codes[kind][p]);
+    }
+}
+
+void bindTexts(Statement &stmt, int &index, const DrawTexts &texts)
+{
+    stmt.bind(index++, texts.digits);
+    for (const std::string &tokens : texts.tokens)
+        stmt.bind(index++, tokens);
+}
+
+uint32_t readBigEndian(const QByteArray &bytes, int offset)
+{
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<uint8_t>(bytes.at(offset + i));
+    return value;
+}
+
+} // namespace
+
+std::vector<std::string> HistoryDb::lishiColumns()
+{
+    std::vector<std::string> names{"SQQH", "QQH"};
+    for (auto &name : codeColumns())
+        names.push_back(name);
+    for (const char *name : kTextColumnNames)
+        names.push_back(name);
+    names.insert(names.end(), {"intTh", "bolOk", "txtHisP6"});
+    return names;
+}
+
+std::string HistoryDb::createStatements()
+{
+    std::string sql = "CREATE TABLE IF NOT EXISTS Lishi(SQQH INTEGER NOT NULL, QQH INTEGER";
+    for (auto &name : codeColumns())
+        sql += ", " + name + " INTEGER DEFAULT 0";
+    for (const char *name : kTextColumnNames)
+        sql += std::string(", ") + name + " TEXT DEFAULT ''";
+    sql += ", intTh INTEGER DEFAULT 0, bolOk INTEGER DEFAULT 0, txtHisP6 TEXT DEFAULT '');"
+           "CREATE INDEX IF NOT EXISTS LishiBySQQH ON Lishi(SQQH);"
+           "CREATE TABLE IF NOT EXISTS Carcu(Nmb INTEGER, Count INTEGER);";
+    return sql;
+}
+
+bool HistoryDb::isOurs(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(100);
+    return header.size() == 100 && header.startsWith(QByteArray("SQLite format 3\0", 16)) &&
+           readBigEndian(header, 68) == kApplicationId;
+}
+
+HistoryDb::HistoryDb(QString path, std::unique_ptr<SqliteDb> db)
+    : m_path(std::move(path)), m_db(std::move(db))
+{
+}
+
+HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
+{
+    OpenResult result;
+    const std::string native = QFile::encodeName(path).toStdString();
+    const bool exists = QFileInfo::exists(path);
+    if (exists && !isOurs(path)) {
+        result.status = OpenStatus::NotOurs;
+        result.message = QObject::tr("历史数据库 %1 不是本程序的数据库，未作任何改动；本次运行没有历史号码。")
+                             .arg(QFileInfo(path).fileName());
+        return result;
+    }
+    std::string error;
+    const int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+    auto db = SqliteDb::open(native, flags, &error);
+    bool ok = db != nullptr;
+    if (ok && !exists) {
+        Transaction tx(*db);
+        ok = tx.isActive() &&
+             db->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()) &&
+             db->exec("PRAGMA user_version=1") && db->exec(createStatements().c_str()) &&
+             tx.commit();
+        if (!ok) {
+            error = db->lastError();
+            db.reset();
+            QFile::remove(path);
+        }
+    } else if (ok) {
+        // Ours, but perhaps from before a table was added: add what is missing.
+        ok = db->exec(createStatements().c_str());
+        if (!ok)
+            error = db->lastError();
+    }
+    if (!ok) {
+        result.status = OpenStatus::Failed;
+        result.message = QObject::tr("无法打开历史数据库 %1：%2")
+                             .arg(QFileInfo(path).fileName(), QString::fromStdString(error));
+        return result;
+    }
+    result.status = exists ? OpenStatus::Opened : OpenStatus::Created;
+    result.db.reset(new HistoryDb(path, std::move(db)));
+    return result;
+}
+
+std::vector<HistoryRow> HistoryDb::loadRows()
+{
+    std::vector<HistoryRow> rows;
+    std::string sql = "SELECT SQQH";
+    const auto codes = codeColumns();
+    for (int i = 0; i < 40; ++i) // own and previous codes
+        sql += "," + codes[i];
+    sql += ",length(trim(txtHisLst))>0 FROM Lishi ORDER BY SQQH, rowid";
+    Statement stmt = m_db->prepare(sql.c_str());
+    if (!stmt.isValid())
+        return rows;
+    rows.reserve(static_cast<size_t>(m_db->queryInt("SELECT count(*) FROM Lishi")));
+    while (stmt.step() == SQLITE_ROW) {
+        HistoryRow row;
+        row.sqqh = static_cast<int32_t>(stmt.columnInt(0));
+        int column = 1;
+        for (DrawCodes *target : {&row.own, &row.previous}) {
+            for (Kind kind : kAllKinds) {
+                for (int p = 0; p < kPositions; ++p)
+                    (*target)[kind][p] = static_cast<uint8_t>(stmt.columnInt(column++));
+            }
+        }
+        row.hasPrevious = stmt.columnInt(column) != 0;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool HistoryDb::insertAll(std::span<const DrawRecord> records)
+{
+    Statement stmt = m_db->prepare(insertStatement().c_str());
+    if (!stmt.isValid())
+        return false;
+    for (const DrawRecord &record : records) {
+        int index = 1;
+        stmt.bind(index++, record.sqqh);
+        stmt.bind(index++, record.qqh());
+        bindCodes(stmt, index, record.own);
+        bindCodes(stmt, index, record.previous);
+        bindCodes(stmt, index, record.earlier);
+        bindTexts(stmt, index, record.previousTexts);
+        bindTexts(stmt, index, record.earlierTexts);
+        if (stmt.step() != SQLITE_DONE)
+            return false;
+        stmt.reset();
+    }
+    return true;
+}
+
+bool HistoryDb::append(std::span<const DrawRecord> records)
+{
+    Transaction tx(*m_db);
+    return tx.isActive() && insertAll(records) && tx.commit();
+}
+
+bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
+{
+    Transaction tx(*m_db);
+    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && insertAll(records) && tx.commit();
+}
+
+bool HistoryDb::clear()
+{
+    Transaction tx(*m_db);
+    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && tx.commit();
+}
+
+bool HistoryDb::deleteNewest()
+{
+    return m_db->exec("DELETE FROM Lishi WHERE rowid = "
+                      "(SELECT rowid FROM Lishi ORDER BY SQQH DESC, rowid DESC LIMIT 1)");
+}
+
+bool HistoryDb::writeTally(std::span<const std::pair<int, int64_t>> rows)
+{
+    Transaction tx(*m_db);
+    if (!tx.isActive() || !m_db->exec("DELETE FROM Carcu"))
+        return false;
+    Statement stmt = m_db->prepare("INSERT INTO Carcu(Nmb, Count) VALUES(?, ?)");
+    if (!stmt.isValid())
+        return false;
+    for (const auto &[value, count] : rows) {
+        stmt.bind(1, value).bind(2, count);
+        if (stmt.step() != SQLITE_DONE)
+            return false;
+        stmt.reset();
+    }
+    return tx.commit();
+}
+
+} // namespace quorlent

@@ -1,0 +1,105 @@
+#include "HistoryStore.h"
+
+#include <algorithm>
+
+namespace quorlent {
+
+HistoryStore::HistoryStore(QObject *parent) : QObject(parent) {}
+
+HistoryStore::~HistoryStore() = default;
+
+HistoryDb::OpenResult HistoryStore::open(const QString &path)
+{
+    HistoryDb::OpenResult result = HistoryDb::openOrCreate(path);
+    m_db = std::move(result.db);
+    resetRows(m_db ? m_db->loadRows() : std::vector<HistoryRow>{});
+    return result;
+}
+
+std::unique_ptr<HistoryDb> HistoryStore::takeDb() { return std::move(m_db); }
+
+void HistoryStore::adoptDb(std::unique_ptr<HistoryDb> db) { m_db = std::move(db); }
+
+DrawRun HistoryStore::continueRun() const
+{
+    const size_t n = m_rows.size();
+    const DrawCodes *last = n >= 1 ? &m_rows[n - 1].own : nullptr;
+    const DrawCodes *beforeLast = n >= 2 ? &m_rows[n - 2].own : nullptr;
+    return DrawRun(beforeLast, last);
+}
+
+bool HistoryStore::append(std::span<const DrawRecord> records)
+{
+    if (!m_db || records.empty())
+        return m_db != nullptr;
+    if (!m_db->append(records))
+        return false;
+    const bool inOrder =
+        std::is_sorted(records.begin(), records.end(),
+                       [](const DrawRecord &a, const DrawRecord &b) { return a.sqqh < b.sqqh; }) &&
+        (m_rows.empty() || m_rows.back().sqqh <= records.front().sqqh);
+    if (!inOrder) {
+        // Rows stored out of order take their place by issue, after equal issues.
+        std::vector<HistoryRow> rows = m_rows;
+        for (const DrawRecord &record : records) {
+            auto at = std::upper_bound(rows.begin(), rows.end(), record.sqqh,
+                                       [](int32_t s, const HistoryRow &r) { return s < r.sqqh; });
+            rows.insert(at, HistoryRow::fromRecord(record));
+        }
+        resetRows(std::move(rows));
+        return true;
+    }
+    const int first = static_cast<int>(m_rows.size());
+    emit aboutToAppend(first, first + static_cast<int>(records.size()) - 1);
+    for (const DrawRecord &record : records)
+        m_rows.push_back(HistoryRow::fromRecord(record));
+    ++m_revision;
+    emit appended();
+    return true;
+}
+
+bool HistoryStore::replaceAll(std::span<const DrawRecord> records)
+{
+    if (!m_db || !m_db->replaceAll(records))
+        return false;
+    std::vector<HistoryRow> rows;
+    rows.reserve(records.size());
+    for (const DrawRecord &record : records)
+        rows.push_back(HistoryRow::fromRecord(record));
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; });
+    resetRows(std::move(rows));
+    return true;
+}
+
+bool HistoryStore::clear()
+{
+    if (!m_db || !m_db->clear())
+        return false;
+    resetRows({});
+    return true;
+}
+
+bool HistoryStore::deleteNewest()
+{
+    if (!m_db || m_rows.empty())
+        return false;
+    if (!m_db->deleteNewest())
+        return false;
+    const int last = static_cast<int>(m_rows.size()) - 1;
+    emit aboutToRemove(last, last);
+    m_rows.pop_back();
+    ++m_revision;
+    emit removed();
+    return true;
+}
+
+void HistoryStore::resetRows(std::vector<HistoryRow> rows)
+{
+    emit aboutToReset();
+    m_rows = std::move(rows);
+    ++m_revision;
+    emit resetDone();
+}
+
+} // namespace quorlent

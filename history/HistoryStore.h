@@ -1,0 +1,62 @@
+#pragma once
+
+#include "HistoryDb.h"
+
+#include <QObject>
+#include <optional>
+
+namespace quorlent {
+
+// The history as the window and the searches see it: the open database and, in step with it, the
+// stored draws in issue order held in memory. Every change goes through here: first the database
+// in one transaction, then the memory, so the two never disagree.
+class HistoryStore : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit HistoryStore(QObject *parent = nullptr);
+    ~HistoryStore() override;
+
+    // Opens (or creates) the database file and loads its draws.
+    HistoryDb::OpenResult open(const QString &path);
+    bool isOpen() const { return m_db != nullptr; }
+    HistoryDb *db() { return m_db.get(); }
+    // Gives up the database (for compaction) and takes another; the rows are kept.
+    std::unique_ptr<HistoryDb> takeDb();
+    void adoptDb(std::unique_ptr<HistoryDb> db);
+
+    const std::vector<HistoryRow> &rows() const { return m_rows; }
+    size_t size() const { return m_rows.size(); }
+    bool empty() const { return m_rows.empty(); }
+    const HistoryRow *newest() const { return m_rows.empty() ? nullptr : &m_rows.back(); }
+    // Changes with every change of the rows.
+    uint64_t revision() const { return m_revision; }
+
+    // A writing run that continues after the newest two stored draws.
+    DrawRun continueRun() const;
+
+    // Appends records (derived by a DrawRun) in one transaction.
+    bool append(std::span<const DrawRecord> records);
+    // Replaces the whole history in one transaction.
+    bool replaceAll(std::span<const DrawRecord> records);
+    bool clear();
+    bool deleteNewest();
+
+signals:
+    void aboutToAppend(int first, int last);
+    void appended();
+    void aboutToRemove(int first, int last);
+    void removed();
+    void aboutToReset();
+    void resetDone();
+
+private:
+    void resetRows(std::vector<HistoryRow> rows);
+
+    std::unique_ptr<HistoryDb> m_db;
+    std::vector<HistoryRow> m_rows;
+    uint64_t m_revision = 0;
+};
+
+} // namespace quorlent
