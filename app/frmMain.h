@@ -1,11 +1,132 @@
 #pragma once
 
-#include <QMainWindow>
+#include "Settings.h"
 
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QCheckBox;
+class QTabBar;
+class QTableView;
+class HistoryGridModel;
+namespace quorlent {
+class HistoryStore;
+}
+
+// The main window. Controls keep their designer names (arrays indexed as in the designer, so
+// Option3[0..3], Check1[1..5]); handlers keep the names of their control and event. The logic
+// lives in the history, analysis and output libraries; the handlers here stay short.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit frmMain(const QString &programFolder, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    const QString &programFolder() const { return m_programFolder; }
+    quorlent::HistoryStore &history() { return *m_history; }
+    const Settings &settings() const { return m_settings; }
+    // The reference pattern the searches compare with, positions 1..5.
+    int refPattern(int position) const { return intRefPattern[position]; }
+    bool isManualTab() const { return bolShoudong; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Construction of the controls and menus (frmMainLayout.cpp).
+    void buildControls();
+    void buildMenus();
+    QWidget *buildOptionsColumn();
+    QWidget *buildReferenceTabs();
+    QWidget *buildEntryBar();
+    void connectHandlers();
+
+    // Start-up, shared refreshes and handlers (frmMain.cpp).
+    void Form_Load();
+    void RefreshRefPattern();
+    void RefreshSearchRange(bool bothBoxes);
+    void AddHaoma();
+    void QihaoXianshi();
+    void TabStrip1_Click(int tab);
+    void Command9_Click();
+    void Option1_Click(int index);
+    void Option2_Click(int index);
+    void Option3_Click(int index);
+    void Option4_Click(int index);
+    void Option5_Click(int index);
+    void Option6_Click(int index);
+    void Combo1_LostFocus();
+    void MaskEdBox2_LostFocus();
+    void Text22_LostFocus(int index);
+    void mnuDscs_Click(int index);
+    void mnuSetDay_Click();
+    void MaskEdBox1_Change(int index);
+    void StoreDraw();
+    void showStatus(const QString &text);
+
+    QString m_programFolder;
+    Settings m_settings;
+    std::unique_ptr<quorlent::HistoryStore> m_history;
+    HistoryGridModel *m_historyModel = nullptr;
+
+    // Form-level state shared by the handlers.
+    std::array<int, 6> intRefPattern{}; // positions 1..5
+    bool bolShoudong = false;
+    bool bolEntryReset = false;
+    int32_t lngQihao = 0;      // QQH of the newest draw
+    int32_t m_nextIssue = 0;   // the issue the next entered draw is stored under
+    bool m_loading = true;     // start-up is selecting the option controls
+
+    // Controls.
+    std::array<QRadioButton *, 4> Option3{}; // 搜索类型选择
+    std::array<QRadioButton *, 4> Option4{}; // 结果类型选择
+    std::array<QRadioButton *, 4> Option1{}; // 自由位/固定位, 上期/前 N 期
+    std::array<QRadioButton *, 6> Option2{}; // indexes 4 (直选) and 5 (组选)
+    std::array<QRadioButton *, 6> Option5{}; // 第1位 .. 第5位 at 1..5
+    std::array<QRadioButton *, 2> Option6{}; // 红蓝 (0), 红球 (1)
+    QLineEdit *MaskEdBox2 = nullptr;
+    std::array<QLineEdit *, 2> Text3{};
+    QTabBar *TabStrip1 = nullptr;
+    std::array<QGroupBox *, 2> Frame2{};
+    std::array<QLineEdit *, 6> Text2{};
+    std::array<QLineEdit *, 6> Text22{};
+    std::array<QCheckBox *, 6> Check1{};
+    std::array<QCheckBox *, 6> Check11{};
+    QComboBox *Combo1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command21 = nullptr;
+    QPushButton *cmdRdLst = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QTableView *MSFlexGrid1 = nullptr;
+    QTableView *MSFlexGrid2 = nullptr;
+    QTableView *MSFlexGrid3 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    std::array<QLineEdit *, 6> MaskEdBox1{};
+
+    QMenu *mnuLsgl = nullptr;
+    QMenu *mnuSet = nullptr;
+    QAction *mnuDcls = nullptr;
+    QAction *mnuErase = nullptr;
+    QAction *mnuClear = nullptr;
+    QAction *mnuDlzd = nullptr;
+    QAction *mnuEszhzd = nullptr;
+    std::array<QAction *, 2> mnuDscs{};
+    QAction *mnuSetDay = nullptr;
+    QAction *mnuFrontPage = nullptr;
+    QAction *mnuDescrb = nullptr;
+    QAction *numYanshiDown = nullptr;
 };
