@@ -1,0 +1,89 @@
+// Start-up to a usable window and one manual entry, on a history of 500,000 draws.
+#include "HistoryDb.h"
+#include "Issue.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+using namespace quorlent;
+
+namespace {
+
+void buildHistory(const QString &path, int draws)
+{
+    auto db = HistoryDb::openOrCreate(path).db;
+    DrawRun run;
+    std::vector<DrawRecord> records;
+    records.reserve(static_cast<size_t>(draws));
+    QRandomGenerator random(7);
+    int32_t sqqh = issue::firstOfDay(QDate(2014, 1, 1));
+    for (int i = 0; i < draws; ++i) {
+        Digits digits;
+        for (auto &d : digits)
+            d = static_cast<uint8_t>(random.bounded(10));
+        records.push_back(run.append(sqqh, digits, 1));
+        sqqh = issue::next(sqqh);
+    }
+    db->append(records);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int draws = argc > 1 ? atoi(argv[1]) : 500000;
+
+    QTemporaryDir folder;
+    QElapsedTimer timer;
+    timer.start();
+    buildHistory(folder.filePath("Varnibo.mdb"), draws);
+    std::printf("history of %d draws built in %lld ms\n", draws, timer.elapsed());
+
+    std::printf("%-44s %10s %10s\n", "work", "ms", "target ms");
+    {
+        timer.restart();
+        auto db = HistoryDb::openOrCreate(folder.filePath("Varnibo.mdb")).db;
+        const size_t n = db->loadRows().size();
+        std::printf("%-44s %10.1f %10s (%zu rows)\n", "  of which: reading the draws into memory",
+                    timer.nsecsElapsed() / 1e6, "", n);
+    }
+    for (int run = 0; run < 3; ++run) {
+        timer.restart();
+        auto window = std::make_unique<frmMain>(folder.path());
+        window->show();
+        QApplication::processEvents();
+        const double startup = timer.nsecsElapsed() / 1e6;
+        std::printf("%-44s %10.1f %10d\n", "start-up to a usable window", startup, 1000);
+
+        QApplication::setActiveWindow(window.get());
+        QTest::qWaitForWindowActive(window.get());
+        auto box = [&](int i) {
+            return window->findChild<QLineEdit *>(QStringLiteral("MaskEdBox1(%1)").arg(i));
+        };
+        for (int i = 1; i <= 4; ++i)
+            QTest::keyClick(box(i), char('0' + i));
+        timer.restart();
+        QTest::keyClick(box(5), '5'); // stores the draw and refreshes the window
+        QApplication::processEvents();
+        const double entry = timer.nsecsElapsed() / 1e6;
+        std::printf("%-44s %10.1f %10d\n", "manual entry of one draw, refresh included", entry, 50);
+        const int rows = window->findChild<QTableView *>("MSFlexGrid1")->model()->rowCount();
+        if (rows != draws + run + 1) {
+            std::printf("unexpected grid rows: %d\n", rows);
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,118 @@
+#include "AppFixture.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+TEST_F(AppFixture, EveryChoicePersistsBetweenRuns)
+{
+    open();
+    option("Option1(0)")->click();
+    option("Option1(2)")->click();
+    option("Option2(5)")->click();
+    option("Option3(2)")->click();
+    option("Option4(3)")->click();
+    option("Option5(4)")->click();
+    option("Option6(1)")->click();
+    action("mnuDscs(0)")->trigger();
+    box("MaskEdBox2")->setFocus();
+    box("MaskEdBox2")->setText("7");
+    auto *combo = find<QComboBox>("Combo1");
+    combo->setFocus();
+    combo->setEditText("5");
+    box("Text22(1)")->setFocus(); // leaving the combo box takes its width
+    whenModal<QInputDialog>([](QInputDialog *input) {
+        input->setTextValue("9");
+        input->accept();
+    });
+    action("mnuSetDay")->trigger();
+
+    EXPECT_EQ(stored("bolZyw"), "False");
+    EXPECT_EQ(stored("bolSq"), "False");
+    EXPECT_EQ(stored("bolZuxuan"), "True");
+    EXPECT_EQ(stored("intLei"), "2");
+    EXPECT_EQ(stored("intXianshiLei"), "3");
+    EXPECT_EQ(stored("intConsqSort"), "4");
+    EXPECT_EQ(stored("bolZhpm"), "True");
+    EXPECT_EQ(stored("DsIni"), "0");
+    EXPECT_EQ(stored("intPreQi"), "7");
+    EXPECT_EQ(stored("intZhWSetup"), "5");
+    EXPECT_EQ(stored("IniSerchDay"), "9");
+    close();
+
+    frmMain &w = open();
+    EXPECT_TRUE(option("Option1(0)")->isChecked());
+    EXPECT_TRUE(option("Option1(2)")->isChecked());
+    EXPECT_TRUE(option("Option2(5)")->isChecked());
+    EXPECT_TRUE(option("Option3(2)")->isChecked());
+    EXPECT_TRUE(option("Option4(3)")->isChecked());
+    EXPECT_TRUE(option("Option5(4)")->isChecked());
+    EXPECT_TRUE(option("Option6(1)")->isChecked());
+    EXPECT_TRUE(action("mnuDscs(0)")->isChecked());
+    EXPECT_FALSE(action("mnuDscs(1)")->isChecked());
+    EXPECT_EQ(box("MaskEdBox2")->text(), "7");
+    EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "5");
+    EXPECT_EQ(w.settings().number(Settings::IniSerchDay), 9);
+}
+
+TEST_F(AppFixture, UnreadableStoredValuesCountAsMissing)
+{
+    setStored("bolZyw", "maybe");
+    setStored("intLei", "7");
+    setStored("intPreQi", "0");
+    setStored("intConsqSort", "x");
+    setStored("IniSerchDay", "40");
+    setStored("bolSq", "False");
+    frmMain &w = open();
+    EXPECT_TRUE(option("Option1(1)")->isChecked());
+    EXPECT_TRUE(option("Option3(0)")->isChecked());
+    EXPECT_EQ(box("MaskEdBox2")->text(), "2");
+    EXPECT_TRUE(option("Option5(1)")->isChecked());
+    EXPECT_EQ(w.settings().number(Settings::IniSerchDay), 6);
+    EXPECT_TRUE(option("Option1(2)")->isChecked()); // a readable value is kept
+}
+
+TEST_F(AppFixture, TheNBoxRefusesZeroAndEmpty)
+{
+    frmMain &w = open();
+    QLineEdit *n = box("MaskEdBox2");
+    n->setFocus();
+    QTest::keyClick(n, Qt::Key_Backspace);
+    QTest::keyClick(n, '0');
+    EXPECT_TRUE(n->text().isEmpty() || n->text() == "2");
+    box("Text22(1)")->setFocus();
+    EXPECT_EQ(n->text(), "2");
+    EXPECT_EQ(w.settings().number(Settings::intPreQi), 2);
+}
+
+TEST_F(AppFixture, RetentionDialogAsksAgainUntilTheAnswerFits)
+{
+    frmMain &w = open();
+    QStringList seen;
+    // 1 and 17 and a word are refused with the message; 16 is taken.
+    const QStringList answers{"1", "17", "abc", "16"};
+    std::function<void(int)> answer = [&](int i) {
+        whenModal<QInputDialog>([&, i](QInputDialog *input) {
+            EXPECT_EQ(input->windowTitle(), "设置天数");
+            input->setTextValue(answers[i]);
+            if (i + 1 < answers.size()) {
+                whenModal<QMessageBox>([&, i](QMessageBox *box) {
+                    seen << box->windowTitle();
+                    EXPECT_EQ(box->text(), "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，"
+                                           "请输入2到16中的自然数。");
+                    answer(i + 1);
+                    box->accept();
+                });
+            }
+            input->accept();
+        });
+    };
+    answer(0);
+    action("mnuSetDay")->trigger();
+    EXPECT_EQ(seen, QStringList({"输入有误", "输入有误", "输入有误"}));
+    EXPECT_EQ(w.settings().number(Settings::IniSerchDay), 16);
+    EXPECT_EQ(stored("IniSerchDay"), "16");
+
+    whenModal<QInputDialog>([](QInputDialog *input) { input->reject(); });
+    action("mnuSetDay")->trigger();
+    EXPECT_EQ(stored("IniSerchDay"), "16");
+}
