@@ -1,0 +1,133 @@
+#include "Opener.h"
+#include "HelpLinks.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace quorlent;
+
+namespace {
+
+// Sets QUORLENT_OPENER for one test and puts back what was there.
+class OpenerVariable
+{
+  public:
+    explicit OpenerVariable(const QString &value)
+        : m_had(qEnvironmentVariableIsSet(Opener::kEnvironmentVariable)),
+          m_old(qgetenv(Opener::kEnvironmentVariable))
+    {
+        qputenv(Opener::kEnvironmentVariable, value.toLocal8Bit());
+    }
+    ~OpenerVariable()
+    {
+        if (m_had)
+            qputenv(Opener::kEnvironmentVariable, m_old);
+        else
+            qunsetenv(Opener::kEnvironmentVariable);
+    }
+
+  private:
+    bool m_had;
+    QByteArray m_old;
+};
+
+// A shell script that writes how many arguments it got and each of them, NUL-terminated, to
+// `record`; it moves the finished record into place so that no half-written one is read.
+QString makeRecorder(const QTemporaryDir &dir, const QString &record)
+{
+    const QString path = dir.filePath(QStringLiteral("recorder.sh"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    f.write("#!/bin/sh\n");
+    f.write(QStringLiteral("out='%1'\n").arg(record).toUtf8());
+    f.write("printf '%s\\n' \"$#\" > \"$out.tmp\"\n"
+            "for a in \"$@\"; do printf '%s\\0' \"$a\" >> \"$out.tmp\"; done\n"
+            "mv \"$out.tmp\" \"$out\"\n");
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+// The arguments the recorder received, or nothing when it has not run within 10 seconds.
+std::optional<QStringList> recordedArguments(const QString &record)
+{
+    QDeadlineTimer deadline(10000);
+    while (!QFile::exists(record)) {
+        if (deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(20);
+    }
+    QFile f(record);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray data = f.readAll();
+    f.close();
+    QFile::remove(record);
+    const int newline = data.indexOf('\n');
+    const int count = data.left(newline).toInt();
+    QStringList args;
+    for (const QByteArray &a : data.mid(newline + 1).split('\0'))
+        args << QString::fromUtf8(a);
+    args.removeLast(); // after the last terminator
+    if (args.size() != count)
+        return std::nullopt;
+    return args;
+}
+
+TEST(OpenerTest, HandsTheTargetAsItsOnlyArgumentToTheConfiguredProgram)
+{
+    QTemporaryDir dir;
+    const QString record = dir.filePath(QStringLiteral("args"));
+    const QString recorder = makeRecorder(dir, record);
+    ASSERT_FALSE(recorder.isEmpty());
+    OpenerVariable variable(recorder);
+
+    const QStringList targets{
+        dir.filePath(QStringLiteral("历史 号码/lishi.xls")), // a space and Chinese in the path
+        QStringLiteral("/tmp/a'b\"c$d;e.xls"),               // what a shell would take apart
+        QString::fromUtf8(help::kManual),
+        QStringLiteral("relative/Jieguo.xls"),
+    };
+    for (const QString &target : targets) {
+        ASSERT_TRUE(Opener::open(target)) << qPrintable(target);
+        const std::optional<QStringList> args = recordedArguments(record);
+        ASSERT_TRUE(args.has_value()) << "the recorder did not run for " << qPrintable(target);
+        EXPECT_EQ(*args, QStringList{target});
+    }
+}
+
+TEST(OpenerTest, ReportsWhatCouldNotBeOpened)
+{
+    {
+        OpenerVariable variable(QStringLiteral("/nonexistent/quorlent-opener"));
+        EXPECT_FALSE(Opener::open(QStringLiteral("/tmp/lishi.xls")));
+    }
+    QTemporaryDir dir;
+    OpenerVariable variable(makeRecorder(dir, dir.filePath(QStringLiteral("args"))));
+    EXPECT_FALSE(Opener::open(QString()));
+}
+
+TEST(OpenerTest, PathsBecomeFileUrlsAndAddressesStayAsTheyAre)
+{
+    EXPECT_EQ(Opener::urlFor(QStringLiteral("/tmp/历史 号码/lishi.xls")),
+              QUrl::fromLocalFile(QStringLiteral("/tmp/历史 号码/lishi.xls")));
+    EXPECT_EQ(Opener::urlFor(QStringLiteral("Jieguo.xls")),
+              QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Jieguo.xls"))));
+    // A drive letter is not a scheme.
+    EXPECT_TRUE(Opener::urlFor(QStringLiteral("C:/Program Files/lishi.xls")).isLocalFile());
+    for (const help::Link &link : help::kLinks) {
+        const QUrl url = Opener::urlFor(QString::fromUtf8(link.address));
+        EXPECT_TRUE(url.isValid()) << link.address;
+        EXPECT_EQ(url.scheme(), "https") << link.address;
+        EXPECT_EQ(url.toString(), QString::fromUtf8(link.address));
+    }
+}
+
+} // namespace
