@@ -20,7 +20,11 @@ const char *const kTextColumnNames[kTextColumns] = {
 
 std::string codeColumn(int position, Kind kind, const char *letter)
 {
-    return "L" + std::to_string(position + 1) + kindSuffix(kind) + letter;
+    std::string name = "L";
+    name += std::to_string(position + 1);
+    name += kindSuffix(kind);
+    name += letter;
+    return name;
 }
 
 // The 60 code columns in table order: own, previous ("S"), earlier ("P"); kind-major.

@@ -1,0 +1,97 @@
+#include "Tally.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quorlent {
+
+namespace {
+
+// Outcome values that get a row: number 0..9, big/small and odd/even 0..1, five segments from
+// the current base. Stored segment values may come from the other base; they are counted in
+// their own slot and simply have no row.
+std::vector<int> outcomeValues(Kind kind, int segmentBase)
+{
+    std::vector<int> values;
+    if (kind == Kind::Segment) {
+        for (int i = 0; i < 5; ++i)
+            values.push_back(segmentBase + i);
+    } else {
+        for (int v = 0; v < kindValueCount(kind); ++v)
+            values.push_back(v);
+    }
+    return values;
+}
+
+} // namespace
+
+int TallyOptions::lastPosition() const
+{
+    return std::clamp(position, 1, kPositions);
+}
+
+int TallyOptions::firstPosition() const
+{
+    return groupSelection ? 1 : lastPosition();
+}
+
+QString percentText(int64_t count, int64_t total)
+{
+    if (total <= 0)
+        return QStringLiteral("0.000%");
+    // In whole thousandths of a percent, so that no binary fraction decides a tie.
+    const auto scaled = static_cast<__int128>(count) * 200000 + total;
+    const auto thousandths = static_cast<int64_t>(scaled / (static_cast<__int128>(total) * 2));
+    return QStringLiteral("%1.%2%")
+        .arg(thousandths / 1000)
+        .arg(thousandths % 1000, 3, 10, QLatin1Char('0'));
+}
+
+QString Tally::outcomeLabel(Kind kind, int value)
+{
+    if (kind == Kind::BigSmall && (value == 0 || value == 1))
+        return value ? QStringLiteral("大") : QStringLiteral("小");
+    if (kind == Kind::OddEven && (value == 0 || value == 1))
+        return value ? QStringLiteral("单") : QStringLiteral("双");
+    return QString::number(value);
+}
+
+Tally Tally::count(const std::vector<HistoryRow> &rows, std::span<const uint32_t> hits,
+                   const TallyOptions &options)
+{
+    const Kind kind = options.resultKind;
+    const int first = options.firstPosition() - 1;
+    const int last = options.lastPosition() - 1;
+    const int counterSlots = kindValueCount(kind);
+
+    std::array<int64_t, 256> counters{};
+    for (uint32_t hit : hits) {
+        const PositionValues &values = rows[hit].own[kind];
+        for (int p = first; p <= last; ++p)
+            ++counters[values[p]];
+    }
+
+    Tally tally;
+    tally.m_kind = kind;
+    tally.m_total = static_cast<int64_t>(hits.size()) * (last - first + 1);
+    for (int value : outcomeValues(kind, options.segmentBase)) {
+        const int64_t n =
+            value >= 0 && value < counterSlots ? counters[static_cast<size_t>(value)] : 0;
+        tally.m_byValue.push_back({value, n});
+    }
+    tally.m_ranked = tally.m_byValue;
+    std::stable_sort(tally.m_ranked.begin(), tally.m_ranked.end(),
+                     [](const TallyEntry &a, const TallyEntry &b) { return a.count > b.count; });
+    return tally;
+}
+
+std::vector<std::pair<int, int64_t>> Tally::carcuRows() const
+{
+    std::vector<std::pair<int, int64_t>> rows;
+    rows.reserve(m_byValue.size());
+    for (const TallyEntry &entry : m_byValue)
+        rows.emplace_back(entry.value, entry.count);
+    return rows;
+}
+
+} // namespace quorlent
