@@ -1,0 +1,89 @@
+#include "HistoryImport.h"
+
+#include "HistoryStore.h"
+#include "HistoryTextReader.h"
+#include "ProgramFiles.h"
+
+#include <QFileInfo>
+
+namespace quorlent {
+
+namespace {
+
+QString skippedNote(qsizetype skipped)
+{
+    return skipped > 0 ? QStringLiteral("（跳过 %1 行）").arg(skipped) : QString();
+}
+
+} // namespace
+
+bool storeLines(HistoryStore &store, std::span<const HistoryLine> lines, int segmentBase,
+                bool fillEarlierTexts)
+{
+    DrawRun run;
+    run.setFillEarlierTexts(fillEarlierTexts);
+    std::vector<DrawRecord> records;
+    records.reserve(lines.size());
+    for (const HistoryLine &line : lines)
+        records.push_back(run.append(line.sqqh, line.digits, segmentBase));
+    return store.replaceAll(records);
+}
+
+FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int segmentBase)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (path.right(3).toLower() != QLatin1String("txt"))
+        return FileOpResult::failure(
+            QStringLiteral("只能读入文件名以 txt 结尾的文本文件，历史号码未改动。"));
+    if (!store.isOpen())
+        return FileOpResult::failure(QStringLiteral("历史数据库没有打开，历史号码未改动。"));
+
+    const HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Import);
+    if (!read.readOk)
+        return FileOpResult::failure(
+            QStringLiteral("无法读取文件 %1（%2），历史号码未改动。").arg(name, read.error));
+    if (read.lines.empty())
+        return FileOpResult::failure(
+            QStringLiteral("文件 %1 中没有可读入的历史号码，历史号码未改动。").arg(name));
+    if (!storeLines(store, read.lines, segmentBase, false))
+        return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
+
+    FileOpResult result;
+    result.ok = true;
+    result.count = static_cast<qsizetype>(read.lines.size());
+    result.skippedLines = read.skippedLines;
+    result.message = QStringLiteral("已读入 %1 期历史号码%2。")
+                         .arg(result.count)
+                         .arg(skippedNote(read.skippedLines));
+    return result;
+}
+
+FileOpResult rebuildFromBackup(HistoryStore &store, const QString &programFolder, int segmentBase)
+{
+    const QString path = programfiles::backupPath(programFolder);
+    if (!store.isOpen())
+        return FileOpResult::failure(QStringLiteral("历史数据库没有打开，历史号码未改动。"));
+    if (!QFileInfo::exists(path))
+        return FileOpResult::failure(QStringLiteral("找不到备份文件 lsbf.txt，历史号码未改动。"));
+
+    const HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Rebuild);
+    if (!read.readOk)
+        return FileOpResult::failure(
+            QStringLiteral("无法读取备份文件 lsbf.txt（%1），历史号码未改动。").arg(read.error));
+    if (read.lines.empty())
+        return FileOpResult::failure(
+            QStringLiteral("备份文件 lsbf.txt 中没有可用的历史号码，历史号码未改动。"));
+    if (!storeLines(store, read.lines, segmentBase, true))
+        return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
+
+    FileOpResult result;
+    result.ok = true;
+    result.count = static_cast<qsizetype>(read.lines.size());
+    result.skippedLines = read.skippedLines;
+    result.message = QStringLiteral("已按备份文件重建 %1 期历史号码%2。")
+                         .arg(result.count)
+                         .arg(skippedNote(read.skippedLines));
+    return result;
+}
+
+} // namespace quorlent

@@ -1,0 +1,43 @@
+#include "FilesTestSupport.h"
+#include "HistoryImport.h"
+#include "Issue.h"
+
+#include <QSet>
+
+using namespace quorlent;
+using quorlent::testing::ProgramFolder;
+using quorlent::testing::readBytes;
+
+using SampleHistoryTest = ProgramFolder;
+
+TEST_F(SampleHistoryTest, TheShippedSampleImportsAsThreeWeeksOfConsecutiveDraws)
+{
+    const QString path = QStringLiteral(QUORLENT_SAMPLES_DIR "/历史号码/示例历史号码.txt");
+    const QByteArray bytes = readBytes(path);
+    ASSERT_FALSE(bytes.isEmpty()) << path.toStdString();
+    // Every line ends in CR LF, the last one included.
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+
+    const FileOpResult result = importHistoryFile(m_store, path, 1);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.skippedLines, 0);
+    EXPECT_EQ(result.count, 21 * issue::kDrawsPerDay);
+
+    const auto &rows = m_store.rows();
+    QSet<int> months;
+    QSet<int> years;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const QDate date = issue::dateOf(rows[i].sqqh);
+        ASSERT_TRUE(date.isValid()) << rows[i].sqqh;
+        months.insert(date.month());
+        years.insert(date.year());
+        if (i > 0) {
+            ASSERT_EQ(rows[i].sqqh, issue::next(rows[i - 1].sqqh)) << i;
+        }
+    }
+    EXPECT_EQ(issue::sequence(rows.front().sqqh), 1);
+    EXPECT_EQ(issue::sequence(rows.back().sqqh), issue::kDrawsPerDay);
+    EXPECT_GE(months.size(), 2); // crosses a month end
+    EXPECT_GE(years.size(), 2);  // and a year end
+}
