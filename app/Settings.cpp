@@ -59,6 +59,15 @@ Settings::Settings()
     store.beginGroup(QStringLiteral("IniSetting"));
     for (int key = 0; key < KeyCount; ++key)
         m_values[key] = parse(kKeys[key], store.value(QLatin1String(kKeys[key].name)));
+    m_updateUrl = store.value(QStringLiteral("txtUpdateUrl")).toString().trimmed();
+}
+
+void Settings::setUpdateUrl(const QString &address)
+{
+    m_updateUrl = address.trimmed();
+    QSettings store = openStore();
+    store.beginGroup(QStringLiteral("IniSetting"));
+    store.setValue(QStringLiteral("txtUpdateUrl"), m_updateUrl);
 }
 
 const char *Settings::name(Key key) { return kKeys[key].name; }

@@ -37,6 +37,12 @@ public:
     bool set(Key key, int value);
     void setFlag(Key key, bool value) { set(key, value ? 1 : 0); }
 
+    // "txtUpdateUrl": the base address of the results site the online update reads; empty until
+    // the user sets one.
+    const QString &updateUrl() const { return m_updateUrl; }
+    void setUpdateUrl(const QString &address);
+
 private:
     std::array<int, KeyCount> m_values{};
+    QString m_updateUrl;
 };

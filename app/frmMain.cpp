@@ -40,6 +40,7 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Quorlent"));
     buildControls();
     buildMenus();
+    setUpResultGrids();
     connectHandlers();
     Form_Load();
     resize(1180, 720);
@@ -69,6 +70,16 @@ void frmMain::connectHandlers()
 
     connect(TabStrip1, &QTabBar::currentChanged, this, &frmMain::TabStrip1_Click);
     connect(Command9, &QPushButton::clicked, this, &frmMain::Command9_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(cmdRdLst, &QPushButton::clicked, this, &frmMain::cmdRdLst_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+    connect(mnuErase, &QAction::triggered, this, &frmMain::Command3_Click);
+    connect(mnuClear, &QAction::triggered, this, &frmMain::mnuClear_Click);
+    connect(mnuDlzd, &QAction::triggered, this, &frmMain::mnuDlzd_Click);
+    connect(mnuEszhzd, &QAction::triggered, this, &frmMain::mnuEszhzd_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connectOutput();
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_LostFocus(); });
     for (int i = 0; i < 2; ++i)
         connect(mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });
@@ -79,17 +90,13 @@ void frmMain::connectHandlers()
         mnuLsgl->popup(MSFlexGrid1->viewport()->mapToGlobal(pos));
     });
 
-    // Their features are not here yet: the controls exist, disabled.
-    for (QWidget *w : std::initializer_list<QWidget *>{Command1, Command2, Command21, cmdRdLst,
-                                                       Command4, Command3})
-        w->setEnabled(false);
-    for (QAction *a : {mnuDcls, mnuErase, mnuClear, mnuDlzd, mnuEszhzd, mnuFrontPage, mnuDescrb,
-                       numYanshiDown})
-        a->setEnabled(false);
+    setUpOnlineUpdate();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonDblClick && gridDoubleClicked(watched))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         for (int i = 1; i <= 5; ++i) {
@@ -106,7 +113,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::FocusOut) {
         if (watched == MaskEdBox2)
             MaskEdBox2_LostFocus();
-        else if (watched == Combo1->lineEdit())
+        else if (watched == Combo1)
             Combo1_LostFocus();
         for (int i = 1; i <= 5; ++i) {
             if (watched == Text22[i])

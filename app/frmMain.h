@@ -12,6 +12,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QCheckBox;
@@ -20,7 +21,14 @@ class QTableView;
 class HistoryGridModel;
 namespace quorlent {
 class HistoryStore;
-}
+class HitListModel;
+class OnlineUpdater;
+class TallyModel;
+struct SearchRequest;
+struct SearchResult;
+struct TallyOptions;
+struct FileOpResult;
+} // namespace quorlent
 
 // The main window. Controls keep their designer names (arrays indexed as in the designer, so
 // Option3[0..3], Check1[1..5]); handlers keep the names of their control and event. The logic
@@ -73,12 +81,50 @@ private:
     void mnuSetDay_Click();
     void MaskEdBox1_Change(int index);
     void StoreDraw();
+
+    // The searches and their result phase (frmMainSearch.cpp).
+    void setUpResultGrids();
+    quorlent::SearchRequest searchRequest() const;
+    quorlent::TallyOptions tallyOptions() const;
+    void Command1_Click();
+    void Command2_Click();
+    void ShowSearchResult(const quorlent::SearchResult &result);
+
+    // Import, deletions and text export (frmMainHistoryFiles.cpp).
+    void cmdRdLst_Click();
+    void Command3_Click();
+    void mnuClear_Click();
+    void mnuDlzd_Click();
+    void mnuEszhzd_Click();
+    void Command4_Click();
+    void afterHistoryRewrite(const quorlent::FileOpResult &result);
+
+    // Spreadsheet export and help links (frmMainOutput.cpp).
+    void connectOutput();
+    bool gridDoubleClicked(QObject *watched);
+    void exportGrid(QTableView *grid, const QString &fileName);
+    void MSFlexGrid1_DblClick();
+    void MSFlexGrid2_DblClick();
+    void MSFlexGrid3_DblClick();
+    void mnuDcls_Click();
+    void openHelpLink(const char *address);
+
+    // The online update (frmMainOnline.cpp).
+    void setUpOnlineUpdate();
+    void Command21_Click();
+    void onlineUpdateFinished();
+    void setHistoryCommandsEnabled(bool enabled);
+    void mnuSetUrl_Click();
     void showStatus(const QString &text);
 
     QString m_programFolder;
     Settings m_settings;
     std::unique_ptr<quorlent::HistoryStore> m_history;
     HistoryGridModel *m_historyModel = nullptr;
+    quorlent::HitListModel *m_hitModel = nullptr;
+    quorlent::TallyModel *m_tallyModel = nullptr;
+    quorlent::OnlineUpdater *m_updater = nullptr;
+    QProgressBar *m_updateProgress = nullptr;
 
     // Form-level state shared by the handlers.
     std::array<int, 6> intRefPattern{}; // positions 1..5
@@ -126,6 +172,7 @@ private:
     QAction *mnuEszhzd = nullptr;
     std::array<QAction *, 2> mnuDscs{};
     QAction *mnuSetDay = nullptr;
+    QAction *mnuSetUrl = nullptr;
     QAction *mnuFrontPage = nullptr;
     QAction *mnuDescrb = nullptr;
     QAction *numYanshiDown = nullptr;

@@ -218,7 +218,7 @@ QWidget *frmMain::buildOptionsColumn()
     for (int k = 1; k <= 6; ++k)
         Combo1->addItem(QString::number(k));
     Combo1->setEditText(QStringLiteral("2"));
-    Combo1->lineEdit()->installEventFilter(this);
+    Combo1->installEventFilter(this);
     frame5Layout->addWidget(Combo1);
     Option6[1] = radio("Option6", 1, QStringLiteral("红球"));
     Option6[0] = radio("Option6", 0, QStringLiteral("红蓝"));
@@ -313,6 +313,7 @@ void frmMain::buildMenus()
         a->setCheckable(true);
     mnuSet->addSeparator();
     mnuSetDay = action(mnuSet, QStringLiteral("历史号码更新检索天(&Y)"), QStringLiteral("mnuSetDay"));
+    mnuSetUrl = action(mnuSet, QStringLiteral("在线更新网址设置(&U)"), QStringLiteral("mnuSetUrl"));
     mnuFrontPage = action(mnuSet, QStringLiteral("软件介绍服务主页(&P)"), QStringLiteral("mnuFrontPage"));
     mnuDescrb = action(mnuSet, QStringLiteral("软件介绍说明页面(&R)"), QStringLiteral("mnuDescrb"));
     numYanshiDown =

@@ -68,7 +68,8 @@ int main(int argc, char **argv)
         std::printf("%-44s %10.1f %10d\n", "start-up to a usable window", startup, 1000);
 
         QApplication::setActiveWindow(window.get());
-        QTest::qWaitForWindowActive(window.get());
+        if (!QTest::qWaitForWindowActive(window.get()))
+            std::printf("window did not become active\n");
         auto box = [&](int i) {
             return window->findChild<QLineEdit *>(QStringLiteral("MaskEdBox1(%1)").arg(i));
         };

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QNetworkProxy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The online update's tests talk to a server on 127.0.0.1 only.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

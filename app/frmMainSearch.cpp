@@ -1,0 +1,105 @@
+// The two searches and the result phase they share.
+#include "BusyCursor.h"
+#include "HistoryStore.h"
+#include "HitListModel.h"
+#include "SearchResult.h"
+#include "TallyModel.h"
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableView>
+
+using namespace quorlent;
+
+namespace {
+
+int twips(int value) { return value / 15; }
+
+// The designed widths, widened where this font's texts need more room.
+void fitColumns(QTableView *grid, std::initializer_list<int> widthsInTwips)
+{
+    int column = 0;
+    for (int width : widthsInTwips) {
+        grid->setColumnWidth(column, std::max({twips(width), static_cast<QAbstractItemView *>(grid)->sizeHintForColumn(column),
+                                               grid->horizontalHeader()->sectionSizeHint(column)}));
+        ++column;
+    }
+}
+
+} // namespace
+
+void frmMain::setUpResultGrids()
+{
+    m_hitModel = new HitListModel(this);
+    MSFlexGrid2->setModel(m_hitModel);
+    m_tallyModel = new TallyModel(this);
+    MSFlexGrid3->setModel(m_tallyModel);
+    fitColumns(MSFlexGrid3, {480, 680, 800, 880});
+    // The hits refer to rows by index: a removal or a new history makes them meaningless.
+    connect(m_history.get(), &HistoryStore::aboutToRemove, m_hitModel, &HitListModel::clear);
+    connect(m_history.get(), &HistoryStore::aboutToReset, m_hitModel, &HitListModel::clear);
+}
+
+SearchRequest frmMain::searchRequest() const
+{
+    SearchRequest request;
+    request.freePositions = !Option1[0]->isChecked();
+    request.previousDraw = m_settings.flag(Settings::bolSq);
+    request.earlierDistance = m_settings.number(Settings::intPreQi);
+    request.kind = static_cast<Kind>(m_settings.number(Settings::intLei));
+    for (int p = 1; p <= 5; ++p) {
+        request.reference[p - 1] = intRefPattern[p];
+        request.selected[p - 1] = (bolShoudong ? Check11[p] : Check1[p])->isChecked();
+    }
+    request.combinationWidth = m_settings.number(Settings::intZhWSetup);
+    request.rangeStart = Text3[0]->text();
+    request.rangeEnd = Text3[1]->text();
+    return request;
+}
+
+TallyOptions frmMain::tallyOptions() const
+{
+    TallyOptions options;
+    options.groupSelection = m_settings.flag(Settings::bolZuxuan);
+    options.position = m_settings.number(Settings::intConsqSort);
+    options.resultKind = static_cast<Kind>(m_settings.number(Settings::intXianshiLei));
+    options.segmentBase = m_settings.number(Settings::DsIni);
+    return options;
+}
+
+void frmMain::Command1_Click()
+{
+    BusyCursor busy;
+    ShowSearchResult(runFollowSearch(m_history->rows(), searchRequest(), tallyOptions()));
+}
+
+void frmMain::Command2_Click()
+{
+    BusyCursor busy;
+    ShowSearchResult(runCombinationSearch(m_history->rows(), searchRequest(), tallyOptions()));
+}
+
+void frmMain::ShowSearchResult(const SearchResult &result)
+{
+    m_hitModel->setResult(m_history->rows(), result);
+    fitColumns(MSFlexGrid2, {1500, 680, 680, 680, 680, 680, 1800});
+    MSFlexGrid2->scrollToTop();
+    m_tallyModel->setTally(result.tally);
+    fitColumns(MSFlexGrid3, {480, 680, 800, 880});
+    MSFlexGrid3->scrollToTop();
+
+    if (!result.rangeValid) {
+        showStatus(QStringLiteral("检索起止期数无法识别，请输入十一位期号。"));
+        return;
+    }
+    if (HistoryDb *db = m_history->db(); db && !db->writeTally(result.tally.carcuRows())) {
+        showStatus(QStringLiteral("统计结果未能写入数据库：%1")
+                       .arg(QString::fromStdString(db->sql().lastError())));
+        return;
+    }
+    showStatus(QStringLiteral("检索完成：命中 %1 期。").arg(result.hits.size()));
+}

@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Renders docs/screenshot.png from the sample history (needs a build; no display needed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --build build --target take_screenshot
+QT_QPA_PLATFORM=offscreen ./build/tools/take_screenshot "samples/历史号码/示例历史号码.txt" docs/screenshot.png
