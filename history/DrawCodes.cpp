@@ -44,10 +44,16 @@ std::string occurrenceTokens(const PositionValues &values)
     std::array<int, 256> seen{};
     std::string tokens;
     tokens.reserve(20);
+    auto append = [&tokens](int n) {
+        if (n < 10)
+            tokens += static_cast<char>('0' + n); // the common case, without a conversion
+        else
+            tokens += std::to_string(n);
+    };
     for (uint8_t v : values) {
-        tokens += std::to_string(++seen[v]);
+        append(++seen[v]);
         tokens += 'X';
-        tokens += std::to_string(v);
+        append(v);
         tokens += ' ';
     }
     return tokens;

@@ -13,10 +13,14 @@ DrawTexts DrawTexts::describe(const DrawCodes &codes)
 
 DrawRun::DrawRun(const DrawCodes *beforeLast, const DrawCodes *last)
 {
-    if (last)
+    if (last) {
         m_last = *last;
-    if (last && beforeLast)
+        m_lastTexts = DrawTexts::describe(*last);
+    }
+    if (last && beforeLast) {
         m_beforeLast = *beforeLast;
+        m_beforeLastTexts = DrawTexts::describe(*beforeLast);
+    }
 }
 
 DrawRecord DrawRun::append(int32_t sqqh, const Digits &digits, int segmentBase)
@@ -26,15 +30,17 @@ DrawRecord DrawRun::append(int32_t sqqh, const Digits &digits, int segmentBase)
     record.own = DrawCodes::fromDigits(digits, segmentBase);
     if (m_last) {
         record.previous = *m_last;
-        record.previousTexts = DrawTexts::describe(*m_last);
+        record.previousTexts = m_lastTexts;
     }
     if (m_beforeLast) {
         record.earlier = *m_beforeLast;
         if (m_fillEarlierTexts)
-            record.earlierTexts = DrawTexts::describe(*m_beforeLast);
+            record.earlierTexts = m_beforeLastTexts;
     }
     m_beforeLast = m_last;
+    m_beforeLastTexts = std::move(m_lastTexts);
     m_last = record.own;
+    m_lastTexts = DrawTexts::describe(record.own);
     return record;
 }
 

@@ -50,6 +50,9 @@ public:
 private:
     std::optional<DrawCodes> m_last;
     std::optional<DrawCodes> m_beforeLast;
+    // The texts of the two draws, each described once however many rows refer to it.
+    DrawTexts m_lastTexts;
+    DrawTexts m_beforeLastTexts;
     bool m_fillEarlierTexts = false;
 };
 

@@ -72,12 +72,15 @@ void bindCodes(Statement &stmt, int &index, const DrawCodes &codes)
     }
 }
 
+// The record outlives the step, so its texts need not be copied.
 void bindTexts(Statement &stmt, int &index, const DrawTexts &texts)
 {
-    stmt.bind(index++, texts.digits);
+    stmt.bindStatic(index++, texts.digits);
     for (const std::string &tokens : texts.tokens)
-        stmt.bind(index++, tokens);
+        stmt.bindStatic(index++, tokens);
 }
+
+
 
 bool bySqqh(const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; }
 
@@ -90,6 +93,16 @@ uint32_t readBigEndian(const QByteArray &bytes, int offset)
 }
 
 } // namespace
+
+RecordSource recordsFrom(std::span<const DrawRecord> records)
+{
+    return [records, next = size_t{0}](DrawRecord &record) mutable {
+        if (next == records.size())
+            return false;
+        record = records[next++];
+        return true;
+    };
+}
 
 std::vector<std::string> HistoryDb::lishiColumns()
 {
@@ -205,12 +218,13 @@ std::vector<HistoryRow> HistoryDb::loadRows()
     return rows;
 }
 
-bool HistoryDb::insertAll(std::span<const DrawRecord> records)
+bool HistoryDb::insertAll(const RecordSource &source)
 {
     Statement stmt = m_db->prepare(insertStatement().c_str());
     if (!stmt.isValid())
         return false;
-    for (const DrawRecord &record : records) {
+    DrawRecord record;
+    while (source(record)) {
         int index = 1;
         stmt.bind(index++, record.sqqh);
         stmt.bind(index++, record.qqh());
@@ -229,13 +243,18 @@ bool HistoryDb::insertAll(std::span<const DrawRecord> records)
 bool HistoryDb::append(std::span<const DrawRecord> records)
 {
     Transaction tx(*m_db);
-    return tx.isActive() && insertAll(records) && tx.commit();
+    return tx.isActive() && insertAll(recordsFrom(records)) && tx.commit();
 }
 
 bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
 {
+    return replaceAll(recordsFrom(records));
+}
+
+bool HistoryDb::replaceAll(const RecordSource &source)
+{
     Transaction tx(*m_db);
-    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && insertAll(records) && tx.commit();
+    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && insertAll(source) && tx.commit();
 }
 
 bool HistoryDb::clear()

@@ -5,6 +5,7 @@
 #include "SqliteDb.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <span>
 #include <utility>
@@ -15,6 +16,13 @@ namespace quorlent {
 // The history database file: tables Lishi (one row per draw) and Carcu (the last tally).
 // Every change of the history is one transaction; rows are read in issue order, equal issues in
 // the order they were stored.
+// Yields the records of a run one at a time: fills the record and returns true, or returns
+// false at the end. Lets a long run be written without holding all its records at once.
+using RecordSource = std::function<bool(DrawRecord &)>;
+
+// The records of a span, one after the other.
+RecordSource recordsFrom(std::span<const DrawRecord> records);
+
 class HistoryDb
 {
 public:
@@ -39,6 +47,7 @@ public:
     bool append(std::span<const DrawRecord> records);
     // Empties Lishi and stores `records` in their place, in one transaction.
     bool replaceAll(std::span<const DrawRecord> records);
+    bool replaceAll(const RecordSource &source);
     bool clear();
     // Removes the draw with the greatest issue (the last stored of equal ones).
     bool deleteNewest();
@@ -51,7 +60,7 @@ public:
 
 private:
     HistoryDb(QString path, std::unique_ptr<SqliteDb> db);
-    bool insertAll(std::span<const DrawRecord> records);
+    bool insertAll(const RecordSource &source);
 
     QString m_path;
     std::unique_ptr<SqliteDb> m_db;

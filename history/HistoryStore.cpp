@@ -60,12 +60,22 @@ bool HistoryStore::append(std::span<const DrawRecord> records)
 
 bool HistoryStore::replaceAll(std::span<const DrawRecord> records)
 {
-    if (!m_db || !m_db->replaceAll(records))
+    return replaceAll(recordsFrom(records));
+}
+
+bool HistoryStore::replaceAll(const RecordSource &source)
+{
+    if (!m_db)
         return false;
     std::vector<HistoryRow> rows;
-    rows.reserve(records.size());
-    for (const DrawRecord &record : records)
+    const bool stored = m_db->replaceAll([&](DrawRecord &record) {
+        if (!source(record))
+            return false;
         rows.push_back(HistoryRow::fromRecord(record));
+        return true;
+    });
+    if (!stored)
+        return false;
     std::stable_sort(rows.begin(), rows.end(),
                      [](const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; });
     resetRows(std::move(rows));

@@ -40,6 +40,8 @@ public:
     bool append(std::span<const DrawRecord> records);
     // Replaces the whole history in one transaction.
     bool replaceAll(std::span<const DrawRecord> records);
+    // The same for a run whose records are derived as they are written.
+    bool replaceAll(const RecordSource &source);
     bool clear();
     bool deleteNewest();
 

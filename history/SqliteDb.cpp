@@ -15,6 +15,13 @@ Statement &Statement::bind(int index, std::string_view text)
     return *this;
 }
 
+Statement &Statement::bindStatic(int index, std::string_view text)
+{
+    sqlite3_bind_text(m_stmt.get(), index, text.data(), static_cast<int>(text.size()),
+                      SQLITE_STATIC);
+    return *this;
+}
+
 Statement &Statement::bindNull(int index)
 {
     sqlite3_bind_null(m_stmt.get(), index);
@@ -23,11 +30,7 @@ Statement &Statement::bindNull(int index)
 
 int Statement::step() { return m_stmt ? sqlite3_step(m_stmt.get()) : SQLITE_MISUSE; }
 
-void Statement::reset()
-{
-    sqlite3_reset(m_stmt.get());
-    sqlite3_clear_bindings(m_stmt.get());
-}
+void Statement::reset() { sqlite3_reset(m_stmt.get()); }
 
 int64_t Statement::columnInt(int column) const { return sqlite3_column_int64(m_stmt.get(), column); }
 
@@ -50,7 +53,8 @@ int Statement::columnCount() const { return sqlite3_column_count(m_stmt.get()); 
 std::unique_ptr<SqliteDb> SqliteDb::open(const std::string &path, int flags, std::string *error)
 {
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    // One connection is only ever used by one thread.
+    const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         if (error)
             *error = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);

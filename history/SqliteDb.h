@@ -24,9 +24,12 @@ public:
     bool isValid() const { return m_stmt != nullptr; }
     Statement &bind(int index, int64_t value);
     Statement &bind(int index, std::string_view text);
+    // The text must stay alive and unchanged until the statement has stepped.
+    Statement &bindStatic(int index, std::string_view text);
     Statement &bindNull(int index);
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step();
+    // Ready to step again; bindings stay until rebound.
     void reset();
 
     int64_t columnInt(int column) const;

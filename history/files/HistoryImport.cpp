@@ -22,11 +22,14 @@ bool storeLines(HistoryStore &store, std::span<const HistoryLine> lines, int seg
 {
     DrawRun run;
     run.setFillEarlierTexts(fillEarlierTexts);
-    std::vector<DrawRecord> records;
-    records.reserve(lines.size());
-    for (const HistoryLine &line : lines)
-        records.push_back(run.append(line.sqqh, line.digits, segmentBase));
-    return store.replaceAll(records);
+    size_t next = 0;
+    return store.replaceAll([&](DrawRecord &record) {
+        if (next == lines.size())
+            return false;
+        const HistoryLine &line = lines[next++];
+        record = run.append(line.sqqh, line.digits, segmentBase);
+        return true;
+    });
 }
 
 FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int segmentBase)
