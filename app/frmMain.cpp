@@ -46,7 +46,14 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
     resize(1180, 720);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The views, their models and the update read the history: they go before the store does.
+    delete m_updater;
+    delete takeCentralWidget();
+    delete m_historyModel;
+    delete m_hitModel;
+}
 
 void frmMain::connectHandlers()
 {

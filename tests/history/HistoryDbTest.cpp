@@ -40,7 +40,8 @@ TEST(HistoryDbTest, NeverTouchesAFileThatIsNotOurs)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Varnibo.mdb");
-    const QByteArray jet("\x00\x01\x00\x00Standard Jet DB\x00 and more bytes", 40);
+    static const char kJet[] = "\x00\x01\x00\x00Standard Jet DB\x00 and more bytes";
+    const QByteArray jet(kJet, sizeof kJet - 1);
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
