@@ -48,11 +48,11 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
 
 frmMain::~frmMain()
 {
-    // The views, their models and the update read the history: they go before the store does.
-    delete m_updater;
+    // The views and a running update read the history: they end before the store does.
+    m_updater->disconnect(this);
+    if (m_updater->isRunning())
+        m_updater->cancel();
     delete takeCentralWidget();
-    delete m_historyModel;
-    delete m_hitModel;
 }
 
 void frmMain::connectHandlers()
