@@ -4,6 +4,7 @@
 #include "HistoryGridModel.h"
 #include "HistoryStore.h"
 #include "Issue.h"
+#include "OnlineUpdater.h"
 
 #include <QAction>
 #include <QCheckBox>
