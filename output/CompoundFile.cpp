@@ -1,4 +1,5 @@
 #include "CompoundFile.h"
+#include "LittleEndian.h"
 
 #include <QIODevice>
 #include <QObject>
@@ -9,6 +10,9 @@ namespace quorlent {
 
 namespace {
 
+using le::put16;
+using le::put32;
+
 constexpr uint32_t kFreeSector = 0xFFFFFFFF;
 constexpr uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr uint32_t kFatSector = 0xFFFFFFFD;
@@ -18,18 +22,6 @@ constexpr uint32_t kNoStream = 0xFFFFFFFF;
 constexpr int kIdsPerSector = CompoundFile::kSectorSize / 4;
 constexpr int kHeaderDifatIds = 109;
 constexpr int kDirEntrySize = 128;
-
-void put16(char *p, uint16_t v)
-{
-    p[0] = char(v & 0xFF);
-    p[1] = char(v >> 8);
-}
-
-void put32(char *p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = char((v >> (8 * i)) & 0xFF);
-}
 
 // One 128-byte directory entry; `type` 5 is the root storage, 2 a stream.
 void putDirEntry(char *p, const QString &name, uint8_t type, uint32_t child, uint32_t start,

@@ -1,6 +1,7 @@
 #include "XlsWriter.h"
 
 #include "CompoundFile.h"
+#include "LittleEndian.h"
 
 #include <QDir>
 #include <QIODevice>
@@ -15,6 +16,10 @@
 namespace quorlent {
 
 namespace {
+
+using le::put16;
+using le::put32;
+using le::put64;
 
 // Record types of BIFF8.
 enum RecordType : uint16_t
@@ -85,24 +90,6 @@ constexpr int kRowsPerBlock = 32;
 constexpr int kRowRecordSize = 20;
 constexpr uint16_t kRowHeight = 0x00FF; // twips; what Excel uses for 10-point Arial
 constexpr uint16_t kUtf16Le = 1200;
-
-void put16(char *p, uint16_t v)
-{
-    p[0] = char(v & 0xFF);
-    p[1] = char(v >> 8);
-}
-
-void put32(char *p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = char((v >> (8 * i)) & 0xFF);
-}
-
-void put64(char *p, uint64_t v)
-{
-    for (int i = 0; i < 8; ++i)
-        p[i] = char((v >> (8 * i)) & 0xFF);
-}
 
 bool needsUtf16(QStringView text)
 {
