@@ -15,6 +15,17 @@ QString skippedNote(qsizetype skipped)
     return skipped > 0 ? QStringLiteral("（跳过 %1 行）").arg(skipped) : QString();
 }
 
+// `message` takes the number of stored draws and the note on skipped lines.
+FileOpResult stored(const HistoryTextReader::Result &read, const QString &message)
+{
+    FileOpResult result;
+    result.ok = true;
+    result.count = static_cast<qsizetype>(read.lines.size());
+    result.skippedLines = read.skippedLines;
+    result.message = message.arg(result.count).arg(skippedNote(read.skippedLines));
+    return result;
+}
+
 } // namespace
 
 bool storeLines(HistoryStore &store, std::span<const HistoryLine> lines, int segmentBase,
@@ -51,14 +62,7 @@ FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int seg
     if (!storeLines(store, read.lines, segmentBase, false))
         return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
 
-    FileOpResult result;
-    result.ok = true;
-    result.count = static_cast<qsizetype>(read.lines.size());
-    result.skippedLines = read.skippedLines;
-    result.message = QStringLiteral("已读入 %1 期历史号码%2。")
-                         .arg(result.count)
-                         .arg(skippedNote(read.skippedLines));
-    return result;
+    return stored(read, QStringLiteral("已读入 %1 期历史号码%2。"));
 }
 
 FileOpResult rebuildFromBackup(HistoryStore &store, const QString &programFolder, int segmentBase)
@@ -79,14 +83,7 @@ FileOpResult rebuildFromBackup(HistoryStore &store, const QString &programFolder
     if (!storeLines(store, read.lines, segmentBase, true))
         return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
 
-    FileOpResult result;
-    result.ok = true;
-    result.count = static_cast<qsizetype>(read.lines.size());
-    result.skippedLines = read.skippedLines;
-    result.message = QStringLiteral("已按备份文件重建 %1 期历史号码%2。")
-                         .arg(result.count)
-                         .arg(skippedNote(read.skippedLines));
-    return result;
+    return stored(read, QStringLiteral("已按备份文件重建 %1 期历史号码%2。"));
 }
 
 } // namespace quorlent
