@@ -1,5 +1,8 @@
 #include "DrawCodes.h"
 
+#include <algorithm>
+#include <ostream>
+
 namespace quorlent {
 
 const char *kindSuffix(Kind kind)
@@ -39,31 +42,51 @@ DrawCodes DrawCodes::fromDigits(const Digits &digits, int segmentBase)
     return codes;
 }
 
-std::string occurrenceTokens(const PositionValues &values)
+ColumnText::ColumnText(std::string_view text)
+    : m_size(static_cast<uint8_t>(std::min(text.size(), kCapacity)))
 {
-    std::array<int, 256> seen{};
-    std::string tokens;
-    tokens.reserve(20);
-    auto append = [&tokens](int n) {
-        if (n < 10)
-            tokens += static_cast<char>('0' + n); // the common case, without a conversion
-        else
-            tokens += std::to_string(n);
-    };
-    for (uint8_t v : values) {
-        append(++seen[v]);
-        tokens += 'X';
-        append(v);
-        tokens += ' ';
+    std::copy_n(text.begin(), m_size, m_chars.begin());
+}
+
+std::ostream &operator<<(std::ostream &out, const ColumnText &text)
+{
+    return out << text.view();
+}
+
+namespace {
+
+void appendNumber(ColumnText &text, int n)
+{
+    if (n >= 100)
+        text.push_back(static_cast<char>('0' + n / 100));
+    if (n >= 10)
+        text.push_back(static_cast<char>('0' + n / 10 % 10));
+    text.push_back(static_cast<char>('0' + n % 10));
+}
+
+} // namespace
+
+ColumnText occurrenceTokens(const PositionValues &values)
+{
+    ColumnText tokens;
+    for (int p = 0; p < kPositions; ++p) {
+        // Five positions: counting the equal values before this one beats clearing a table.
+        int seen = 1;
+        for (int q = 0; q < p; ++q)
+            seen += values[q] == values[p];
+        appendNumber(tokens, seen);
+        tokens.push_back('X');
+        appendNumber(tokens, values[p]);
+        tokens.push_back(' ');
     }
     return tokens;
 }
 
-std::string digitText(const Digits &digits)
+ColumnText digitText(const Digits &digits)
 {
-    std::string text;
+    ColumnText text;
     for (uint8_t d : digits)
-        text += static_cast<char>('0' + d);
+        text.push_back(static_cast<char>('0' + d));
     return text;
 }
 

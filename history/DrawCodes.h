@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace quorlent {
 
@@ -42,11 +44,39 @@ struct DrawCodes
     bool operator==(const DrawCodes &) const = default;
 };
 
+// The value of one of a row's text columns, kept inline: a run of half a million rows copies
+// these without touching the heap. Holds any token text of five positions.
+class ColumnText
+{
+public:
+    static constexpr size_t kCapacity = 31;
+
+    ColumnText() = default;
+    explicit ColumnText(std::string_view text);
+
+    std::string_view view() const { return {m_chars.data(), m_size}; }
+    std::string str() const { return std::string(view()); }
+    bool empty() const { return m_size == 0; }
+    void push_back(char c) { m_chars[m_size++] = c; }
+
+    bool operator==(const ColumnText &other) const { return view() == other.view(); }
+    friend bool operator==(const ColumnText &text, std::string_view other)
+    {
+        return text.view() == other;
+    }
+
+private:
+    std::array<char, kCapacity> m_chars{};
+    uint8_t m_size = 0;
+};
+
+std::ostream &operator<<(std::ostream &out, const ColumnText &text);
+
 // Occurrence tokens: for positions 1..5 in order, the occurrence count of the value so far, "X",
 // the value and a blank. 3,1,3,3,0 gives "1X3 1X1 2X3 3X3 1X0 ". Order-independent as a set.
-std::string occurrenceTokens(const PositionValues &values);
+ColumnText occurrenceTokens(const PositionValues &values);
 
 // The five digits as five characters without separators.
-std::string digitText(const Digits &digits);
+ColumnText digitText(const Digits &digits);
 
 } // namespace quorlent

@@ -10,8 +10,8 @@ namespace quorlent {
 // (txtHisLst, txtHisLstHm, txtHisLstDx, txtHisLstDs, txtHisLstDuan, or the txtHisPreLst family).
 struct DrawTexts
 {
-    std::string digits;
-    std::array<std::string, kKinds> tokens;
+    ColumnText digits;
+    std::array<ColumnText, kKinds> tokens;
 
     // The texts of a stored draw, built from its stored codes (whatever segment base it was
     // written with).

@@ -75,9 +75,9 @@ void bindCodes(Statement &stmt, int &index, const DrawCodes &codes)
 // The record outlives the step, so its texts need not be copied.
 void bindTexts(Statement &stmt, int &index, const DrawTexts &texts)
 {
-    stmt.bindStatic(index++, texts.digits);
-    for (const std::string &tokens : texts.tokens)
-        stmt.bindStatic(index++, tokens);
+    stmt.bindStatic(index++, texts.digits.view());
+    for (const ColumnText &tokens : texts.tokens)
+        stmt.bindStatic(index++, tokens.view());
 }
 
 
@@ -159,8 +159,11 @@ HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
     auto db = SqliteDb::open(native, flags, &error);
     bool ok = db != nullptr;
     if (ok && !exists) {
+        // Large pages: a whole-history import writes a tenth of the pages of the default size.
+        // Setting the page size resets the file mapping, so it is asked for again.
+        ok = db->exec("PRAGMA page_size=65536; PRAGMA mmap_size=1073741824");
         Transaction tx(*db);
-        ok = tx.isActive() &&
+        ok = ok && tx.isActive() &&
              db->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()) &&
              db->exec("PRAGMA user_version=1") && db->exec(createStatements().c_str()) &&
              tx.commit();
@@ -199,7 +202,9 @@ std::vector<HistoryRow> HistoryDb::loadRows()
     Statement stmt = m_db->prepare(sql.c_str());
     if (!stmt.isValid())
         return rows;
-    rows.reserve(static_cast<size_t>(m_db->queryInt("SELECT count(*) FROM Lishi")));
+    // With room to grow, so that the first entries do not copy the whole history.
+    const auto stored = static_cast<size_t>(m_db->queryInt("SELECT count(*) FROM Lishi"));
+    rows.reserve(stored + kRowHeadroom);
     while (stmt.step() == SQLITE_ROW) {
         HistoryRow row;
         row.sqqh = static_cast<int32_t>(stmt.columnInt(0));

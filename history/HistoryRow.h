@@ -4,6 +4,10 @@
 
 namespace quorlent {
 
+// Rows of spare capacity the history keeps in memory, so that entries and updates append without
+// moving the whole history.
+inline constexpr size_t kRowHeadroom = 4096;
+
 // What the window and the searches keep in memory of one stored draw. `previous` holds the stored
 // previous-draw codes, which the stored previous-draw texts and tokens describe; `hasPrevious` says
 // whether those texts are non-empty.

@@ -76,8 +76,9 @@ bool HistoryStore::replaceAll(const RecordSource &source)
     });
     if (!stored)
         return false;
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; });
+    const auto bySqqh = [](const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; };
+    if (!std::is_sorted(rows.begin(), rows.end(), bySqqh))
+        std::stable_sort(rows.begin(), rows.end(), bySqqh);
     resetRows(std::move(rows));
     return true;
 }
@@ -106,6 +107,9 @@ bool HistoryStore::deleteNewest()
 
 void HistoryStore::resetRows(std::vector<HistoryRow> rows)
 {
+    // Room for many days of new draws: an entry must not copy the whole history to grow it.
+    if (rows.capacity() - rows.size() < kRowHeadroom)
+        rows.reserve(rows.size() * 2 + kRowHeadroom);
     emit aboutToReset();
     m_rows = std::move(rows);
     ++m_revision;

@@ -100,13 +100,16 @@ TEST_F(CompactorTest, ADamagedFileIsLeftAsItIs)
 {
     seedDays(30);
     m_store.takeDb().reset();
-    // Scribble over a page in the middle of the file, as a failing disk might.
-    const qint64 pageSize = 4096;
+    // Scribble over the head of a page in the middle of the file, as a failing disk might.
     {
         QFile db(dbPath());
         ASSERT_TRUE(db.open(QIODevice::ReadWrite));
-        ASSERT_GT(db.size(), 100 * pageSize);
-        ASSERT_TRUE(db.seek(60 * pageSize + 8));
+        const QByteArray header = db.read(100);
+        const int sizeField = (uchar(header[16]) << 8) | uchar(header[17]);
+        const qint64 pageSize = sizeField == 1 ? 65536 : sizeField;
+        const qint64 pages = db.size() / pageSize;
+        ASSERT_GT(pages, 4);
+        ASSERT_TRUE(db.seek(pages / 2 * pageSize));
         db.write(QByteArray(1000, '\x7f'));
     }
     const QByteArray damaged = quorlent::testing::readBytes(dbPath());
