@@ -1,6 +1,5 @@
 #include "DrawCodes.h"
 
-#include <algorithm>
 #include <ostream>
 
 namespace quorlent {
@@ -40,12 +39,6 @@ DrawCodes DrawCodes::fromDigits(const Digits &digits, int segmentBase)
             codes[kind][p] = static_cast<uint8_t>(codeOf(digits[p], kind, segmentBase));
     }
     return codes;
-}
-
-ColumnText::ColumnText(std::string_view text)
-    : m_size(static_cast<uint8_t>(std::min(text.size(), kCapacity)))
-{
-    std::copy_n(text.begin(), m_size, m_chars.begin());
 }
 
 std::ostream &operator<<(std::ostream &out, const ColumnText &text)

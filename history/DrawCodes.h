@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -51,13 +52,14 @@ class ColumnText
 public:
     static constexpr size_t kCapacity = 31;
 
-    ColumnText() = default;
-    explicit ColumnText(std::string_view text);
-
     std::string_view view() const { return {m_chars.data(), m_size}; }
     std::string str() const { return std::string(view()); }
     bool empty() const { return m_size == 0; }
-    void push_back(char c) { m_chars[m_size++] = c; }
+    void push_back(char c)
+    {
+        assert(m_size < kCapacity);
+        m_chars[m_size++] = c;
+    }
 
     bool operator==(const ColumnText &other) const { return view() == other.view(); }
     friend bool operator==(const ColumnText &text, std::string_view other)

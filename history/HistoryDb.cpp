@@ -159,7 +159,7 @@ HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
     auto db = SqliteDb::open(native, flags, &error);
     bool ok = db != nullptr;
     if (ok && !exists) {
-        // Large pages: a whole-history import writes a tenth of the pages of the default size.
+        // Large pages: a whole-history import makes a sixteenth of the writes of the default size.
         // Setting the page size resets the file mapping, so it is asked for again.
         ok = db->exec("PRAGMA page_size=65536; PRAGMA mmap_size=1073741824");
         Transaction tx(*db);
