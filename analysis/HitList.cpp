@@ -19,7 +19,7 @@ QString HitListLayout::header(int column) const
 QString HitListLayout::comparedDigits(const std::vector<HistoryRow> &rows, size_t row) const
 {
     const HistoryRow *source = ComparedDraws(rows, previousDraw, distance).describingRow(row);
-    return source ? QString::fromStdString(digitText(source->previous.digits()).str()) : QString();
+    return source ? digitText(source->previous.digits()).toQString() : QString();
 }
 
 QString HitListLayout::cell(const std::vector<HistoryRow> &rows, size_t row, int column) const

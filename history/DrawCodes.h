@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <cassert>
 #include <cstdint>
 #include <iosfwd>
-#include <string>
 #include <string_view>
 
 namespace quorlent {
@@ -53,7 +54,10 @@ public:
     static constexpr size_t kCapacity = 31;
 
     std::string_view view() const { return {m_chars.data(), m_size}; }
-    std::string str() const { return std::string(view()); }
+    QString toQString() const
+    {
+        return QString::fromLatin1(m_chars.data(), static_cast<qsizetype>(m_size));
+    }
     bool empty() const { return m_size == 0; }
     void push_back(char c)
     {

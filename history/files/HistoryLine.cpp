@@ -62,12 +62,12 @@ std::optional<HistoryLine> parseHistoryLine(QStringView line, LineMode mode)
 
 QString backupLine(int32_t sqqh, const Digits &digits)
 {
-    return issue::storedText(sqqh) + u' ' + QString::fromStdString(digitText(digits).str());
+    return issue::storedText(sqqh) + u' ' + digitText(digits).toQString();
 }
 
 QString displayLine(int32_t sqqh, const Digits &digits)
 {
-    return issue::displayForm(sqqh) + u' ' + QString::fromStdString(digitText(digits).str());
+    return issue::displayForm(sqqh) + u' ' + digitText(digits).toQString();
 }
 
 } // namespace quorlent

@@ -196,7 +196,7 @@ TEST_F(OnlineUpdaterTest, ANewestDrawOfTodayLoadsTwoPagesAndStoresFromTheNextSeq
     EXPECT_EQ(stored(), sampleDraws(kToday, 1, 100));
     EXPECT_EQ(store.rows()[78].previous, store.rows()[77].own);
     EXPECT_EQ(storedPreviousDigits(issueOf(kToday, 79)),
-              QString::fromStdString(digitText(test::sampleDigits(kToday, 78)).str()));
+              digitText(test::sampleDigits(kToday, 78)).toQString());
 }
 
 TEST_F(OnlineUpdaterTest, YesterdaysLastDrawIsThePreviousDrawOfTodaysFirst)
@@ -213,7 +213,7 @@ TEST_F(OnlineUpdaterTest, YesterdaysLastDrawIsThePreviousDrawOfTodaysFirst)
     EXPECT_EQ(rows[120].sqqh, 160908001);
     EXPECT_EQ(rows[120].previous, rows[119].own);
     EXPECT_EQ(storedPreviousDigits(160908001),
-              QString::fromStdString(digitText(test::sampleDigits(daysAgo(1), 120)).str()));
+              digitText(test::sampleDigits(daysAgo(1), 120)).toQString());
     // The draw before the previous one is yesterday's 119th.
     Statement stmt = store.db()->sql().prepare("SELECT L1AP, L5AP FROM Lishi WHERE SQQH = 160908001");
     ASSERT_EQ(stmt.step(), SQLITE_ROW);
