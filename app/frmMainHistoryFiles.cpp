@@ -1,5 +1,6 @@
 // Import, deletions, clearing and text export of the history.
 #include "BusyCursor.h"
+#include "FileChooser.h"
 #include "HistoryDeletion.h"
 #include "HistoryExport.h"
 #include "HistoryImport.h"
@@ -9,7 +10,6 @@
 #include "frmMain.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -55,15 +55,8 @@ void frmMain::cmdRdLst_Click()
     const QString folder =
         QDir(m_programFolder).filePath(QString::fromUtf16(programfiles::kImportFolder));
     QDir().mkpath(folder);
-    QFileDialog dialog(this);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDirectory(folder);
-    dialog.setNameFilter(QStringLiteral("Text(*.txt *.TXT)"));
-    const QString path = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                             ? dialog.selectedFiles().constFirst()
-                             : QString();
+    const QString path = FileChooser::openFileName(this, QString(), folder,
+                                                   QStringLiteral("Text(*.txt *.TXT)"));
     if (!path.right(3).toLower().endsWith(QLatin1String("txt"))) {
         if (!path.isEmpty())
             showStatus(QStringLiteral("只能读入 txt 文本文件，历史号码未作改动。"));

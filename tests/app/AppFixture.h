@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HistoryDb.h"
+#include "ModalDialogs.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -13,7 +14,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
@@ -89,19 +89,14 @@ protected:
         store.sync();
     }
 
-    // Runs `answer` on the next modal dialog of type T that opens (tries for about ten seconds).
-    template <typename T> static void whenModal(std::function<void(T *)> answer, int tries = 1000)
+    // Runs `answer` on the next modal dialog of type T to open.
+    template <typename T> static void whenModal(std::function<void(T *)> answer)
     {
-        QTimer::singleShot(10, [answer, tries] {
-            T *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-            if (dialog && dialog->isVisible())
-                answer(dialog);
-            else if (tries > 0)
-                whenModal<T>(answer, tries - 1);
-        });
+        ModalDialogs::current()->expect<T>(std::move(answer));
     }
 
 private:
+    ModalDialogs m_dialogs;
     QTemporaryDir m_folder;
     std::unique_ptr<frmMain> m_window;
 };

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "FileChooser.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,19 +26,17 @@ protected:
         file.write(bytes);
         return path;
     }
-    // Answers the confirmation with OK and the file dialog with `path`.
+    // Answers the confirmation with OK and the file request with `path`.
     void importFile(const QString &path)
     {
-        whenModal<QMessageBox>([path](QMessageBox *box) {
+        whenModal<QMessageBox>([](QMessageBox *box) {
             EXPECT_EQ(box->windowTitle(), "读入历史");
-            whenModal<QFileDialog>([path](QFileDialog *dialog) {
-                EXPECT_TRUE(dialog->directory().absolutePath().endsWith("历史号码"));
-                dialog->selectFile(path);
-                QMetaObject::invokeMethod(dialog, "accept");
-            });
             box->button(QMessageBox::Ok)->click();
         });
+        FileChooser::setNextFileName(path);
         find<QPushButton>("cmdRdLst")->click();
+        EXPECT_TRUE(FileChooser::lastRequest().folder.endsWith("历史号码"));
+        EXPECT_FALSE(FileChooser::hasNextFileName());
     }
     void answerInput(const QString &text)
     {
@@ -72,7 +71,17 @@ TEST_F(HistoryFilesTest, AFileWithoutDrawsKeepsTheHistoryAndSaysSo)
 {
     storeDraws({{150101001, {9, 9, 9, 9, 9}}, {150101002, {1, 1, 1, 1, 1}}});
     frmMain &w = open();
-    importFile(writeFile("历史号码/导出.txt", "20160908078 31330\r\n"));
+    // This once the real file dialog answers, its file name typed into its box.
+    const QString path = writeFile("历史号码/导出.txt", "20160908078 31330\r\n");
+    whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    whenModal<QFileDialog>([path](QFileDialog *dialog) {
+        EXPECT_TRUE(dialog->directory().absolutePath().endsWith("历史号码"));
+        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    find<QPushButton>("cmdRdLst")->click();
     EXPECT_EQ(storedRows().size(), 2u);
     EXPECT_EQ(grid()->rowCount(), 2);
     EXPECT_FALSE(w.statusBar()->currentMessage().isEmpty());
