@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -44,7 +45,8 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
     setUpResultGrids();
     connectHandlers();
     Form_Load();
-    resize(1180, 720);
+    // Fits a 1366×768 screen with every column of the three grids in view.
+    resize(QSize(1340, 690).expandedTo(minimumSizeHint()));
 }
 
 frmMain::~frmMain()
@@ -89,6 +91,13 @@ void frmMain::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connectOutput();
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_LostFocus(); });
+    // The list's current item follows the width shown, so that the list opens on it and the
+    // arrow keys step from it.
+    connect(Combo1, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        const int item = Combo1->findText(text);
+        if (item >= 0 && item != Combo1->currentIndex())
+            Combo1->setCurrentIndex(item);
+    });
     for (int i = 0; i < 2; ++i)
         connect(mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });
     connect(mnuSetDay, &QAction::triggered, this, &frmMain::mnuSetDay_Click);
@@ -99,6 +108,7 @@ void frmMain::connectHandlers()
     });
 
     setUpOnlineUpdate();
+    connectSearchRange();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -129,6 +139,14 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The grid has its real height only now: bring the newest draw into view again.
+    if (!event->spontaneous())
+        AddHaoma();
 }
 
 void frmMain::showStatus(const QString &text) { statusBar()->showMessage(text); }
@@ -196,6 +214,39 @@ void frmMain::RefreshSearchRange(bool bothBoxes)
     Text3[0]->setText(issue::displayForm(rows.front().sqqh + k));
     if (bothBoxes)
         Text3[1]->setText(issue::displayForm(rows.back().sqqh));
+}
+
+// The 起 and 止 boxes name draws of the history they were filled from. A history that replaces
+// the whole one, or fills an empty one, gets the boxes of a fresh start; appended draws move 止
+// along only while it showed the newest draw, so a value the user typed stays as it is.
+void frmMain::connectSearchRange()
+{
+    HistoryStore *store = m_history.get();
+    for (auto before : {&HistoryStore::aboutToAppend, &HistoryStore::aboutToRemove})
+        connect(store, before, this, &frmMain::searchRangeBeforeChange);
+    connect(store, &HistoryStore::aboutToReset, this, &frmMain::searchRangeBeforeChange);
+    connect(store, &HistoryStore::appended, this, [this] { searchRangeAfterChange(false); });
+    connect(store, &HistoryStore::removed, this, [this] { searchRangeAfterChange(false); });
+    connect(store, &HistoryStore::resetDone, this, [this] { searchRangeAfterChange(true); });
+}
+
+void frmMain::searchRangeBeforeChange()
+{
+    const HistoryRow *newest = m_history->newest();
+    m_historyWasEmpty = newest == nullptr;
+    m_rangeEndAtNewest = newest && Text3[1]->text() == issue::displayForm(newest->sqqh);
+}
+
+void frmMain::searchRangeAfterChange(bool wholeHistory)
+{
+    if (m_history->empty()) {
+        for (QLineEdit *box : Text3)
+            box->setText(QLatin1String(kRangeDesignText));
+    } else if (wholeHistory || m_historyWasEmpty) {
+        RefreshSearchRange(true);
+    } else if (m_rangeEndAtNewest) {
+        Text3[1]->setText(issue::displayForm(m_history->newest()->sqqh));
+    }
 }
 
 void frmMain::AddHaoma()

@@ -50,6 +50,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Construction of the controls and menus (frmMainLayout.cpp).
@@ -64,6 +65,9 @@ private:
     void Form_Load();
     void RefreshRefPattern();
     void RefreshSearchRange(bool bothBoxes);
+    void connectSearchRange();
+    void searchRangeBeforeChange();
+    void searchRangeAfterChange(bool wholeHistory);
     void AddHaoma();
     void QihaoXianshi();
     void TabStrip1_Click(int tab);
@@ -133,6 +137,11 @@ private:
     int32_t lngQihao = 0;      // QQH of the newest draw
     int32_t m_nextIssue = 0;   // the issue the next entered draw is stored under
     bool m_loading = true;     // start-up is selecting the option controls
+    // What the 止 box showed before the history changed: the newest draw (or nothing to show).
+    bool m_rangeEndAtNewest = false;
+    bool m_historyWasEmpty = true;
+    // The 起 and 止 boxes' text when there is no history to name.
+    static constexpr const char *kRangeDesignText = "2013001";
 
     // Controls.
     std::array<QRadioButton *, 4> Option3{}; // 搜索类型选择
