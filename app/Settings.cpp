@@ -70,6 +70,8 @@ void Settings::setUpdateUrl(const QString &address)
     store.setValue(QStringLiteral("txtUpdateUrl"), m_updateUrl);
 }
 
+QString Settings::fileName() { return openStore().fileName(); }
+
 const char *Settings::name(Key key) { return kKeys[key].name; }
 
 bool Settings::inRange(Key key, int value)

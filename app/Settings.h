@@ -28,6 +28,8 @@ public:
     Settings();
 
     static const char *name(Key key);
+    // The file the store lives in: Tessaryn/Tessaryn.ini under the user's configuration folder.
+    static QString fileName();
     bool flag(Key key) const { return m_values[key] != 0; }
     int number(Key key) const { return m_values[key]; }
     // Whether `value` is acceptable for the key (booleans take 0 and 1).

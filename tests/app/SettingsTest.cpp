@@ -116,3 +116,39 @@ TEST_F(AppFixture, RetentionDialogAsksAgainUntilTheAnswerFits)
     action("mnuSetDay")->trigger();
     EXPECT_EQ(stored("IniSerchDay"), "16");
 }
+
+TEST_F(AppFixture, TheSettingsFileIsTheOneTheReadmeNames)
+{
+    open();
+    option("Option5(3)")->click();
+    const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tessaryn/Tessaryn.ini";
+    EXPECT_EQ(Settings::fileName(), file);
+    QSettings written(file, QSettings::IniFormat);
+    EXPECT_EQ(written.value("IniSetting/intConsqSort").toString(), "3");
+
+    QFile readme(QStringLiteral(QUORLENT_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(readme.readAll().contains("`~/.config/Tessaryn/Tessaryn.ini`"));
+}
+
+TEST_F(AppFixture, TheWidthListFollowsTheWidthShown)
+{
+    setStored("intZhWSetup", "4");
+    open();
+    auto *combo = find<QComboBox>("Combo1");
+    EXPECT_EQ(combo->currentText(), "4");
+    EXPECT_EQ(combo->currentIndex(), 3);
+    QTest::keyClick(combo, Qt::Key_Up); // steps from the width shown
+    EXPECT_EQ(combo->currentText(), "3");
+    EXPECT_EQ(stored("intZhWSetup"), "3");
+
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, "6");
+    EXPECT_EQ(combo->currentIndex(), 5);
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, "x");
+    box("Text22(1)")->setFocus(); // a word is refused and the width in force shown again
+    EXPECT_EQ(combo->currentText(), "3");
+    EXPECT_EQ(combo->currentIndex(), 2);
+}
