@@ -63,6 +63,15 @@ QTableView *grid(const char *name)
     return view;
 }
 
+// The layout of a frame's row of options: tighter than the style's default, so that the three
+// grids keep all their columns in view on a 1366-pixel-wide screen.
+template <typename L> L *frameLayout(QWidget *frame)
+{
+    auto *layout = new L(frame);
+    layout->setContentsMargins(6, 2, 6, 4);
+    return layout;
+}
+
 // Column widths are given in twips; 15 twips make a pixel at 96 dpi.
 int twips(int value) { return value / 15; }
 
@@ -72,15 +81,17 @@ void frmMain::buildControls()
 {
     auto *central = new QWidget;
     auto *outer = new QHBoxLayout(central);
+    outer->setContentsMargins(6, 6, 6, 0);
 
     MSFlexGrid1 = grid("MSFlexGrid1");
     MSFlexGrid1->setToolTip(kExportTip);
     m_historyModel = new HistoryGridModel(*m_history, this);
     MSFlexGrid1->setModel(m_historyModel);
     MSFlexGrid1->setColumnWidth(0, twips(1500));
-    for (int c = 1; c <= 5; ++c)
-        MSFlexGrid1->setColumnWidth(c, twips(620));
     MSFlexGrid1->setMinimumWidth(twips(1500) + 5 * twips(620) + 24);
+    // The digit columns share what the entry bar below leaves beside the issue column.
+    for (int c = 1; c <= 5; ++c)
+        MSFlexGrid1->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
     MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
 
     auto *left = new QVBoxLayout;
@@ -107,6 +118,7 @@ QWidget *frmMain::buildEntryBar()
     auto *bar = new QWidget;
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(3);
     const QString before = QStringLiteral("在下面输入  ");
     const QString number = QStringLiteral("2007001");
     Text1 = named(new QLineEdit(number, bar), QStringLiteral("Text1"));
@@ -138,9 +150,9 @@ QWidget *frmMain::buildOptionsColumn()
 
     auto *kindRow = new QHBoxLayout;
     auto *frame3 = named(new QGroupBox(QStringLiteral("搜索类型选择")), QStringLiteral("Frame3"));
-    auto *frame3Layout = new QHBoxLayout(frame3);
+    auto *frame3Layout = frameLayout<QHBoxLayout>(frame3);
     auto *frame4 = named(new QGroupBox(QStringLiteral("结果类型选择")), QStringLiteral("Frame4"));
-    auto *frame4Layout = new QHBoxLayout(frame4);
+    auto *frame4Layout = frameLayout<QHBoxLayout>(frame4);
     for (int i = 0; i < 4; ++i) {
         Option3[i] = radio("Option3", i, kinds[i]);
         frame3Layout->addWidget(Option3[i]);
@@ -153,7 +165,7 @@ QWidget *frmMain::buildOptionsColumn()
 
     auto *modeRow = new QHBoxLayout;
     auto *frame10 = named(new QGroupBox(QStringLiteral("检索位选择")), QStringLiteral("Frame1(0)"));
-    auto *frame10Layout = new QHBoxLayout(frame10);
+    auto *frame10Layout = frameLayout<QHBoxLayout>(frame10);
     Option1[1] = radio("Option1", 1, QStringLiteral("自由位"));
     Option1[0] = radio("Option1", 0, QStringLiteral("固定位"));
     frame10Layout->addWidget(Option1[1]);
@@ -161,7 +173,7 @@ QWidget *frmMain::buildOptionsColumn()
     modeRow->addWidget(frame10);
 
     auto *frame11 = named(new QGroupBox(QStringLiteral("检索期选择")), QStringLiteral("Frame1(1)"));
-    auto *frame11Layout = new QHBoxLayout(frame11);
+    auto *frame11Layout = frameLayout<QHBoxLayout>(frame11);
     Option1[3] = radio("Option1", 3, QStringLiteral("上期"));
     MaskEdBox2 = digitBox(QStringLiteral("MaskEdBox2"), QStringLiteral("d;_"));
     MaskEdBox2->setToolTip(kEntryTip);
@@ -179,7 +191,7 @@ QWidget *frmMain::buildOptionsColumn()
     modeRow->addWidget(frame11);
 
     auto *frame12 = named(new QGroupBox(QStringLiteral("号码组选择")), QStringLiteral("Frame1(2)"));
-    auto *frame12Layout = new QHBoxLayout(frame12);
+    auto *frame12Layout = frameLayout<QHBoxLayout>(frame12);
     Option2[5] = radio("Option2", 5, QStringLiteral("组选"));
     Option2[4] = radio("Option2", 4, QStringLiteral("直选"));
     frame12Layout->addWidget(Option2[5]);
@@ -188,7 +200,7 @@ QWidget *frmMain::buildOptionsColumn()
     layout->addLayout(modeRow);
 
     auto *frame6 = named(new QGroupBox(QStringLiteral("结果统计选择")), QStringLiteral("Frame6"));
-    auto *frame6Layout = new QHBoxLayout(frame6);
+    auto *frame6Layout = frameLayout<QHBoxLayout>(frame6);
     for (int i = 1; i <= 5; ++i) {
         Option5[i] = radio("Option5", i, QStringLiteral("第%1位").arg(i));
         frame6Layout->addWidget(Option5[i]);
@@ -196,9 +208,9 @@ QWidget *frmMain::buildOptionsColumn()
     layout->addWidget(frame6);
 
     auto *frame7 = named(new QGroupBox(QStringLiteral("检索起止期数")), QStringLiteral("Frame7"));
-    auto *frame7Layout = new QHBoxLayout(frame7);
+    auto *frame7Layout = frameLayout<QHBoxLayout>(frame7);
     for (int i = 0; i < 2; ++i) {
-        Text3[i] = named(new QLineEdit(QStringLiteral("2013001")), arrayName("Text3", i));
+        Text3[i] = named(new QLineEdit(QLatin1String(kRangeDesignText)), arrayName("Text3", i));
         Text3[i]->setMaxLength(20);
     }
     frame7Layout->addWidget(named(new QLabel(QStringLiteral("起")), QStringLiteral("Label3(0)")));
@@ -211,7 +223,7 @@ QWidget *frmMain::buildOptionsColumn()
     layout->addWidget(buildReferenceTabs());
 
     auto *frame5 = named(new QGroupBox(QStringLiteral("组合组位检索")), QStringLiteral("Frame5"));
-    auto *frame5Layout = new QHBoxLayout(frame5);
+    auto *frame5Layout = frameLayout<QHBoxLayout>(frame5);
     frame5Layout->addWidget(named(new QLabel(QStringLiteral("组合位数")), QStringLiteral("Label1")));
     Combo1 = named(new QComboBox, QStringLiteral("Combo1"));
     Combo1->setEditable(true);
@@ -263,7 +275,7 @@ QWidget *frmMain::buildReferenceTabs()
 
     for (int f = 0; f < 2; ++f) {
         Frame2[f] = named(new QGroupBox, arrayName("Frame2", f));
-        auto *grid = new QGridLayout(Frame2[f]);
+        auto *grid = frameLayout<QGridLayout>(Frame2[f]);
         for (int i = 1; i <= 5; ++i) {
             auto *value = named(new QLineEdit, arrayName(f == 0 ? "Text2" : "Text22", i));
             value->setAlignment(Qt::AlignCenter);

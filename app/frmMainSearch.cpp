@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -18,6 +19,10 @@ using namespace quorlent;
 namespace {
 
 int twips(int value) { return value / 15; }
+
+// Designed column widths, in twips.
+constexpr std::initializer_list<int> kHitListWidths{1500, 680, 680, 680, 680, 680, 1800};
+constexpr std::initializer_list<int> kTallyWidths{480, 680, 800, 880};
 
 // The designed widths, widened where this font's texts need more room.
 void fitColumns(QTableView *grid, std::initializer_list<int> widthsInTwips)
@@ -38,7 +43,13 @@ void frmMain::setUpResultGrids()
     MSFlexGrid2->setModel(m_hitModel);
     m_tallyModel = new TallyModel(this);
     MSFlexGrid3->setModel(m_tallyModel);
-    fitColumns(MSFlexGrid3, {480, 680, 800, 880});
+    fitColumns(MSFlexGrid2, kHitListWidths);
+    fitColumns(MSFlexGrid3, kTallyWidths);
+    // Room for every designed column: the window never hides one behind a scroll bar.
+    for (QTableView *grid : {MSFlexGrid2, MSFlexGrid3})
+        grid->setMinimumWidth(grid->horizontalHeader()->length() + grid->verticalScrollBar()->sizeHint().width() +
+                              2 * grid->frameWidth());
+    MSFlexGrid2->horizontalHeader()->setStretchLastSection(true);
     // The hits refer to rows by index: a removal or a new history makes them meaningless.
     connect(m_history.get(), &HistoryStore::aboutToRemove, m_hitModel, &HitListModel::clear);
     connect(m_history.get(), &HistoryStore::aboutToReset, m_hitModel, &HitListModel::clear);
@@ -86,10 +97,10 @@ void frmMain::Command2_Click()
 void frmMain::ShowSearchResult(const SearchResult &result)
 {
     m_hitModel->setResult(m_history->rows(), result);
-    fitColumns(MSFlexGrid2, {1500, 680, 680, 680, 680, 680, 1800});
+    fitColumns(MSFlexGrid2, kHitListWidths);
     MSFlexGrid2->scrollToTop();
     m_tallyModel->setTally(result.tally);
-    fitColumns(MSFlexGrid3, {480, 680, 800, 880});
+    fitColumns(MSFlexGrid3, kTallyWidths);
     MSFlexGrid3->scrollToTop();
 
     if (!result.rangeValid) {

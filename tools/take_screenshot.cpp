@@ -33,7 +33,6 @@ int main(int argc, char **argv)
         }
     }
     frmMain window(folder.path());
-    window.resize(1280, 760);
     window.show();
     for (const char *name : {"Check1(1)", "Check1(2)"})
         window.findChild<QCheckBox *>(QLatin1String(name))->setChecked(true);

@@ -3,6 +3,7 @@
 #include "HistoryStore.h"
 
 #include <QFile>
+#include <QAbstractButton>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -165,4 +166,28 @@ TEST_F(AppFixture, AFileThatIsNotOursIsLeftAlone)
     QFile file(dbPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), foreign);
+}
+
+TEST_F(AppFixture, OpensWithEveryGridColumnInViewAndGrowsTheGrids)
+{
+    storeSeries(160908001, 60);
+    frmMain &w = open();
+    for (const char *name : {"Check1(1)", "Check1(2)"})
+        find<QCheckBox>(name)->setChecked(true);
+    find<QAbstractButton>("Command1")->click(); // the hit list widens to its texts
+    QApplication::processEvents();
+    // A 1366×768 screen, less a title bar and a task bar.
+    EXPECT_LE(w.width(), 1366);
+    EXPECT_LE(w.height(), 700);
+    std::map<QString, int> widths;
+    for (const char *name : {"MSFlexGrid1", "MSFlexGrid2", "MSFlexGrid3"}) {
+        auto *grid = find<QTableView>(name);
+        ASSERT_GT(grid->model()->rowCount(), 0) << name;
+        EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << name;
+        widths[name] = grid->width();
+    }
+    w.resize(w.width() + 200, w.height() + 100);
+    QApplication::processEvents();
+    EXPECT_GT(find<QTableView>("MSFlexGrid2")->width(), widths["MSFlexGrid2"]);
+    EXPECT_GT(find<QTableView>("MSFlexGrid1")->height(), 0);
 }
