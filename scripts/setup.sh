@@ -2,17 +2,7 @@
 # Installs what Quorlent needs on Debian 12 and builds it into build/ (Release).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libsqlite3-dev libxml2-dev
-          libgtest-dev libbenchmark-dev python3 python3-xlrd fonts-wqy-microhei xvfb xauth)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/apt-install.sh cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libsqlite3-dev \
+     libxml2-dev libgtest-dev libbenchmark-dev python3 python3-xlrd fonts-wqy-microhei xvfb xauth
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build
