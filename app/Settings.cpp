@@ -90,3 +90,5 @@ bool Settings::set(Key key, int value)
                                                  : QString::number(value));
     return true;
 }
+
+QString Settings::storeFileName() { return openStore().fileName(); }

@@ -42,6 +42,9 @@ public:
     const QString &updateUrl() const { return m_updateUrl; }
     void setUpdateUrl(const QString &address);
 
+    // The file the settings are kept in.
+    static QString storeFileName();
+
 private:
     std::array<int, KeyCount> m_values{};
     QString m_updateUrl;
