@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libsqlite3-dev libxml2-dev
-          libgtest-dev libbenchmark-dev python3 python3-xlrd fonts-wqy-microhei xvfb xauth)
+          libgtest-dev libbenchmark-dev python3 python3-xlrd fonts-wqy-microhei xvfb xauth
+          dpkg-dev file desktop-file-utils appstream)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
