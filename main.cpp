@@ -1,3 +1,6 @@
+#include "AppInfo.h"
+#include "ApplicationIcon.h"
+#include "CommandLine.h"
 #include "ProgramFolder.h"
 #include "frmMain.h"
 
@@ -5,16 +8,38 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // Named before any application object: the per-user data folder is ~/.local/share/quorlent
+    // whatever the executable is called, and --version prints "quorlent <version>".
+    QCoreApplication::setApplicationName(QStringLiteral("quorlent"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(appinfo::kVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(appinfo::kAppId));
+    if (CommandLine::asksForTextOnly(argc, argv)) {
+        // A terminal without a display still answers --help and --version.
+        QCoreApplication text(argc, argv);
+        CommandLine::parse(text); // ends the process
+    }
+
     QApplication app(argc, argv);
+    const CommandLine options = CommandLine::parse(app);
+    QApplication::setWindowIcon(applicationIcon());
     // Qt's own dialog buttons in Chinese, like the rest of the window.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
-    frmMain window(programFolder());
+
+    const QString exeFolder = QCoreApplication::applicationDirPath();
+    const QString folder = programFolder(options.home, exeFolder);
+    offerSampleHistory(folder, sampleHistoryFolder(exeFolder));
+    frmMain window(folder);
+    if (options.checkStart) {
+        std::printf("%s\n", folder.toLocal8Bit().constData());
+        return 0;
+    }
     window.show();
     return app.exec();
 }

@@ -92,3 +92,4 @@ bool Settings::set(Key key, int value)
                                                  : QString::number(value));
     return true;
 }
+

@@ -121,6 +121,9 @@ private:
     void mnuSetUrl_Click();
     void showStatus(const QString &text);
 
+    // The About dialog (frmMainAbout.cpp).
+    void mnuAbout_Click();
+
     QString m_programFolder;
     Settings m_settings;
     std::unique_ptr<quorlent::HistoryStore> m_history;
@@ -185,4 +188,5 @@ private:
     QAction *mnuFrontPage = nullptr;
     QAction *mnuDescrb = nullptr;
     QAction *numYanshiDown = nullptr;
+    QAction *mnuAbout = nullptr;
 };

@@ -330,4 +330,7 @@ void frmMain::buildMenus()
     mnuDescrb = action(mnuSet, QStringLiteral("软件介绍说明页面(&R)"), QStringLiteral("mnuDescrb"));
     numYanshiDown =
         action(mnuSet, QStringLiteral("软件演示说明录像下载(&D)"), QStringLiteral("numYanshiDown"));
+    mnuSet->addSeparator();
+    mnuAbout = action(mnuSet, QStringLiteral("关于 Quorlent"), QStringLiteral("mnuAbout"));
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 }

@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/apt-install.sh cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libsqlite3-dev \
-     libxml2-dev libgtest-dev libbenchmark-dev python3 python3-xlrd fonts-wqy-microhei xvfb xauth
+     libxml2-dev libgtest-dev libbenchmark-dev python3 python3-xlrd fonts-wqy-microhei xvfb xauth \
+     dpkg-dev file desktop-file-utils appstream
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build
