@@ -92,4 +92,3 @@ bool Settings::set(Key key, int value)
                                                  : QString::number(value));
     return true;
 }
-
