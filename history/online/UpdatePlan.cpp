@@ -146,8 +146,13 @@ std::vector<PageDraw> drawsToStore(const DrawPage &page, const QDate &pageDate,
     std::vector<PageDraw> draws;
     if (page.status != DrawPage::Status::Rows || !pageDate.isValid())
         return draws;
-    const std::map<int, Digits> listed = newerListedDraws(page, newestStored);
     const int32_t day = issue::dayNumberOf(pageDate);
+    // A page of a day before the newest stored draw's has nothing to add: what it lists under
+    // later issues (a site that answers every date with today's list) would be stored under the
+    // page's day, older than the newest draw and out of order.
+    if (newestStored && issue::dayNumber(*newestStored) > day)
+        return draws;
+    const std::map<int, Digits> listed = newerListedDraws(page, newestStored);
     for (int q = firstSequenceToStore(newestStored, day); q <= kLastSequence; ++q) {
         const auto found = listed.find(q);
         if (found == listed.end())

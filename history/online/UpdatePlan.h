@@ -58,7 +58,8 @@
 //   not yet filled in, a row we refused), the next update stores the rest once the page lists the
 //   missing draw, since nothing after the gap was stored; on an earlier day the later pages of the
 //   same run go on from their own sequence 1, and the rest of the day with the gap stays out. A
-//   page whose rows are all old, or which has only its header, stores nothing.
+//   page whose rows are all old, or which has only its header, stores nothing; so does the page
+//   of a day before the newest stored draw's day, whatever later issues it lists.
 namespace quorlent::updateplan {
 
 inline constexpr int kLastSequence = 120;

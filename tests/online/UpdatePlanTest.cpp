@@ -201,6 +201,9 @@ TEST(UpdatePlanTest, StoresFromTheFirstSequenceInIssueOrderUnderThePagesDate)
     const DrawPage other = pageOf({row("20160907001", "1 2 3 4 5")});
     EXPECT_EQ(issuesOf(drawsToStore(other, kToday, std::nullopt)),
               std::vector<int32_t>{160908001});
+    // A page of the day before the newest stored draw's that lists later issues (a site that
+    // answers every date with today's list) stores nothing under its own, older day.
+    EXPECT_TRUE(drawsToStore(page, kToday.addDays(-1), 160908078).empty());
     // A page without rows stores nothing.
     DrawPage noRows;
     noRows.status = DrawPage::Status::NoRows;
