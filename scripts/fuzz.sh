@@ -17,7 +17,7 @@ for target in history_text draw_page; do
   dict=()
   [ -f "tests/fuzz/$target.dict" ] && dict=(-dict="tests/fuzz/$target.dict")
   echo "== fuzz_$target for $seconds s"
-  "./build-fuzz/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  "./build-fuzz/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target-" "${dict[@]}" \
       "$corpus" "tests/fuzz/corpus/$target"
 done
