@@ -4,3 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target take_screenshot
 QT_QPA_PLATFORM=offscreen ./build/tools/take_screenshot "samples/历史号码/示例历史号码.txt" docs/screenshot.png
+cmake --build build --target take_stats_screenshots
+QT_QPA_PLATFORM=offscreen ./build/tools/take_stats_screenshots "samples/历史号码/示例历史号码.txt" \
+  docs/outcome-chart.png docs/backtest.png
