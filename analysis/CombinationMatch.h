@@ -20,7 +20,7 @@ namespace quorlent {
 // multiset overlap of the in-range reference values and the compared draw.
 class CombinationMatch
 {
-  public:
+public:
     CombinationMatch(const std::vector<HistoryRow> &rows, const SearchRequest &request)
         : m_compared(rows, request.previousDraw, request.distance()), m_kind(request.kind),
           m_free(request.freePositions), m_width(request.combinationWidth), m_usable(request.kind),
@@ -55,7 +55,7 @@ class CombinationMatch
         return agreeing >= m_width;
     }
 
-  private:
+private:
     ComparedDraws m_compared;
     Kind m_kind;
     bool m_free;

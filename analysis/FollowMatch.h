@@ -18,7 +18,7 @@ namespace quorlent {
 //  - 固定位: the compared draw holds each selected value at its own position.
 class FollowMatch
 {
-  public:
+public:
     FollowMatch(const std::vector<HistoryRow> &rows, const SearchRequest &request)
         : m_compared(rows, request.previousDraw, request.distance()), m_kind(request.kind),
           m_free(request.freePositions), m_needed(request.kind), m_reference(request.reference)
@@ -63,7 +63,7 @@ class FollowMatch
         return true;
     }
 
-  private:
+private:
     ComparedDraws m_compared;
     Kind m_kind;
     bool m_free;

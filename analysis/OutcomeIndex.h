@@ -25,7 +25,7 @@ namespace quorlent {
 // matches. Matching follows the searches' rules (FollowMatch, CombinationMatch) exactly.
 class OutcomeIndex
 {
-  public:
+public:
     enum class Rule
     {
         Follow,
@@ -44,7 +44,7 @@ class OutcomeIndex
     // one count per outcome (TallySlots order); returns the number of hits.
     int64_t query(const std::array<int, kPositions> &reference, std::span<int64_t> counts) const;
 
-  private:
+private:
     using Values = std::array<int, kPositions>;
 
     bool inRange(int value) const { return value >= 0 && value < m_slots; }

@@ -14,7 +14,7 @@ namespace quorlent {
 // segment of the other base) add nothing, as in the tally.
 class TallySlots
 {
-  public:
+public:
     explicit TallySlots(const TallyOptions &options)
         : m_kind(options.resultKind), m_first(options.firstPosition() - 1),
           m_last(options.lastPosition() - 1),
@@ -45,7 +45,7 @@ class TallySlots
         }
     }
 
-  private:
+private:
     Kind m_kind;
     int m_first;
     int m_last;

@@ -12,7 +12,7 @@ class BacktestChartView : public SavableChartView
 {
     Q_OBJECT
 
-  public:
+public:
     // At most this many points per line: enough for the eye at any length of history.
     static constexpr int kMostPoints = 1200;
 
@@ -25,7 +25,7 @@ class BacktestChartView : public SavableChartView
     const QLineSeries *baselineLine() const { return m_baseline; }
     const QLineSeries *chanceLine() const { return m_chance; }
 
-  private:
+private:
     QLineSeries *m_search = nullptr;
     QLineSeries *m_baseline = nullptr;
     QLineSeries *m_chance = nullptr;

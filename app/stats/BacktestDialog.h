@@ -25,7 +25,7 @@ class BacktestDialog : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     // `options` gives the main window's options when a run starts (the search chosen here
     // replaces its search). The start button is enabled only while `launcher` is.
     BacktestDialog(quorlent::HistoryStore &history,
@@ -43,15 +43,15 @@ class BacktestDialog : public QDialog
     void start();
     void cancel(const QString &reason);
 
-  signals:
+signals:
     // A run ended, completed or cancelled; its thread is gone.
     void runEnded();
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void reject() override;
 
-  private:
+private:
     void threadEnded();
     void showFigures();
     void updateButtons();

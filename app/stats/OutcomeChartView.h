@@ -16,7 +16,7 @@ class OutcomeChartView : public SavableChartView
 {
     Q_OBJECT
 
-  public:
+public:
     explicit OutcomeChartView(QWidget *parent = nullptr);
 
     // Shows the tally of a search; the statistics are computed here and kept.
@@ -33,7 +33,7 @@ class OutcomeChartView : public SavableChartView
     const QBarSet *plainBars() const { return m_plain; }
     const QBarSet *standoutBars() const { return m_standout; }
 
-  private:
+private:
     quorlent::Tally m_tally;
     quorlent::OutcomeStatistics m_stats;
     QStackedBarSeries *m_bars = nullptr;

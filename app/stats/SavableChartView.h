@@ -10,7 +10,7 @@ class SavableChartView : public QChartView
 {
     Q_OBJECT
 
-  public:
+public:
     explicit SavableChartView(QWidget *parent = nullptr);
 
     // The file the save dialog offers (folder and name).
@@ -19,11 +19,11 @@ class SavableChartView : public QChartView
     // Writes what the view shows as a PNG; false when the file cannot be written.
     bool saveImage(const QString &path);
 
-  signals:
+signals:
     // After an answered save dialog: where, and whether the file was written.
     void imageSaved(const QString &path, bool ok);
 
-  private:
+private:
     void askAndSave();
 
     QAction *m_saveAction = nullptr;

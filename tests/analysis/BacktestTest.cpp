@@ -74,7 +74,7 @@ TEST(BacktestTest, AgreesWithTheSearchesRunBeforeEveryDraw)
 {
     std::mt19937 rng(20160908u);
     int64_t scored = 0;
-    for (int c = 0; c < 64; ++c) {
+    for (int c = 0; c < 32; ++c) {
         const std::vector<HistoryRow> rows = rowsOf(randomRecords(rng, 2000));
         const BacktestRequest request = gridCase(c, rng, rows);
         const BacktestResult fast = runBacktest(rows, request);
@@ -89,7 +89,7 @@ TEST(BacktestTest, AgreesWithTheSearchesRunBeforeEveryDraw)
             ASSERT_EQ(fast.steps[i], slow.steps[i]) << "scored draw " << i;
         scored += fast.scoredDraws();
     }
-    EXPECT_GT(scored, 20000) << "the cases score draws, not just skip them";
+    EXPECT_GT(scored, 10000) << "the cases score draws, not just skip them";
 }
 
 TEST(BacktestTest, StopsWhenCancelledAndReportsProgress)
