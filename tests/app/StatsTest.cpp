@@ -168,4 +168,9 @@ TEST_F(StatsTest, CancelAndAHistoryChangeStopTheBacktest)
     ASSERT_TRUE(ended.wait(20000));
     EXPECT_EQ(dialog->result().scoredDraws(), 0);
     EXPECT_EQ(window().history().size(), before - 1);
+
+    // Closing the window in the middle of a run ends the run first.
+    find<QPushButton>("cmdBacktestStart")->click();
+    EXPECT_TRUE(dialog->isRunning());
+    close();
 }
