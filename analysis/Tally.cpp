@@ -5,12 +5,9 @@
 
 namespace quorlent {
 
-namespace {
-
-// Outcome values that get a row: number 0..9, big/small and odd/even 0..1, five segments from
-// the current base. Stored segment values may come from the other base; they are counted in
-// their own slot and simply have no row.
-std::vector<int> outcomeValues(Kind kind, int segmentBase)
+// Stored segment values may come from the other base; they are counted in their own slot and
+// simply have no row.
+std::vector<int> Tally::outcomeValues(Kind kind, int segmentBase)
 {
     std::vector<int> values;
     if (kind == Kind::Segment) {
@@ -23,7 +20,12 @@ std::vector<int> outcomeValues(Kind kind, int segmentBase)
     return values;
 }
 
-} // namespace
+size_t Tally::leadingIndex(std::span<const int64_t> countsByValue)
+{
+    // The ranking is a stable sort by count, largest first, of the rows in ascending value.
+    return static_cast<size_t>(std::max_element(countsByValue.begin(), countsByValue.end()) -
+                               countsByValue.begin());
+}
 
 int TallyOptions::lastPosition() const
 {

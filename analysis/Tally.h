@@ -62,6 +62,13 @@ public:
 
     static QString outcomeLabel(Kind kind, int value);
 
+    // The outcome values that get a row, ascending: 号码 0..9, 大小 and 单双 0..1, 段数 the five
+    // values from the segment base.
+    static std::vector<int> outcomeValues(Kind kind, int segmentBase);
+    // Which of the counts (one per outcome value, ascending) the ranking puts first: the largest,
+    // the smallest value among equal ones. Needs at least one count.
+    static size_t leadingIndex(std::span<const int64_t> countsByValue);
+
 private:
     Kind m_kind = Kind::Number;
     std::vector<TallyEntry> m_byValue;

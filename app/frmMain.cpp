@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "BacktestDialog.h"
 #include "Clock.h"
 #include "HistoryGridModel.h"
 #include "HistoryStore.h"
@@ -43,6 +44,7 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
     buildControls();
     buildMenus();
     setUpResultGrids();
+    setUpStats();
     connectHandlers();
     Form_Load();
     // Fits a 1366×768 screen with every column of the three grids in view.
@@ -51,7 +53,9 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
 
 frmMain::~frmMain()
 {
-    // The views and a running update read the history: they end before the store does.
+    // The views, a running update and a running backtest read the history: they end before the
+    // store does.
+    delete m_backtest;
     m_updater->disconnect(this);
     if (m_updater->isRunning())
         m_updater->cancel();

@@ -19,11 +19,14 @@ class QCheckBox;
 class QTabBar;
 class QTableView;
 class HistoryGridModel;
+class BacktestDialog;
+class OutcomeChartView;
 namespace quorlent {
 class HistoryStore;
 class HitListModel;
 class OnlineUpdater;
 class TallyModel;
+struct BacktestRequest;
 struct SearchRequest;
 struct SearchResult;
 struct TallyOptions;
@@ -93,6 +96,12 @@ private:
     void Command1_Click();
     void Command2_Click();
     void ShowSearchResult(const quorlent::SearchResult &result);
+
+    // The outcome chart and the backtest (frmMainStats.cpp).
+    void setUpStats();
+    void showOutcomeStats(const quorlent::SearchResult &result);
+    quorlent::BacktestRequest backtestRequest() const;
+    void cmdHuice_Click();
 
     // Import, deletions and text export (frmMainHistoryFiles.cpp).
     void cmdRdLst_Click();
@@ -169,6 +178,10 @@ private:
     QPushButton *Command4 = nullptr;
     QPushButton *Command3 = nullptr;
     QPushButton *Command9 = nullptr;
+    QPushButton *cmdHuice = nullptr;
+    OutcomeChartView *chartOutcome = nullptr;
+    QLabel *lblOutcomeStats = nullptr;
+    BacktestDialog *m_backtest = nullptr;
     QTableView *MSFlexGrid1 = nullptr;
     QTableView *MSFlexGrid2 = nullptr;
     QTableView *MSFlexGrid3 = nullptr;

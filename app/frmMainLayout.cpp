@@ -2,6 +2,7 @@
 #include "GapCaption.h"
 #include "GapOverlay.h"
 #include "HistoryGridModel.h"
+#include "OutcomeChartView.h"
 #include "frmMain.h"
 
 #include <QCheckBox>
@@ -106,7 +107,14 @@ void frmMain::buildControls()
     MSFlexGrid3 = grid("MSFlexGrid3");
     auto *right = new QVBoxLayout;
     right->addWidget(MSFlexGrid2, 3);
-    right->addWidget(MSFlexGrid3, 2);
+    auto *outcomes = new QHBoxLayout;
+    outcomes->addWidget(MSFlexGrid3, 0);
+    chartOutcome = named(new OutcomeChartView, QStringLiteral("chartOutcome"));
+    outcomes->addWidget(chartOutcome, 1);
+    right->addLayout(outcomes, 2);
+    lblOutcomeStats = named(new QLabel, QStringLiteral("lblOutcomeStats"));
+    lblOutcomeStats->setWordWrap(true);
+    right->addWidget(lblOutcomeStats);
     outer->addLayout(right, 1);
 
     setCentralWidget(central);
@@ -256,6 +264,9 @@ QWidget *frmMain::buildOptionsColumn()
     buttons->addWidget(Command4, 1, 0);
     buttons->addWidget(Command3, 1, 1);
     buttons->addWidget(Command9, 1, 2);
+    cmdHuice = named(new QPushButton(QStringLiteral("回测(&B)")), QStringLiteral("cmdHuice"));
+    cmdHuice->setToolTip(QStringLiteral("看当前的检索若在每一期开奖前使用，预测会命中多少"));
+    buttons->addWidget(cmdHuice, 2, 0);
     layout->addLayout(buttons);
     layout->addStretch(1);
     return column;

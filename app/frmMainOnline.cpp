@@ -103,7 +103,7 @@ void frmMain::onlineUpdateFinished()
 void frmMain::setHistoryCommandsEnabled(bool enabled)
 {
     for (QWidget *w : std::initializer_list<QWidget *>{Command1, Command2, Command21, cmdRdLst,
-                                                       Command3, Command4})
+                                                       Command3, Command4, cmdHuice})
         w->setEnabled(enabled);
     for (QAction *a : {mnuErase, mnuClear, mnuDlzd, mnuEszhzd, mnuDscs[0], mnuDscs[1]})
         a->setEnabled(enabled);

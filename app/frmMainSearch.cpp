@@ -102,6 +102,7 @@ void frmMain::ShowSearchResult(const SearchResult &result)
     m_tallyModel->setTally(result.tally);
     fitColumns(MSFlexGrid3, kTallyWidths);
     MSFlexGrid3->scrollToTop();
+    showOutcomeStats(result);
 
     if (!result.rangeValid) {
         showStatus(QStringLiteral("检索起止期数无法识别，请输入十一位期号。"));
