@@ -54,6 +54,7 @@ frmMain::~frmMain()
     if (m_updater->isRunning())
         m_updater->cancel();
     delete takeCentralWidget();
+    delete m_trendWindow;
 }
 
 void frmMain::connectHandlers()
@@ -88,6 +89,7 @@ void frmMain::connectHandlers()
     connect(mnuEszhzd, &QAction::triggered, this, &frmMain::mnuEszhzd_Click);
     connect(Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connectOutput();
+    connectTrend();
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_LostFocus(); });
     for (int i = 0; i < 2; ++i)
         connect(mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });

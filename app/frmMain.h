@@ -3,6 +3,7 @@
 #include "Settings.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -117,6 +118,11 @@ private:
     void mnuSetUrl_Click();
     void showStatus(const QString &text);
 
+    // The trend chart window and the missing-draw check (frmMainTrend.cpp).
+    void connectTrend();
+    void cmdZoushi_Click();
+    void mnuQueqi_Click();
+
     QString m_programFolder;
     Settings m_settings;
     std::unique_ptr<quorlent::HistoryStore> m_history;
@@ -157,6 +163,8 @@ private:
     QPushButton *Command4 = nullptr;
     QPushButton *Command3 = nullptr;
     QPushButton *Command9 = nullptr;
+    QPushButton *cmdZoushi = nullptr;
+    QPointer<QWidget> m_trendWindow;
     QTableView *MSFlexGrid1 = nullptr;
     QTableView *MSFlexGrid2 = nullptr;
     QTableView *MSFlexGrid3 = nullptr;
@@ -170,6 +178,7 @@ private:
     QAction *mnuClear = nullptr;
     QAction *mnuDlzd = nullptr;
     QAction *mnuEszhzd = nullptr;
+    QAction *mnuQueqi = nullptr;
     std::array<QAction *, 2> mnuDscs{};
     QAction *mnuSetDay = nullptr;
     QAction *mnuSetUrl = nullptr;

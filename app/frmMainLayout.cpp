@@ -244,6 +244,8 @@ QWidget *frmMain::buildOptionsColumn()
     buttons->addWidget(Command4, 1, 0);
     buttons->addWidget(Command3, 1, 1);
     buttons->addWidget(Command9, 1, 2);
+    cmdZoushi = named(new QPushButton(QStringLiteral("走势图(&Z)")), QStringLiteral("cmdZoushi"));
+    buttons->addWidget(cmdZoushi, 2, 1);
     layout->addLayout(buttons);
     layout->addStretch(1);
     return column;
@@ -303,6 +305,7 @@ void frmMain::buildMenus()
     mnuClear = action(mnuLsgl, QStringLiteral("清空历史号码(&C)"), QStringLiteral("mnuClear"));
     mnuDlzd = action(mnuLsgl, QStringLiteral("删除到选定期(&D)"), QStringLiteral("mnuDlzd"));
     mnuEszhzd = action(mnuLsgl, QStringLiteral("删除最后指定数量期历史(&E)"), QStringLiteral("mnuEszhzd"));
+    mnuQueqi = action(mnuLsgl, QStringLiteral("缺期检查(&Q)"), QStringLiteral("mnuQueqi"));
 
     mnuSet = named(new QMenu(QStringLiteral("设置"), this), QStringLiteral("mnuSet"));
     QMenu *segments = mnuSet->addMenu(QStringLiteral("段数参数设置(&A)"));

@@ -38,7 +38,7 @@ public:
     void setSameDraw(int sameDraw);
     void setOrigin(StatsOrigin origin);
     const TrendWindow &window() const { return m_window; }
-    int sameDraw() const { return m_series.sameDraw(); }
+    int sameDraw() const { return m_same.sameDraw(); }
     StatsOrigin origin() const { return m_origin; }
 
     void rebuild();
@@ -50,7 +50,7 @@ public:
     // The series line of the window's first row.
     size_t firstLine() const { return m_lineBegin; }
     TrendRow row(size_t index) const;
-    bool isMissingRow(size_t index) const { return m_series.isMissingLine(m_lineBegin + index); }
+    bool isMissingRow(size_t index) const { return series().isMissingLine(m_lineBegin + index); }
     // The digits of a row's draw (zeros for a missing line), without the rest of row().
     Digits digitsOf(size_t index) const;
 
@@ -58,24 +58,34 @@ public:
     const TrendStatistics &statistics() const { return m_stats; }
     // Missing draws inside the window.
     int64_t missingInWindow() const { return m_missing; }
-    const TrendSeries &series() const { return m_series; }
+    const TrendSeries &series() const { return m_same.sameDraw() ? m_same : m_every; }
     const std::vector<HistoryRow> &history() const { return m_rows; }
     // Changes whenever what the lines show may have changed.
     uint64_t revision() const { return m_revision; }
 
-    size_t memoryBytes() const { return m_series.memoryBytes(); }
+    size_t memoryBytes() const { return m_every.memoryBytes() + m_same.memoryBytes(); }
 
 private:
-    void refresh();
+    // Recomputes the window and its statistics; `grown`: draws were only added at the end.
+    void refresh(bool grown = false);
+    static TrendSeries::DrawObserver wholeTally(WindowTally &tally);
 
     const std::vector<HistoryRow> &m_rows;
-    TrendSeries m_series;
+    // Every draw, kept in step with the history even while 同期号 is shown, so that turning it
+    // off costs nothing; and the draws of 同期号.
+    TrendSeries m_every;
+    TrendSeries m_same;
     TrendWindow m_window;
     StatsOrigin m_origin = StatsOrigin::Carried;
     DrawRange m_range;
     size_t m_lineBegin = 0;
     size_t m_lineEnd = 0;
     int64_t m_missing = 0;
+    // The statistics of all of a series (全部, where both origins agree) are kept and grown
+    // with the history; another window gets a tally of its own.
+    WindowTally m_everyWhole;
+    WindowTally m_sameWhole;
+    WindowTally m_tally;
     TrendStatistics m_stats{};
     uint64_t m_revision = 0;
 };

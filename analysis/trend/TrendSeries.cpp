@@ -2,23 +2,30 @@
 
 #include "Issue.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace quorlent::trend {
 
-namespace {
-
-// Appends need no reallocation of a list for this many further draws.
-constexpr size_t kHeadroom = 1024;
-
-// Bit d set when digit d is drawn.
-unsigned digitMask(const Digits &digits)
+void Presence::step(const Digits &digits, int32_t draw)
 {
+    auto seen = [&](size_t c) {
+        run[c] = last[c] == draw - 1 ? run[c] + 1 : 1;
+        last[c] = draw;
+    };
     unsigned mask = 0;
-    for (uint8_t d : digits)
-        mask |= 1u << d;
-    return mask;
+    for (int p = 0; p < kPositions; ++p) {
+        seen(size_t(positionColumn(p, digits[size_t(p)])));
+        mask |= 1u << digits[size_t(p)];
+    }
+    for (; mask; mask &= mask - 1)
+        seen(size_t(spreadColumn(std::countr_zero(mask))));
 }
 
-} // namespace
+TrendSeries::TrendSeries(const std::vector<HistoryRow> &rows, int sameDraw)
+    : m_rows(rows), m_sameDraw(sameDraw)
+{
+}
 
 bool TrendSeries::isCounted(const HistoryRow &row) const
 {
@@ -40,119 +47,124 @@ int32_t TrendSeries::issueAtPlace(int64_t place) const
                            : IssueOrdinals::issueOfDay(place, m_sameDraw);
 }
 
-void TrendSeries::rebuild(std::span<const HistoryRow> rows)
+void TrendSeries::clear()
 {
-    std::array<size_t, kPresenceColumns> counts{};
-    size_t draws = 0;
-    for (const HistoryRow &row : rows) {
-        if (!isCounted(row))
-            continue;
-        ++draws;
-        const Digits &digits = row.digits();
-        for (int p = 0; p < kPositions; ++p)
-            ++counts[size_t(positionColumn(p, digits[size_t(p)]))];
-        for (unsigned mask = digitMask(digits), d = 0; mask; mask >>= 1, ++d)
-            counts[size_t(spreadColumn(int(d)))] += mask & 1;
-    }
-    // Exact sizes: half a million draws must not carry a doubling's worth of slack.
-    for (int c = 0; c < kPresenceColumns; ++c) {
-        std::vector<int32_t> list;
-        list.reserve(counts[size_t(c)] + kHeadroom);
-        m_appearances[size_t(c)] = std::move(list);
-    }
-    auto fresh = [draws](std::vector<int32_t> &v) {
-        std::vector<int32_t> empty;
-        empty.reserve(draws + kHeadroom);
-        v = std::move(empty);
-    };
-    fresh(m_storeIndex);
-    fresh(m_lineOfDraw);
-    fresh(m_lines);
-    m_gaps.clear();
+    m_size = 0;
+    m_storeIndex = {};
+    m_gaps = {};
+    m_checkpoints = {};
+    m_tail = Presence();
     m_lastPlace.reset();
-    append(rows, 0);
 }
 
-void TrendSeries::append(std::span<const HistoryRow> rows, size_t from)
+void TrendSeries::rebuild(const DrawObserver &observe)
 {
-    for (size_t i = from; i < rows.size(); ++i) {
-        if (isCounted(rows[i]))
-            add(rows[i], i);
+    clear();
+    if (m_sameDraw == 0)
+        m_checkpoints.reserve(m_rows.size() / kCheckpointEvery + 64);
+    append(0, observe);
+}
+
+void TrendSeries::append(size_t from, const DrawObserver &observe)
+{
+    for (size_t i = from; i < m_rows.size(); ++i) {
+        if (isCounted(m_rows[i]))
+            add(m_rows[i], i, observe);
     }
 }
 
-void TrendSeries::add(const HistoryRow &row, size_t storeIndex)
+void TrendSeries::add(const HistoryRow &row, size_t storeIndex, const DrawObserver &observe)
 {
-    const auto place = placeOf(row.sqqh);
-    if (place) {
+    if (const auto place = placeOf(row.sqqh)) {
         if (m_lastPlace && *place > *m_lastPlace + 1)
             addGap(*m_lastPlace + 1, *place - 1);
         m_lastPlace = place;
     }
-    const auto draw = int32_t(m_storeIndex.size());
-    m_storeIndex.push_back(int32_t(storeIndex));
-    m_lineOfDraw.push_back(int32_t(m_lines.size()));
-    m_lines.push_back(draw);
-    const Digits &digits = row.digits();
-    for (int p = 0; p < kPositions; ++p)
-        m_appearances[size_t(positionColumn(p, digits[size_t(p)]))].push_back(draw);
-    for (unsigned mask = digitMask(digits), d = 0; mask; mask >>= 1, ++d) {
-        if (mask & 1)
-            m_appearances[size_t(spreadColumn(int(d)))].push_back(draw);
-    }
+    if (m_size % kCheckpointEvery == 0)
+        m_checkpoints.push_back(m_tail);
+    if (m_sameDraw)
+        m_storeIndex.push_back(int32_t(storeIndex));
+    m_tail.step(row.digits(), int32_t(m_size));
+    if (observe)
+        observe(row.digits(), int32_t(m_size));
+    ++m_size;
 }
 
 void TrendSeries::addGap(int64_t first, int64_t last)
 {
     const int64_t count = last - first + 1;
     if (count > kSpelledOutGap) {
-        m_lines.push_back(-1 - int32_t(m_gaps.size()));
-        m_gaps.push_back({issueAtPlace(first), issueAtPlace(last), count, m_lines.size() - 1});
+        m_gaps.push_back({issueAtPlace(first), issueAtPlace(last), count, m_size, lineCount()});
         return;
     }
     for (int64_t place = first; place <= last; ++place) {
         const int32_t issue = issueAtPlace(place);
-        m_lines.push_back(-1 - int32_t(m_gaps.size()));
-        m_gaps.push_back({issue, issue, 1, m_lines.size() - 1});
+        m_gaps.push_back({issue, issue, 1, m_size, lineCount()});
     }
 }
 
-void TrendSeries::truncate(std::span<const HistoryRow> rows)
+void TrendSeries::truncate()
 {
-    while (!m_storeIndex.empty() && size_t(m_storeIndex.back()) >= rows.size()) {
-        const int32_t draw = int32_t(m_storeIndex.size()) - 1;
-        for (auto &list : m_appearances) {
-            if (!list.empty() && list.back() == draw)
-                list.pop_back();
-        }
-        m_storeIndex.pop_back();
-        m_lineOfDraw.pop_back();
+    size_t keep = m_size;
+    while (keep > 0 && storeIndex(keep - 1) >= m_rows.size())
+        --keep;
+    if (keep == m_size)
+        return;
+    m_size = keep;
+    if (m_sameDraw)
+        m_storeIndex.resize(keep);
+    // The missing lines before a removed draw went with it.
+    while (!m_gaps.empty() && m_gaps.back().beforeDraw >= keep)
+        m_gaps.pop_back();
+    m_checkpoints.resize((keep + kCheckpointEvery - 1) / kCheckpointEvery);
+    m_tail = Presence();
+    if (keep > 0) {
+        const size_t block = (keep - 1) / kCheckpointEvery;
+        m_tail = m_checkpoints[block];
+        for (size_t d = block * kCheckpointEvery; d < keep; ++d)
+            m_tail.step(rowOf(d).digits(), int32_t(d));
     }
-    // The missing lines before a removed draw went in with it.
-    const size_t keep = m_lineOfDraw.empty() ? 0 : size_t(m_lineOfDraw.back()) + 1;
-    while (m_lines.size() > keep) {
-        if (m_lines.back() < 0)
-            m_gaps.pop_back();
-        m_lines.pop_back();
-    }
-    findLastPlace(rows);
-}
-
-void TrendSeries::findLastPlace(std::span<const HistoryRow> rows)
-{
     m_lastPlace.reset();
-    for (size_t draw = m_storeIndex.size(); draw-- > 0 && !m_lastPlace;)
-        m_lastPlace = placeOf(rows[size_t(m_storeIndex[draw])].sqqh);
+    for (size_t draw = keep; draw-- > 0 && !m_lastPlace;)
+        m_lastPlace = placeOf(rowOf(draw).sqqh);
+}
+
+Presence TrendSeries::presenceBefore(size_t draw) const
+{
+    const size_t block = draw / kCheckpointEvery;
+    if (block >= m_checkpoints.size())
+        return m_tail; // after the last draw, on a block boundary
+    Presence p = m_checkpoints[block];
+    for (size_t d = block * kCheckpointEvery; d < draw; ++d)
+        p.step(rowOf(d).digits(), int32_t(d));
+    return p;
+}
+
+size_t TrendSeries::lineOfDraw(size_t draw) const
+{
+    const auto after = std::upper_bound(m_gaps.begin(), m_gaps.end(), draw,
+                                        [](size_t d, const Gap &g) { return d < g.beforeDraw; });
+    return draw + size_t(after - m_gaps.begin());
+}
+
+const TrendSeries::Gap *TrendSeries::gapAtLine(size_t line) const
+{
+    const auto at = std::lower_bound(m_gaps.begin(), m_gaps.end(), line,
+                                     [](const Gap &g, size_t l) { return g.line < l; });
+    return at != m_gaps.end() && at->line == line ? &*at : nullptr;
+}
+
+size_t TrendSeries::drawOfLine(size_t line) const
+{
+    const auto at = std::lower_bound(m_gaps.begin(), m_gaps.end(), line,
+                                     [](const Gap &g, size_t l) { return g.line < l; });
+    return line - size_t(at - m_gaps.begin());
 }
 
 size_t TrendSeries::memoryBytes() const
 {
-    size_t bytes = (m_storeIndex.capacity() + m_lineOfDraw.capacity() + m_lines.capacity()) *
-                       sizeof(int32_t) +
-                   m_gaps.capacity() * sizeof(Gap);
-    for (const auto &list : m_appearances)
-        bytes += list.capacity() * sizeof(int32_t);
-    return bytes;
+    return m_storeIndex.capacity() * sizeof(int32_t) + m_gaps.capacity() * sizeof(Gap) +
+           m_checkpoints.capacity() * sizeof(Presence);
 }
 
 } // namespace quorlent::trend

@@ -1,79 +1,99 @@
 #include "TrendStatistics.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace quorlent::trend {
 
-namespace {
-
-// Index of the first appearance at or after `draw`.
-size_t firstAtOrAfter(std::span<const int32_t> list, int64_t draw)
+void WindowTally::start(const TrendSeries &series, const DrawRange &window, size_t origin)
 {
-    return size_t(std::lower_bound(list.begin(), list.end(), draw,
-                                   [](int32_t a, int64_t d) { return a < d; }) -
-                  list.begin());
-}
-
-} // namespace
-
-int64_t omissionAt(std::span<const int32_t> appearances, size_t draw, size_t origin)
-{
-    const size_t after = firstAtOrAfter(appearances, int64_t(draw) + 1);
-    const int64_t seen = after > 0 ? appearances[after - 1] : -1;
-    if (seen == int64_t(draw))
-        return 0;
-    return int64_t(draw) - std::max(seen, int64_t(origin) - 1);
-}
-
-ColumnStats columnStatistics(std::span<const int32_t> appearances, const DrawRange &window,
-                             size_t origin, double chance)
-{
-    ColumnStats s;
-    const auto begin = int64_t(window.begin);
-    const auto end = int64_t(window.end);
-    const size_t i0 = firstAtOrAfter(appearances, begin);
-    const size_t i1 = firstAtOrAfter(appearances, end);
-    s.occurrences = int64_t(i1 - i0);
-    s.lastSeen = i1 > 0 ? appearances[i1 - 1] : -1;
-    if (window.empty())
-        return s;
-    const auto draws = int64_t(window.size());
-    s.expected = double(draws) * chance;
-    s.averageOmission = double(draws - s.occurrences) / double(s.occurrences + 1);
-
-    // The run of absence in progress at the window's start begins after the last appearance
-    // before it, or at the origin.
-    const int64_t floor = int64_t(origin) - 1;
-    int64_t base = std::max(i0 > 0 ? int64_t(appearances[i0 - 1]) : -1, floor);
-    // The run of appearances in progress at the window's start, counted back to the origin.
-    int64_t run = 0;
-    for (size_t j = i0; j > 0 && appearances[j - 1] == begin - 1 - run &&
-                        appearances[j - 1] >= int64_t(origin);
-         --j)
-        ++run;
-    int64_t previous = begin - 1;
-    for (size_t i = i0; i < i1; ++i) {
-        const int64_t a = appearances[i];
-        if (a - 1 >= begin)
-            s.maxOmission = std::max(s.maxOmission, a - 1 - base);
-        run = a == previous + 1 ? run + 1 : 1;
-        s.maxRun = std::max(s.maxRun, run);
-        previous = a;
-        base = a;
+    m_started = true;
+    m_begin = m_end = window.begin;
+    m_origin = origin;
+    m_occurrences.fill(0);
+    m_maxOmission.fill(0);
+    m_maxRun.fill(0);
+    m_presence = series.presenceBefore(window.begin);
+    // Nothing before the origin counts. The origin is the series' first draw or the window's,
+    // so a run ending just before the window is either kept whole or not seen at all.
+    for (size_t c = 0; c < size_t(kPresenceColumns); ++c) {
+        if (m_presence.last[c] < int32_t(origin)) {
+            m_presence.last[c] = -1;
+            m_presence.run[c] = 0;
+        }
     }
-    s.current = s.lastSeen == end - 1 ? 0 : end - 1 - base;
-    s.maxOmission = std::max(s.maxOmission, s.current);
-    return s;
+    advance(series, window.end);
+}
+
+void WindowTally::startEmpty()
+{
+    m_started = true;
+    m_begin = m_end = m_origin = 0;
+    m_presence = Presence();
+    m_occurrences.fill(0);
+    m_maxOmission.fill(0);
+    m_maxRun.fill(0);
+}
+
+void WindowTally::advance(const TrendSeries &series, size_t end)
+{
+    for (size_t t = m_end; t < end; ++t)
+        take(series.rowOf(t).digits(), int32_t(t));
+}
+
+void WindowTally::take(const Digits &digits, int32_t draw)
+{
+    const int32_t floor = int32_t(m_origin) - 1;
+    const auto begin = int32_t(m_begin);
+    auto seen = [&](size_t c) {
+        const int32_t last = m_presence.last[c];
+        // The omission the column had reached at the draw before.
+        if (draw > begin)
+            m_maxOmission[c] = std::max<int64_t>(m_maxOmission[c], draw - 1 - std::max(last, floor));
+        const int32_t run = last == draw - 1 ? m_presence.run[c] + 1 : 1;
+        m_presence.run[c] = run;
+        m_presence.last[c] = draw;
+        m_maxRun[c] = std::max<int64_t>(m_maxRun[c], run);
+        ++m_occurrences[c];
+    };
+    unsigned mask = 0;
+    for (int p = 0; p < kPositions; ++p) {
+        seen(size_t(positionColumn(p, digits[size_t(p)])));
+        mask |= 1u << digits[size_t(p)];
+    }
+    for (; mask; mask &= mask - 1)
+        seen(size_t(spreadColumn(std::countr_zero(mask))));
+    m_end = size_t(draw) + 1;
+}
+
+TrendStatistics WindowTally::result() const
+{
+    TrendStatistics all;
+    const auto draws = int64_t(m_end - m_begin);
+    const int64_t floor = int64_t(m_origin) - 1;
+    for (int column = 0; column < kPresenceColumns; ++column) {
+        const auto c = size_t(column);
+        ColumnStats &s = all[c];
+        s.lastSeen = m_presence.last[c];
+        if (draws == 0)
+            continue;
+        s.occurrences = m_occurrences[c];
+        s.expected = double(draws) * chanceOf(column);
+        s.averageOmission = double(draws - s.occurrences) / double(s.occurrences + 1);
+        const int64_t last = int64_t(m_end) - 1;
+        s.current = s.lastSeen == last ? 0 : last - std::max(s.lastSeen, floor);
+        s.maxOmission = std::max(m_maxOmission[c], s.current);
+        s.maxRun = m_maxRun[c];
+    }
+    return all;
 }
 
 TrendStatistics statisticsOf(const TrendSeries &series, const DrawRange &window,
                              StatsOrigin origin)
 {
-    TrendStatistics all;
-    const size_t from = originOf(window, origin);
-    for (int c = 0; c < kPresenceColumns; ++c)
-        all[size_t(c)] = columnStatistics(series.appearances(c), window, from, chanceOf(c));
-    return all;
+    WindowTally tally;
+    tally.start(series, window, originOf(window, origin));
+    return tally.result();
 }
 
 } // namespace quorlent::trend
