@@ -48,12 +48,14 @@ int main(int argc, char **argv)
     };
     // Wide enough for every column, as on a screen wider than full HD.
     chart->resize(2260, 920);
-    chart->findChild<QComboBox *>(QStringLiteral("cboWindow"))->setCurrentIndex(TrendChartWindow::Last100);
+    chart->findChild<QComboBox *>(QStringLiteral("cboWindow"))
+        ->setCurrentIndex(TrendChartWindow::Last100);
     check("chkLayers", true);
     check("chkLines", true);
     if (!save("trend-100.png"))
         return 1;
-    chart->findChild<QComboBox *>(QStringLiteral("cboWindow"))->setCurrentIndex(TrendChartWindow::All);
+    chart->findChild<QComboBox *>(QStringLiteral("cboWindow"))
+        ->setCurrentIndex(TrendChartWindow::All);
     chart->findChild<QSpinBox *>(QStringLiteral("spnSameDraw"))->setValue(60);
     check("chkSameDraw", true);
     check("chkLayers", false);

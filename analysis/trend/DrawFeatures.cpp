@@ -52,7 +52,8 @@ DrawFeatures featuresOf(const Digits &digits)
     }
     f.span = high - low;
     for (int i = 0; i < 3; ++i)
-        f.shapes[size_t(i)] = shapeOf(digits[size_t(i)], digits[size_t(i + 1)], digits[size_t(i + 2)]);
+        f.shapes[size_t(i)] =
+            shapeOf(digits[size_t(i)], digits[size_t(i + 1)], digits[size_t(i + 2)]);
     return f;
 }
 

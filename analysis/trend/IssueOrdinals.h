@@ -14,7 +14,7 @@ namespace quorlent::trend {
 // history converts each day once.
 class IssueOrdinals
 {
-public:
+  public:
     std::optional<int64_t> ordinal(int32_t issue);
     // The Julian day number of an issue's date, whatever its sequence; nullopt for no calendar day.
     std::optional<int64_t> julianDay(int32_t issue);
@@ -23,11 +23,16 @@ public:
     // Draw `sequence` of the day with the given Julian day number.
     static int32_t issueOfDay(int64_t julianDay, int sequence);
 
-    enum class Fault { None, Sequence, Date };
+    enum class Fault
+    {
+        None,
+        Sequence,
+        Date
+    };
     // Why an issue cannot exist; a bad sequence is named before a bad date.
     Fault fault(int32_t issue);
 
-private:
+  private:
     int32_t m_day = -1;
     std::optional<int64_t> m_julian;
 };

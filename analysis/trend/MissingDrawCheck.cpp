@@ -1,7 +1,7 @@
 #include "MissingDrawCheck.h"
 
-#include "IssueOrdinals.h"
 #include "Issue.h"
+#include "IssueOrdinals.h"
 
 #include <QDate>
 

@@ -82,8 +82,9 @@ void TrendChart::refresh(bool grown)
     }
     m_missing = 0;
     const auto &gaps = s.gaps();
-    auto gap = std::lower_bound(gaps.begin(), gaps.end(), m_lineBegin,
-                                [](const TrendSeries::Gap &g, size_t line) { return g.line < line; });
+    auto gap =
+        std::lower_bound(gaps.begin(), gaps.end(), m_lineBegin,
+                         [](const TrendSeries::Gap &g, size_t line) { return g.line < line; });
     for (; gap != gaps.end() && gap->line < m_lineEnd; ++gap)
         m_missing += gap->count;
 

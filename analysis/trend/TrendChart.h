@@ -30,7 +30,7 @@ struct TrendRow
 // end); the history is the store's vector of rows, in issue order, read in place.
 class TrendChart
 {
-public:
+  public:
     explicit TrendChart(const std::vector<HistoryRow> &rows);
 
     void setWindow(const TrendWindow &window);
@@ -65,7 +65,7 @@ public:
 
     size_t memoryBytes() const { return m_every.memoryBytes() + m_same.memoryBytes(); }
 
-private:
+  private:
     // Recomputes the window and its statistics; `grown`: draws were only added at the end.
     void refresh(bool grown = false);
     static TrendSeries::DrawObserver wholeTally(WindowTally &tally);

@@ -11,12 +11,27 @@ inline constexpr int kDigitValues = 10;
 inline constexpr int kSpreadFirst = kPositions * kDigitValues;
 inline constexpr int kPresenceColumns = kSpreadFirst + kDigitValues;
 
-constexpr int positionColumn(int position, int digit) { return position * kDigitValues + digit; }
-constexpr int spreadColumn(int digit) { return kSpreadFirst + digit; }
-constexpr bool isSpreadColumn(int column) { return column >= kSpreadFirst; }
+constexpr int positionColumn(int position, int digit)
+{
+    return position * kDigitValues + digit;
+}
+constexpr int spreadColumn(int digit)
+{
+    return kSpreadFirst + digit;
+}
+constexpr bool isSpreadColumn(int column)
+{
+    return column >= kSpreadFirst;
+}
 // The position 0-4 of a position column; -1 for 号码分布.
-constexpr int positionOf(int column) { return isSpreadColumn(column) ? -1 : column / kDigitValues; }
-constexpr int digitOf(int column) { return column % kDigitValues; }
+constexpr int positionOf(int column)
+{
+    return isSpreadColumn(column) ? -1 : column / kDigitValues;
+}
+constexpr int digitOf(int column)
+{
+    return column % kDigitValues;
+}
 
 // The chance that a draw of five independent uniform digits shows the column's digit: 1/10 at one
 // position; 1 - 0.9^5 anywhere in the draw.

@@ -37,7 +37,7 @@ struct Presence
 // from which the presence before any draw is a short walk.
 class TrendSeries
 {
-public:
+  public:
     // A stretch of missing draws longer than this (more than a day's draws) is one line.
     static constexpr int64_t kSpelledOutGap = 120;
     static constexpr size_t kCheckpointEvery = 128;
@@ -91,7 +91,7 @@ public:
     // Bytes held by the series (capacities).
     size_t memoryBytes() const;
 
-private:
+  private:
     void add(const HistoryRow &row, size_t storeIndex, const DrawObserver &observe);
     void addGap(int64_t first, int64_t last);
     bool isCounted(const HistoryRow &row) const;

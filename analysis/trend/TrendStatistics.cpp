@@ -49,7 +49,8 @@ void WindowTally::take(const Digits &digits, int32_t draw)
         const int32_t last = m_presence.last[c];
         // The omission the column had reached at the draw before.
         if (draw > begin)
-            m_maxOmission[c] = std::max<int64_t>(m_maxOmission[c], draw - 1 - std::max(last, floor));
+            m_maxOmission[c] =
+                std::max<int64_t>(m_maxOmission[c], draw - 1 - std::max(last, floor));
         const int32_t run = last == draw - 1 ? m_presence.run[c] + 1 : 1;
         m_presence.run[c] = run;
         m_presence.last[c] = draw;
@@ -88,8 +89,7 @@ TrendStatistics WindowTally::result() const
     return all;
 }
 
-TrendStatistics statisticsOf(const TrendSeries &series, const DrawRange &window,
-                             StatsOrigin origin)
+TrendStatistics statisticsOf(const TrendSeries &series, const DrawRange &window, StatsOrigin origin)
 {
     WindowTally tally;
     tally.start(series, window, originOf(window, origin));

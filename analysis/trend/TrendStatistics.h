@@ -8,7 +8,11 @@ namespace quorlent::trend {
 
 // Where a window's omission counts start (统计起点): at the window's first draw, as if nothing
 // came before, or carried on from the counted draws before the window.
-enum class StatsOrigin { WindowStart, Carried };
+enum class StatsOrigin
+{
+    WindowStart,
+    Carried
+};
 
 // The statistics rows of one presence column over a window.
 struct ColumnStats
@@ -48,7 +52,7 @@ inline int64_t omissionAt(const Presence &after, int column, size_t draw, size_t
 // origin and grows at its end (new draws in 全部) takes in only the new draws.
 class WindowTally
 {
-public:
+  public:
     // `origin` is 0 or the window's first draw.
     void start(const TrendSeries &series, const DrawRange &window, size_t origin);
     // Starts the window of all draws before any has been counted; take() then counts them as
@@ -65,7 +69,7 @@ public:
     void reset() { m_started = false; }
     TrendStatistics result() const;
 
-private:
+  private:
     bool m_started = false;
     size_t m_begin = 0;
     size_t m_end = 0;

@@ -10,7 +10,13 @@ namespace quorlent::trend {
 // all of them, those of one calendar day (今天, 昨天), or those whose issues lie in a range.
 struct TrendWindow
 {
-    enum class Kind { Latest, All, Day, Issues };
+    enum class Kind
+    {
+        Latest,
+        All,
+        Day,
+        Issues
+    };
 
     Kind kind = Kind::Latest;
     int64_t count = 100; // Latest

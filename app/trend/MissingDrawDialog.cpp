@@ -43,7 +43,8 @@ MissingDrawDialog::MissingDrawDialog(const trend::MissingDrawReport &report, con
     layout->addWidget(m_status);
 
     auto *buttons = new QDialogButtonBox;
-    auto *exportButton = buttons->addButton(QStringLiteral("导出(&E)"), QDialogButtonBox::ActionRole);
+    auto *exportButton =
+        buttons->addButton(QStringLiteral("导出(&E)"), QDialogButtonBox::ActionRole);
     exportButton->setObjectName(QStringLiteral("cmdExport"));
     exportButton->setEnabled(m_model->rowCount() > 0);
     auto *close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
@@ -56,9 +57,10 @@ MissingDrawDialog::MissingDrawDialog(const trend::MissingDrawReport &report, con
 
 void MissingDrawDialog::exportList()
 {
-    const QString path = FileChooser::saveFileName(
-        this, QStringLiteral("导出缺期检查结果"), QDir(m_folder).filePath(QStringLiteral("缺期检查.xls")),
-        QStringLiteral("Excel 97-2003 工作簿 (*.xls);;文本文件 (*.txt)"));
+    const QString path =
+        FileChooser::saveFileName(this, QStringLiteral("导出缺期检查结果"),
+                                  QDir(m_folder).filePath(QStringLiteral("缺期检查.xls")),
+                                  QStringLiteral("Excel 97-2003 工作簿 (*.xls);;文本文件 (*.txt)"));
     if (path.isEmpty())
         return;
     QString error;
@@ -79,6 +81,7 @@ void MissingDrawDialog::exportList()
     } else {
         error = GridExport::write(*m_model, path);
     }
-    m_status->setText(error.isEmpty() ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(path))
-                                      : QStringLiteral("未能导出到 %1：%2").arg(path, error));
+    m_status->setText(error.isEmpty()
+                          ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(path))
+                          : QStringLiteral("未能导出到 %1：%2").arg(path, error));
 }

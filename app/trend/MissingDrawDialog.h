@@ -15,13 +15,13 @@ class MissingDrawDialog : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     MissingDrawDialog(const quorlent::trend::MissingDrawReport &report, const QString &folder,
                       QWidget *parent = nullptr);
 
     const MissingDrawModel &model() const { return *m_model; }
 
-private:
+  private:
     void exportList();
 
     MissingDrawModel *m_model = nullptr;

@@ -36,8 +36,9 @@ MissingDrawModel::MissingDrawModel(const MissingDrawReport &report, QObject *par
     }
     for (const auto &bad : report.impossible) {
         m_entries.push_back({QStringLiteral("不存在的期号"), issue::displayForm(bad.issue),
-                             bad.badSequence ? QStringLiteral("期序号须为 001 至 %1").arg(issue::kDrawsPerDay)
-                                             : QStringLiteral("日期不存在")});
+                             bad.badSequence
+                                 ? QStringLiteral("期序号须为 001 至 %1").arg(issue::kDrawsPerDay)
+                                 : QStringLiteral("日期不存在")});
     }
     for (int32_t sqqh : report.repeated) {
         m_entries.push_back({QStringLiteral("重复期号"), issue::displayForm(sqqh),
@@ -49,16 +50,20 @@ QString MissingDrawModel::summary() const
 {
     if (m_report.oldest == 0 && m_report.impossible.empty())
         return QStringLiteral("没有历史号码。");
-    QString text = m_report.oldest == 0
-                       ? QStringLiteral("没有一个期号是存在的：")
-                       : QStringLiteral("从 %1 到 %2：").arg(issue::displayForm(m_report.oldest),
-                                                           issue::displayForm(m_report.newest));
+    QString text = m_report.oldest == 0 ? QStringLiteral("没有一个期号是存在的：")
+                                        : QStringLiteral("从 %1 到 %2：")
+                                              .arg(issue::displayForm(m_report.oldest),
+                                                   issue::displayForm(m_report.newest));
     if (m_report.clean())
-        return text + QStringLiteral("没有缺期，每天 %1 期齐全，期号都存在。").arg(issue::kDrawsPerDay);
+        return text +
+               QStringLiteral("没有缺期，每天 %1 期齐全，期号都存在。").arg(issue::kDrawsPerDay);
     int days = 0;
     for (const auto &d : m_report.shortDays)
-        days += int(issue::dateOf(d.firstDay * 1000 + 1).daysTo(issue::dateOf(d.lastDay * 1000 + 1))) + 1;
-    return text + QStringLiteral("共缺 %1 期（%2 段），%3 天不足 %4 期，%5 个不存在的期号，%6 个重复期号。")
+        days +=
+            int(issue::dateOf(d.firstDay * 1000 + 1).daysTo(issue::dateOf(d.lastDay * 1000 + 1))) +
+            1;
+    return text + QStringLiteral(
+                      "共缺 %1 期（%2 段），%3 天不足 %4 期，%5 个不存在的期号，%6 个重复期号。")
                       .arg(m_report.missingCount)
                       .arg(m_report.missing.size())
                       .arg(days)
@@ -96,7 +101,7 @@ QVariant MissingDrawModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QString captions[ColumnCount] = {QStringLiteral("类别"), QStringLiteral("期号或日期"),
-                                                  QStringLiteral("说明")};
+    static const QString captions[ColumnCount] = {
+        QStringLiteral("类别"), QStringLiteral("期号或日期"), QStringLiteral("说明")};
     return captions[section];
 }

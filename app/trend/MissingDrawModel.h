@@ -9,8 +9,14 @@ class MissingDrawModel : public QAbstractTableModel
 {
     Q_OBJECT
 
-public:
-    enum Column { Category, Where, Detail, ColumnCount };
+  public:
+    enum Column
+    {
+        Category,
+        Where,
+        Detail,
+        ColumnCount
+    };
 
     explicit MissingDrawModel(const quorlent::trend::MissingDrawReport &report,
                               QObject *parent = nullptr);
@@ -24,7 +30,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     struct Entry
     {
         QString category;

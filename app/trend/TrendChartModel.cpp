@@ -161,7 +161,8 @@ QString TrendChartModel::text(int row, int column) const
     if (r.missing) {
         if (column != Draw)
             return {};
-        return r.missingCount == 1 ? QStringLiteral("缺") : QStringLiteral("缺%1期").arg(r.missingCount);
+        return r.missingCount == 1 ? QStringLiteral("缺")
+                                   : QStringLiteral("缺%1期").arg(r.missingCount);
     }
     const int presence = presenceOf(column);
     if (presence >= 0) {
@@ -226,7 +227,9 @@ QVariant TrendChartModel::data(const QModelIndex &index, int role) const
         if (omission != 0)
             return QStringLiteral("%1 %2：遗漏 %3 期").arg(g->caption).arg(digit).arg(omission);
         if (isSpreadColumn(presence))
-            return QStringLiteral("号码 %1 开出 %2 次").arg(digit).arg(r.features.counts[size_t(digit)]);
+            return QStringLiteral("号码 %1 开出 %2 次")
+                .arg(digit)
+                .arg(r.features.counts[size_t(digit)]);
         return QStringLiteral("%1 开出 %2").arg(g->caption).arg(digit);
     }
     default:
@@ -243,17 +246,20 @@ QVariant TrendChartModel::headerData(int section, Qt::Orientation orientation, i
     const int presence = presenceOf(section);
     if (presence >= 0) {
         const QString digit = QString::number(digitOf(presence));
-        return role == Qt::DisplayRole ? digit : groupOf(section)->caption + QLatin1Char(' ') + digit;
+        return role == Qt::DisplayRole ? digit
+                                       : groupOf(section)->caption + QLatin1Char(' ') + digit;
     }
-    static const QString captions[] = {QStringLiteral("和值"), QStringLiteral("跨度"),
+    static const QString captions[] = {QStringLiteral("和值"),   QStringLiteral("跨度"),
                                        QStringLiteral("大小比"), QStringLiteral("单双比"),
-                                       QStringLiteral("前三"), QStringLiteral("中三"),
+                                       QStringLiteral("前三"),   QStringLiteral("中三"),
                                        QStringLiteral("后三")};
     static const QString tips[] = {
-        QStringLiteral("五位数字之和"), QStringLiteral("最大数字减最小数字"),
+        QStringLiteral("五位数字之和"),
+        QStringLiteral("最大数字减最小数字"),
         QStringLiteral("大（5-9）的个数 : 小（0-4）的个数"),
         QStringLiteral("单（奇数）的个数 : 双（偶数）的个数"),
-        QStringLiteral("万千百三位的形态：豹子（三个相同）、组三（恰有两个相同）、组六（各不相同）"),
+        QStringLiteral(
+            "万千百三位的形态：豹子（三个相同）、组三（恰有两个相同）、组六（各不相同）"),
         QStringLiteral("千百十三位的形态：豹子、组三、组六"),
         QStringLiteral("百十个三位的形态：豹子、组三、组六")};
     if (section == Issue)

@@ -15,8 +15,9 @@ class TrendChartModel : public QAbstractTableModel
 {
     Q_OBJECT
 
-public:
-    enum Column {
+  public:
+    enum Column
+    {
         Issue = 0,
         Draw = 1,
         FirstPresence = 2,
@@ -71,12 +72,12 @@ public:
     // The text a cell shows (what copying and the spreadsheet take).
     QString text(int row, int column) const;
 
-signals:
+  signals:
     // The lines or the statistics changed: a new window, filter, origin or history.
     void chartChanged();
     void displayChanged();
 
-private:
+  private:
     template <typename Change> void change(Change &&apply, bool linesKept);
     void followStore();
 

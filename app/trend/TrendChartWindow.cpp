@@ -79,7 +79,8 @@ TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &pro
     m_statsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (int r = 0; r < TrendStatsModel::RowCount; ++r)
         m_statsView->setSpan(r, TrendChartModel::Issue, 1, 2);
-    m_statsView->setFixedHeight(TrendStatsModel::RowCount * m_statsView->verticalHeader()->defaultSectionSize() +
+    m_statsView->setFixedHeight(TrendStatsModel::RowCount *
+                                    m_statsView->verticalHeader()->defaultSectionSize() +
                                 m_statsView->horizontalScrollBar()->sizeHint().height() +
                                 2 * m_statsView->frameWidth() + 2);
     layout->addWidget(m_statsView);
@@ -92,7 +93,8 @@ TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &pro
 
     connectControls();
     applyWindow();
-    const int natural = m_chart->horizontalHeader()->length() + m_chart->verticalScrollBar()->sizeHint().width() + 40;
+    const int natural = m_chart->horizontalHeader()->length() +
+                        m_chart->verticalScrollBar()->sizeHint().width() + 40;
     resize(std::min(natural, 1900), 820);
 }
 
@@ -125,7 +127,8 @@ QWidget *TrendChartWindow::buildControls()
     for (QLineEdit *edit : {txtFrom, txtTo}) {
         edit->setMaxLength(11);
         edit->setPlaceholderText(QStringLiteral("20161222001"));
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) + 16);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) +
+                            16);
     }
     first->addWidget(txtFrom);
     lblTo = named(new QLabel(QStringLiteral("至")), "lblTo");
@@ -157,10 +160,12 @@ QWidget *TrendChartWindow::buildControls()
     auto *origin = named(new QGroupBox(QStringLiteral("统计起点")), "fraOrigin");
     auto *originLayout = new QHBoxLayout(origin);
     originLayout->setContentsMargins(6, 0, 6, 0);
-    optOriginCarried = named(new QRadioButton(QStringLiteral("承接窗口前的历史")), "optOriginCarried");
-    optOriginCarried->setToolTip(QStringLiteral(
-        "遗漏和连出从窗口之前的历史接着数：窗口第一期的遗漏是真正距上次开出的期数"));
-    optOriginWindow = named(new QRadioButton(QStringLiteral("从窗口第一期算起")), "optOriginWindow");
+    optOriginCarried =
+        named(new QRadioButton(QStringLiteral("承接窗口前的历史")), "optOriginCarried");
+    optOriginCarried->setToolTip(
+        QStringLiteral("遗漏和连出从窗口之前的历史接着数：窗口第一期的遗漏是真正距上次开出的期数"));
+    optOriginWindow =
+        named(new QRadioButton(QStringLiteral("从窗口第一期算起")), "optOriginWindow");
     optOriginWindow->setToolTip(QStringLiteral(
         "只看窗口里的期：窗口之前的开奖不计，号码在窗口里第一次开出之前的遗漏从窗口第一期数起"));
     optOriginCarried->setChecked(true);
@@ -170,7 +175,8 @@ QWidget *TrendChartWindow::buildControls()
     second->addStretch(1);
 
     cmdPicture = named(new QPushButton(QStringLiteral("保存图片(&P)")), "cmdPicture");
-    cmdPicture->setToolTip(QStringLiteral("把眼前这一屏走势图（表头、可见的行和统计行）存为 PNG 图片"));
+    cmdPicture->setToolTip(
+        QStringLiteral("把眼前这一屏走势图（表头、可见的行和统计行）存为 PNG 图片"));
     cmdPrint = named(new QPushButton(QStringLiteral("打印(&R)")), "cmdPrint");
     cmdPdf = named(new QPushButton(QStringLiteral("保存PDF(&F)")), "cmdPdf");
     cmdXls = named(new QPushButton(QStringLiteral("导出EXCEL(&X)")), "cmdXls");
@@ -201,15 +207,19 @@ void TrendChartWindow::connectControls()
     connect(chkOmission, &QCheckBox::toggled, m_model, &TrendChartModel::setShowOmission);
     connect(chkLayers, &QCheckBox::toggled, m_model, &TrendChartModel::setShowLayers);
     connect(chkLines, &QCheckBox::toggled, m_model, &TrendChartModel::setShowLines);
-    connect(m_model, &TrendChartModel::displayChanged, m_chart->viewport(), qOverload<>(&QWidget::update));
+    connect(m_model, &TrendChartModel::displayChanged, m_chart->viewport(),
+            qOverload<>(&QWidget::update));
     connect(optOriginCarried, &QRadioButton::toggled, this, [this](bool carried) {
         m_model->setOrigin(carried ? StatsOrigin::Carried : StatsOrigin::WindowStart);
     });
 
     // New draws come in at the bottom: a view showing the newest draw keeps showing it.
-    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &TrendChartWindow::chartAboutToChange);
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this, &TrendChartWindow::chartAboutToChange);
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TrendChartWindow::chartAboutToChange);
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this,
+            &TrendChartWindow::chartAboutToChange);
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            &TrendChartWindow::chartAboutToChange);
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            &TrendChartWindow::chartAboutToChange);
     connect(m_model, &TrendChartModel::chartChanged, this, &TrendChartWindow::chartChanged);
 
     connect(cmdPicture, &QPushButton::clicked, this, &TrendChartWindow::cmdPicture_Click);
@@ -350,7 +360,8 @@ void TrendChartWindow::showSummary()
                          issue::displayForm(rows[series.storeIndex(chart.range().end - 1)].sqqh))
                     .arg(chart.range().size());
         if (chart.missingInWindow() > 0)
-            text += QStringLiteral("，其间缺 %1 期（灰色行，遗漏不计）").arg(chart.missingInWindow());
+            text +=
+                QStringLiteral("，其间缺 %1 期（灰色行，遗漏不计）").arg(chart.missingInWindow());
     }
     text += chart.origin() == StatsOrigin::Carried
                 ? QStringLiteral("。统计起点：承接窗口前的历史，遗漏和连出从窗口之前接着数。")
@@ -374,7 +385,8 @@ QString TrendChartWindow::savePdf(const QString &path) const
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("走势图"));
     const TrendRenderer renderer(*m_chart, *m_stats);
-    return renderer.print(printer, windowTitleText()) ? QString() : QStringLiteral("PDF 文件未能写入");
+    return renderer.print(printer, windowTitleText()) ? QString()
+                                                      : QStringLiteral("PDF 文件未能写入");
 }
 
 QString TrendChartWindow::saveWorkbook(const QString &path) const
@@ -389,8 +401,9 @@ QString TrendChartWindow::proposedPath(const QString &suffix) const
 
 void TrendChartWindow::report(const QString &error, const QString &path)
 {
-    statusBar()->showMessage(error.isEmpty() ? QStringLiteral("走势图已保存到 %1").arg(path)
-                                             : QStringLiteral("走势图未能保存到 %1：%2").arg(path, error));
+    statusBar()->showMessage(error.isEmpty()
+                                 ? QStringLiteral("走势图已保存到 %1").arg(path)
+                                 : QStringLiteral("走势图未能保存到 %1：%2").arg(path, error));
 }
 
 void TrendChartWindow::cmdPicture_Click()

@@ -27,9 +27,22 @@ class TrendChartWindow : public QMainWindow
 {
     Q_OBJECT
 
-public:
+  public:
     // The choices of the window box, in their order.
-    enum WindowChoice { Last30, Last50, Last100, Last200, Last500, Last1000, All, Today, Yesterday, Typed, Issues };
+    enum WindowChoice
+    {
+        Last30,
+        Last50,
+        Last100,
+        Last200,
+        Last500,
+        Last1000,
+        All,
+        Today,
+        Yesterday,
+        Typed,
+        Issues
+    };
 
     TrendChartWindow(const quorlent::HistoryStore &store, const QString &programFolder,
                      QWidget *parent = nullptr);
@@ -45,7 +58,7 @@ public:
     QString savePdf(const QString &path) const;
     QString saveWorkbook(const QString &path) const;
 
-private:
+  private:
     QWidget *buildControls();
     void connectControls();
     quorlent::trend::TrendWindow chosenWindow() const;

@@ -78,7 +78,8 @@ void TrendDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
         painter->fillRect(rect, highlight);
     }
     if (opensGroup(column))
-        painter->fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), TrendPalette::kGroupRule);
+        painter->fillRect(QRect(rect.left(), rect.top(), 1, rect.height()),
+                          TrendPalette::kGroupRule);
 
     if (presence >= 0 && !r.missing) {
         const int64_t omission = r.omission[size_t(presence)];
@@ -92,8 +93,8 @@ void TrendDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                 drawCircle(painter, at, d, positionOf(presence), digitOf(presence), option.font);
             } else {
                 const qreal ratio = painter->device()->devicePixelRatioF();
-                painter->drawPixmap(at, circle(positionOf(presence), digitOf(presence), d, ratio,
-                                               option.font));
+                painter->drawPixmap(
+                    at, circle(positionOf(presence), digitOf(presence), d, ratio, option.font));
             }
             const int times = r.features.counts[size_t(digitOf(presence))];
             if (isSpreadColumn(presence) && times > 1) {
@@ -129,7 +130,8 @@ void TrendDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     QFont font = option.font;
     // 豹子 and 组三 stand out from the many 组六.
     font.setBold(column >= TrendChartModel::ShapeFront &&
-                 r.features.shapes[size_t(column - TrendChartModel::ShapeFront)] != Shape::Distinct);
+                 r.features.shapes[size_t(column - TrendChartModel::ShapeFront)] !=
+                     Shape::Distinct);
     painter->setFont(font);
     painter->setPen(ink);
     painter->drawText(rect, Qt::AlignCenter, text);

@@ -11,7 +11,7 @@ class TrendDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -22,8 +22,9 @@ public:
     static void drawCircle(QPainter *painter, QPointF at, int d, int position, int digit,
                            const QFont &font);
 
-private:
-    const QPixmap &circle(int position, int digit, int diameter, qreal ratio, const QFont &font) const;
+  private:
+    const QPixmap &circle(int position, int digit, int diameter, qreal ratio,
+                          const QFont &font) const;
 
     mutable QHash<quint64, QPixmap> m_circles;
 };

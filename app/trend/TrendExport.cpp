@@ -26,9 +26,9 @@ void writeLine(XlsWriter &writer, int sheet, int at, const TrendChartModel &char
     const TrendRow &line = chart.line(row);
     for (int c = 0; c < TrendChartModel::ColumnCount; ++c) {
         const int presence = TrendChartModel::presenceOf(c);
-        const bool number = !line.missing &&
-                            ((presence >= 0 && line.omission[size_t(presence)] == 0) ||
-                             c == TrendChartModel::Sum || c == TrendChartModel::Span);
+        const bool number =
+            !line.missing && ((presence >= 0 && line.omission[size_t(presence)] == 0) ||
+                              c == TrendChartModel::Sum || c == TrendChartModel::Span);
         const QString text = chart.text(row, c);
         if (number)
             writer.setNumber(sheet, at, c, text.toDouble());

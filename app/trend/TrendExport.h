@@ -13,7 +13,7 @@ class TrendStatsModel;
 // in further sheets, each with the header rows.
 class TrendExport
 {
-public:
+  public:
     static constexpr int kHeaderRows = 2;
     // The workbook is built in memory, some 16 bytes a cell: a window of more lines is refused.
     static constexpr int kMaxRows = 100000;

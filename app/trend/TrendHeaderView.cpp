@@ -12,7 +12,10 @@ TrendHeaderView::TrendHeaderView(QWidget *parent) : QHeaderView(Qt::Horizontal, 
     setDefaultAlignment(Qt::AlignCenter);
 }
 
-int TrendHeaderView::tierHeight() const { return fontMetrics().height() + 6; }
+int TrendHeaderView::tierHeight() const
+{
+    return fontMetrics().height() + 6;
+}
 
 QSize TrendHeaderView::sizeHint() const
 {
@@ -36,8 +39,8 @@ void TrendHeaderView::paintCaption(QPainter *painter, const QRect &rect, const Q
 
 void TrendHeaderView::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
-    const QString text = model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString()
-                                 : QString();
+    const QString text =
+        model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString();
     QRect own = rect;
     if (TrendChartModel::groupOf(logicalIndex))
         own.setTop(rect.top() + tierHeight());
@@ -55,6 +58,7 @@ void TrendHeaderView::paintEvent(QPaintEvent *event)
         const int right = sectionViewportPosition(group.last) + sectionSize(group.last);
         if (right < 0 || left > viewport()->width())
             continue;
-        paintCaption(&painter, QRect(left, 0, right - left, tierHeight()), group.caption, group.first);
+        paintCaption(&painter, QRect(left, 0, right - left, tierHeight()), group.caption,
+                     group.first);
     }
 }

@@ -8,16 +8,16 @@ class TrendHeaderView : public QHeaderView
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TrendHeaderView(QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     int tierHeight() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 
-private:
+  private:
     void paintCaption(QPainter *painter, const QRect &rect, const QString &text, int section) const;
 };

@@ -39,7 +39,8 @@ void paintTrendLines(QPainter &painter, const TrendChartModel &model, int first,
                 continue;
             }
             const int digit = chart.digitsOf(size_t(row))[size_t(p)];
-            const QRectF rect = cell(row, TrendChartModel::columnOfPresence(positionColumn(p, digit)));
+            const QRectF rect =
+                cell(row, TrendChartModel::columnOfPresence(positionColumn(p, digit)));
             const QPointF centre = rect.center();
             radius = TrendDelegate::circleDiameter(int(rect.height())) / 2.0;
             if (havePrevious) {

@@ -11,8 +11,8 @@ namespace TrendPalette {
 
 // 万位 vermillion, 千位 blue, 百位 bluish green, 十位 reddish purple, 个位 orange.
 inline const std::array<QColor, 5> kPositions{QColor(0xD5, 0x5E, 0x00), QColor(0x00, 0x72, 0xB2),
-                                             QColor(0x00, 0x9E, 0x73), QColor(0xCC, 0x79, 0xA7),
-                                             QColor(0xE6, 0x9F, 0x00)};
+                                              QColor(0x00, 0x9E, 0x73), QColor(0xCC, 0x79, 0xA7),
+                                              QColor(0xE6, 0x9F, 0x00)};
 // 号码分布: sky blue.
 inline const QColor kSpread(0x56, 0xB4, 0xE9);
 inline const QColor kOmissionText(0x80, 0x80, 0x80);

@@ -40,7 +40,10 @@ TrendRenderer::TrendRenderer(const TrendView &chart, const TrendStatsModel &stat
     m_tier = static_cast<const TrendHeaderView *>(chart.horizontalHeader())->tierHeight();
 }
 
-int TrendRenderer::statsHeight() const { return TrendStatsModel::RowCount * m_rowHeight; }
+int TrendRenderer::statsHeight() const
+{
+    return TrendStatsModel::RowCount * m_rowHeight;
+}
 
 QRect TrendRenderer::cell(int y, int column) const
 {
@@ -66,7 +69,8 @@ void TrendRenderer::paintHeader(QPainter &painter, int y) const
         box(rect, model.headerData(c, Qt::Horizontal).toString());
     }
     for (const TrendChartModel::Group &g : TrendChartModel::groups())
-        box(QRect(m_left[size_t(g.first)], y, m_left[size_t(g.last) + 1] - m_left[size_t(g.first)], m_tier),
+        box(QRect(m_left[size_t(g.first)], y, m_left[size_t(g.last) + 1] - m_left[size_t(g.first)],
+                  m_tier),
             g.caption);
 }
 
@@ -107,7 +111,8 @@ void TrendRenderer::paintStats(QPainter &painter, int y) const
     painter.setFont(font);
     for (int r = 0; r < TrendStatsModel::RowCount; ++r) {
         const int top = y + r * m_rowHeight;
-        painter.fillRect(QRect(0, top, m_width, m_rowHeight), r % 2 ? QColor(0xF7, 0xF7, 0xF7) : Qt::white);
+        painter.fillRect(QRect(0, top, m_width, m_rowHeight),
+                         r % 2 ? QColor(0xF7, 0xF7, 0xF7) : Qt::white);
         painter.setPen(Qt::black);
         painter.setFont(font);
         painter.drawText(QRect(0, top, m_left[2], m_rowHeight), Qt::AlignCenter,
@@ -153,7 +158,8 @@ bool TrendRenderer::print(QPrinter &printer, const QString &title) const
     const int rows = chartOf(m_view).rowCount();
     const int rowPages = std::max(1, (rows + perPage - 1) / perPage);
     const int lastRows = rows - (rowPages - 1) * perPage;
-    const bool statsApart = titleHeight + headerHeight() + lastRows * m_rowHeight + 2 + statsHeight() > height;
+    const bool statsApart =
+        titleHeight + headerHeight() + lastRows * m_rowHeight + 2 + statsHeight() > height;
     const int pages = rowPages + (statsApart ? 1 : 0);
     const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) : pages;

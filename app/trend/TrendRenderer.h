@@ -14,7 +14,7 @@ class TrendView;
 // colours and toggles): into an image for "保存图片", page by page onto a printer or PDF.
 class TrendRenderer
 {
-public:
+  public:
     TrendRenderer(const TrendView &chart, const TrendStatsModel &stats);
 
     int width() const { return m_width; }
@@ -32,7 +32,7 @@ public:
     // page range. Returns false when the printer could not be started.
     bool print(QPrinter &printer, const QString &title) const;
 
-private:
+  private:
     void paintHeader(QPainter &painter, int y) const;
     void paintRows(QPainter &painter, int y, int first, int count) const;
     void paintStats(QPainter &painter, int y) const;

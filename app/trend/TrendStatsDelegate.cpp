@@ -34,8 +34,8 @@ void TrendStatsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
     painter->save();
-    painter->setPen(option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                               : QPalette::Text));
+    painter->setPen(option.palette.color(
+        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     drawFitted(painter, option.rect, item.text, option.font);
     painter->restore();
 }

@@ -9,7 +9,7 @@ class TrendStatsDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kMinPixelSize = 9;
 
     using QStyledItemDelegate::QStyledItemDelegate;

@@ -30,7 +30,8 @@ QString TrendStatsModel::definition(int row)
         QStringLiteral("最大遗漏：窗口内这个号码最长的一段连续没有开出的期数"),
         QStringLiteral("平均遗漏：（窗口期数 − 出现次数）÷（出现次数 + 1），保留两位小数"),
         QStringLiteral("最大连出：窗口内这个号码最长的一段连续开出的期数")};
-    return texts[row] + QStringLiteral("。缺期不算一期；统计起点决定窗口开始前的遗漏和连出是否计入。");
+    return texts[row] +
+           QStringLiteral("。缺期不算一期；统计起点决定窗口开始前的遗漏和连出是否计入。");
 }
 
 double TrendStatsModel::value(int row, int presence) const

@@ -8,8 +8,17 @@ class TrendStatsModel : public QAbstractTableModel
 {
     Q_OBJECT
 
-public:
-    enum Row { Occurrences, Expected, Current, MaxOmission, AverageOmission, MaxRun, RowCount };
+  public:
+    enum Row
+    {
+        Occurrences,
+        Expected,
+        Current,
+        MaxOmission,
+        AverageOmission,
+        MaxRun,
+        RowCount
+    };
 
     explicit TrendStatsModel(const TrendChartModel &chart, QObject *parent = nullptr);
 
@@ -27,6 +36,6 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-private:
+  private:
     const TrendChartModel &m_chart;
 };

@@ -22,8 +22,8 @@ TrendView::TrendView(QWidget *parent) : QTableView(parent)
     setCornerButtonEnabled(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }")
-                      .arg(TrendPalette::kGridLine.name()));
+    setStyleSheet(
+        QStringLiteral("QTableView { gridline-color: %1; }").arg(TrendPalette::kGridLine.name()));
 }
 
 std::pair<int, int> TrendView::rowsInView() const
@@ -55,7 +55,8 @@ void TrendView::paintEvent(QPaintEvent *event)
 
 QString TrendView::selectedText() const
 {
-    const QItemSelection selection = selectionModel() ? selectionModel()->selection() : QItemSelection();
+    const QItemSelection selection =
+        selectionModel() ? selectionModel()->selection() : QItemSelection();
     if (selection.isEmpty())
         return {};
     int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
@@ -72,7 +73,7 @@ QString TrendView::selectedText() const
                 text += QLatin1Char('\t');
             bool selected = false;
             for (const QItemSelectionRange &range : selection)
-                selected = selected || (range.contains(row, column, {}) );
+                selected = selected || (range.contains(row, column, {}));
             if (selected)
                 text += model()->index(row, column).data().toString();
         }

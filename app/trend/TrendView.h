@@ -9,7 +9,7 @@ class TrendView : public QTableView
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TrendView(QWidget *parent = nullptr);
 
     // The rows wholly or partly in view, first and last; {-1, -1} when there are none.
@@ -18,7 +18,7 @@ public:
     // outside the selection empty.
     QString selectedText() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 };

@@ -26,8 +26,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <ctime>
+#include <functional>
 #include <unistd.h>
 
 using namespace quorlent;
@@ -59,7 +59,9 @@ double residentMb()
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
     const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+    return fields.size() > 1
+               ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1048576.0
+               : 0;
 }
 
 void line(const char *work, double value, double target, const char *unit = "ms")
@@ -124,7 +126,8 @@ int main(int argc, char **argv)
     const double open = msOf([&] {
         main.findChild<QPushButton *>(QStringLiteral("cmdZoushi"))->click();
         window = main.findChild<TrendChartWindow *>();
-        window->findChild<QComboBox *>(QStringLiteral("cboWindow"))->setCurrentIndex(TrendChartWindow::All);
+        window->findChild<QComboBox *>(QStringLiteral("cboWindow"))
+            ->setCurrentIndex(TrendChartWindow::All);
         QApplication::processEvents();
     });
     line("opening the chart on 全部 (first paint included)", open, 200);
@@ -143,10 +146,14 @@ int main(int argc, char **argv)
         std::printf("  %-50s %10.1f ms  (cpu %.1f)\n", what, ms, g_cpu);
         worst = std::max(worst, ms);
     };
-    report("window 全部 -> 近 100 期", timed([&] { combo->setCurrentIndex(TrendChartWindow::Last100); }));
-    report("window 近 100 期 -> 全部", timed([&] { combo->setCurrentIndex(TrendChartWindow::All); }));
-    report("window 全部 -> 近 1000 期", timed([&] { combo->setCurrentIndex(TrendChartWindow::Last1000); }));
-    report("window 近 1000 期 -> 昨天", timed([&] { combo->setCurrentIndex(TrendChartWindow::Yesterday); }));
+    report("window 全部 -> 近 100 期",
+           timed([&] { combo->setCurrentIndex(TrendChartWindow::Last100); }));
+    report("window 近 100 期 -> 全部",
+           timed([&] { combo->setCurrentIndex(TrendChartWindow::All); }));
+    report("window 全部 -> 近 1000 期",
+           timed([&] { combo->setCurrentIndex(TrendChartWindow::Last1000); }));
+    report("window 近 1000 期 -> 昨天",
+           timed([&] { combo->setCurrentIndex(TrendChartWindow::Yesterday); }));
     combo->setCurrentIndex(TrendChartWindow::All);
     QApplication::processEvents();
     for (const char *name : {"chkLayers", "chkLines", "chkOmission", "chkOmission"}) {
@@ -154,12 +161,14 @@ int main(int argc, char **argv)
         report(qPrintable(QStringLiteral("toggle %1 on 全部").arg(box->text())),
                timed([&] { box->toggle(); }));
     }
-    report("统计起点 -> 窗口第一期 on 全部", timed([&] {
-               window->findChild<QRadioButton *>(QStringLiteral("optOriginWindow"))->setChecked(true);
-           }));
-    report("统计起点 -> 承接 on 全部", timed([&] {
-               window->findChild<QRadioButton *>(QStringLiteral("optOriginCarried"))->setChecked(true);
-           }));
+    report(
+        "统计起点 -> 窗口第一期 on 全部", timed([&] {
+            window->findChild<QRadioButton *>(QStringLiteral("optOriginWindow"))->setChecked(true);
+        }));
+    report(
+        "统计起点 -> 承接 on 全部", timed([&] {
+            window->findChild<QRadioButton *>(QStringLiteral("optOriginCarried"))->setChecked(true);
+        }));
     report("同期号 on (第 1 期) on 全部", timed([&] {
                window->findChild<QCheckBox *>(QStringLiteral("chkSameDraw"))->setChecked(true);
            }));
@@ -179,15 +188,17 @@ int main(int argc, char **argv)
     QRandomGenerator random(5);
     view->viewport()->render(&screen); // circles drawn once
     for (int i = 0; i < 60; ++i) {
-        const int to = i < 30 ? bar->maximum() - (i + 1) * bar->pageStep() : int(random.bounded(bar->maximum()));
+        const int to = i < 30 ? bar->maximum() - (i + 1) * bar->pageStep()
+                              : int(random.bounded(bar->maximum()));
         pages.push_back(msOf([&] {
             bar->setValue(to);
             view->viewport()->render(&screen);
         }));
     }
     std::sort(pages.begin(), pages.end());
-    std::printf("  %d rows in view, %zu pages: median %.1f ms\n", view->rowsInView().second - view->rowsInView().first + 1,
-                pages.size(), pages[pages.size() / 2]);
+    std::printf("  %d rows in view, %zu pages: median %.1f ms\n",
+                view->rowsInView().second - view->rowsInView().first + 1, pages.size(),
+                pages[pages.size() / 2]);
     line("one screen of scrolling (slowest page)", pages.back(), 16);
 
     // An entry with the chart open on 全部, and without it (the database write and the main
@@ -203,7 +214,8 @@ int main(int argc, char **argv)
         checks.push_back(msOf([&] { missing = trend::checkMissingDraws(store.rows()); }));
     std::sort(checks.begin(), checks.end());
     line("the missing-draw check (median of 5)", checks[2], 100);
-    std::printf("  found %lld missing draws in %zu runs\n", (long long)missing.missingCount, missing.missing.size());
+    std::printf("  found %lld missing draws in %zu runs\n", (long long)missing.missingCount,
+                missing.missing.size());
 
     std::printf("  the chart's own arrays: %.1f MB\n",
                 double(window->chartModel().chart().memoryBytes()) / 1048576.0);

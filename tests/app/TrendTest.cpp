@@ -17,7 +17,7 @@ using namespace quorlent;
 
 class TrendTest : public AppFixture
 {
-protected:
+  protected:
     TrendChartWindow *openChart(int choice)
     {
         find<QPushButton>("cmdZoushi")->click();
@@ -59,9 +59,9 @@ TEST_F(TrendTest, TheChartFollowsAnEntryAndADeletion)
                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(cell(chart, 29, 0), "20160908030");
     EXPECT_EQ(cell(chart, 29, 1), "92340");
-    EXPECT_EQ(cell(chart, 29, 2 + 9), "9");  // 万位 9 drawn
-    EXPECT_EQ(cell(chart, 29, 2 + 1), "8");  // 万位 1 last drawn at draw 21
-    EXPECT_EQ(stat(chart, 0, 2 + 3), "3");   // 万位 3 at draws 3, 13, 23
+    EXPECT_EQ(cell(chart, 29, 2 + 9), "9"); // 万位 9 drawn
+    EXPECT_EQ(cell(chart, 29, 2 + 1), "8"); // 万位 1 last drawn at draw 21
+    EXPECT_EQ(stat(chart, 0, 2 + 3), "3");  // 万位 3 at draws 3, 13, 23
     EXPECT_EQ(stat(chart, 0, 0), "出现次数");
 
     typeDraw("31330");
@@ -84,8 +84,10 @@ TEST_F(TrendTest, TheChartFollowsAnEntryAndADeletion)
 
 TEST_F(TrendTest, MissingDrawsAreShownInPlaceAndListed)
 {
-    storeDraws({{160228119, {1, 1, 1, 1, 1}}, {160228120, {2, 2, 2, 2, 2}},
-                {160229002, {1, 3, 3, 3, 3}}, {160229003, {4, 4, 4, 4, 4}}});
+    storeDraws({{160228119, {1, 1, 1, 1, 1}},
+                {160228120, {2, 2, 2, 2, 2}},
+                {160229002, {1, 3, 3, 3, 3}},
+                {160229003, {4, 4, 4, 4, 4}}});
     open();
     TrendChartWindow *chart = openChart(TrendChartWindow::Last100);
     ASSERT_EQ(chart->chartView()->model()->rowCount(), 5);
@@ -105,7 +107,8 @@ TEST_F(TrendTest, MissingDrawsAreShownInPlaceAndListed)
     QFile file(list);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(text.startsWith("类别\t期号或日期\t说明\r\n缺期\t20160229001\t缺 1 期\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("类别\t期号或日期\t说明\r\n缺期\t20160229001\t缺 1 期\r\n"))
+        << text.toStdString();
     EXPECT_TRUE(text.contains("2016-02-29\t只有 2 期")) << text.toStdString();
 }
 
@@ -117,8 +120,9 @@ TEST_F(TrendTest, CopyPictureSpreadsheetPdfAndPrint)
     chart->findChild<QCheckBox *>("chkLines")->setChecked(true);
     chart->findChild<QCheckBox *>("chkLayers")->setChecked(true);
     TrendView *view = chart->chartView();
-    view->selectionModel()->select(QItemSelection(view->model()->index(0, 0), view->model()->index(1, 2)),
-                                   QItemSelectionModel::Select);
+    view->selectionModel()->select(
+        QItemSelection(view->model()->index(0, 0), view->model()->index(1, 2)),
+        QItemSelectionModel::Select);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "20160908011\t01349\t0\n20160908012\t11348\t1\n");
 
@@ -126,7 +130,8 @@ TEST_F(TrendTest, CopyPictureSpreadsheetPdfAndPrint)
         const QString path = QDir(folder()).filePath(QLatin1String(name));
         FileChooser::setNextFileName(path);
         chart->findChild<QPushButton *>(button)->click();
-        EXPECT_EQ(chart->statusBar()->currentMessage(), QStringLiteral("走势图已保存到 %1").arg(path));
+        EXPECT_EQ(chart->statusBar()->currentMessage(),
+                  QStringLiteral("走势图已保存到 %1").arg(path));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
         return file.read(8);
@@ -145,7 +150,7 @@ TEST_F(TrendTest, CopyPictureSpreadsheetPdfAndPrint)
     EXPECT_EQ(sheet.at(2, 0)->text, "20160908011");
     EXPECT_EQ(sheet.at(2, 1)->text, "01349");
     EXPECT_TRUE(sheet.at(2, 2)->isNumber && sheet.at(2, 2)->number == 0); // 万位 0 drawn
-    EXPECT_EQ(sheet.at(2, 3)->text, "9"); // 万位 1 last drawn at 20160908002
+    EXPECT_EQ(sheet.at(2, 3)->text, "9");   // 万位 1 last drawn at 20160908002
     EXPECT_EQ(sheet.at(2, 62)->number, 17); // 和值
     EXPECT_EQ(sheet.at(33, 0)->text, "出现次数");
     EXPECT_EQ(sheet.at(33, 2)->number, 3); // 万位 0 at draws 11, 21, 31

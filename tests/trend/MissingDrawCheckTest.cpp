@@ -59,12 +59,14 @@ TEST(MissingDrawCheck, AroundTwentyNinthFebruary)
     issues.push_back(160301001);
     auto r = check(issues);
     EXPECT_EQ(r.missing, (std::vector<MissingRun>{{160229060, 160229060, 1}}));
-    EXPECT_EQ(r.shortDays, (std::vector<Days>{{160228, 160228, 1}, {160229, 160229, 119}, {160301, 160301, 1}}));
+    EXPECT_EQ(r.shortDays,
+              (std::vector<Days>{{160228, 160228, 1}, {160229, 160229, 119}, {160301, 160301, 1}}));
 
     // 2017 is not: 28 Feb's 120 is followed by 1 Mar's 001.
     EXPECT_TRUE(check({170228120, 170301001}).missing.empty());
 
-    // From 27 Feb's 120 to 1 Mar's 001 of 2016: two whole days, 240 draws; the empty days are one entry.
+    // From 27 Feb's 120 to 1 Mar's 001 of 2016: two whole days, 240 draws; the empty days are one
+    // entry.
     r = check({160227120, 160301001});
     EXPECT_EQ(r.missing, (std::vector<MissingRun>{{160228001, 160229120, 240}}));
     EXPECT_EQ(r.shortDays,
@@ -76,10 +78,9 @@ TEST(MissingDrawCheck, IssuesThatCannotExistAndRepeats)
     // 30 Feb 2016 and 29 Feb 2017 are no calendar days; sequences 000 and 121 do not exist.
     // They stand apart: the missing run goes from 29 Feb 2016's 006 to 1 Mar's 004 (115 + 4).
     auto r = check({160229005, 160230001, 160301000, 160301005, 160301005, 160301121, 170229001});
-    EXPECT_EQ(r.impossible, (std::vector<Bad>{{160230001, false},
-                                              {160301000, true},
-                                              {160301121, true},
-                                              {170229001, false}}));
+    EXPECT_EQ(r.impossible,
+              (std::vector<Bad>{
+                  {160230001, false}, {160301000, true}, {160301121, true}, {170229001, false}}));
     EXPECT_EQ(r.repeated, (std::vector<int32_t>{160301005}));
     EXPECT_EQ(r.missing, (std::vector<MissingRun>{{160229006, 160301004, 119}}));
     EXPECT_EQ(r.oldest, 160229005);

@@ -13,7 +13,9 @@ namespace {
 
 std::vector<HistoryRow> randomHistory(std::mt19937 &rng, int length)
 {
-    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(rng);
+    };
     const int32_t firstDays[] = {151230, 160227, 90228, 161231};
     int32_t sqqh = firstDays[pick(0, 3)] * 1000 + pick(1, 120);
     // Uniform digits; few digits, for long runs; or mostly few with rare others, for long absences.
@@ -44,7 +46,10 @@ std::vector<HistoryRow> randomHistory(std::mt19937 &rng, int length)
     return rows;
 }
 
-bool exists(int32_t sqqh) { return IssueOrdinals().ordinal(sqqh).has_value(); }
+bool exists(int32_t sqqh)
+{
+    return IssueOrdinals().ordinal(sqqh).has_value();
+}
 
 // The next issue of the series: the next draw, or with 同期号 the same draw of the next day.
 int32_t stepOf(int32_t sqqh, int sameDraw)
@@ -64,10 +69,10 @@ struct NaiveLine
 void expectAgreement(const std::vector<HistoryRow> &rows, int sameDraw, const TrendWindow &window,
                      StatsOrigin origin, const TrendChart &chart)
 {
-    SCOPED_TRACE(testing::Message() << "same draw " << sameDraw << ", window kind "
-                                    << int(window.kind) << " " << window.count << " "
-                                    << window.first << "-" << window.last << ", origin "
-                                    << int(origin));
+    SCOPED_TRACE(testing::Message()
+                 << "same draw " << sameDraw << ", window kind " << int(window.kind) << " "
+                 << window.count << " " << window.first << "-" << window.last << ", origin "
+                 << int(origin));
     // The counted draws and every line, missing draws stepped through one by one.
     std::vector<const HistoryRow *> counted;
     std::vector<NaiveLine> lines;
@@ -79,7 +84,8 @@ void expectAgreement(const std::vector<HistoryRow> &rows, int sameDraw, const Tr
         if (exists(row.sqqh)) {
             if (lastExisting) {
                 std::vector<int32_t> missing;
-                for (int32_t s = stepOf(lastExisting, sameDraw); s < row.sqqh; s = stepOf(s, sameDraw))
+                for (int32_t s = stepOf(lastExisting, sameDraw); s < row.sqqh;
+                     s = stepOf(s, sameDraw))
                     missing.push_back(s);
                 if (missing.size() > 120) {
                     lines.push_back({-1, missing.front(), missing.back(), int64_t(missing.size())});
@@ -101,7 +107,8 @@ void expectAgreement(const std::vector<HistoryRow> &rows, int sameDraw, const Tr
         case TrendWindow::Kind::Day:
             return issue::dayNumber(sqqh) == issue::dayNumberOf(window.day);
         case TrendWindow::Kind::Issues:
-            return sqqh >= std::min(window.first, window.last) && sqqh <= std::max(window.first, window.last);
+            return sqqh >= std::min(window.first, window.last) &&
+                   sqqh <= std::max(window.first, window.last);
         default:
             return true;
         }
@@ -156,7 +163,8 @@ void expectAgreement(const std::vector<HistoryRow> &rows, int sameDraw, const Tr
             if (expected.draw < 0)
                 continue;
             const TrendRow row = chart.row(i);
-            ASSERT_EQ(row.omission[size_t(c)], omissionAt[size_t(expected.draw)]) << c << " row " << i;
+            ASSERT_EQ(row.omission[size_t(c)], omissionAt[size_t(expected.draw)])
+                << c << " row " << i;
             ASSERT_EQ(row.layered[size_t(c)], expected.draw > lastSeen) << c << " row " << i;
         }
     }
@@ -178,13 +186,19 @@ void expectAgreement(const std::vector<HistoryRow> &rows, int sameDraw, const Tr
 
 std::vector<TrendWindow> windowsFor(std::mt19937 &rng, const std::vector<HistoryRow> &rows)
 {
-    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(rng);
+    };
     const int n = int(rows.size());
     const int32_t a = rows[size_t(pick(0, n - 1))].sqqh;
     const int32_t b = rows[size_t(pick(0, n - 1))].sqqh;
-    return {TrendWindow::latest(pick(1, 60)), TrendWindow::latest(n + 5), TrendWindow::all(),
-            TrendWindow::ofDay(issue::dateOf(a)), TrendWindow::ofDay(QDate(2030, 1, 1)),
-            TrendWindow::issues(a, b), TrendWindow::issues(b + 1, a)};
+    return {TrendWindow::latest(pick(1, 60)),
+            TrendWindow::latest(n + 5),
+            TrendWindow::all(),
+            TrendWindow::ofDay(issue::dateOf(a)),
+            TrendWindow::ofDay(QDate(2030, 1, 1)),
+            TrendWindow::issues(a, b),
+            TrendWindow::issues(b + 1, a)};
 }
 
 } // namespace

@@ -129,11 +129,10 @@ TEST(TrendStatistics, HandMadeWindowCarryingTheHistoryBefore)
 // on over it. Draws 1 of each day are not counted.
 TEST(TrendStatistics, SameDrawCountsOnlyThatDrawOfEachDay)
 {
-    std::vector<HistoryRow> rows{
-        draw(160227001, {5, 0, 0, 0, 0}), draw(160227002, {1, 0, 0, 0, 0}),
-        draw(160228001, {1, 0, 0, 0, 0}), draw(160228002, {2, 0, 0, 0, 0}),
-        draw(160229001, {1, 0, 0, 0, 0}), draw(160229003, {1, 0, 0, 0, 0}),
-        draw(160301002, {2, 0, 0, 0, 0})};
+    std::vector<HistoryRow> rows{draw(160227001, {5, 0, 0, 0, 0}), draw(160227002, {1, 0, 0, 0, 0}),
+                                 draw(160228001, {1, 0, 0, 0, 0}), draw(160228002, {2, 0, 0, 0, 0}),
+                                 draw(160229001, {1, 0, 0, 0, 0}), draw(160229003, {1, 0, 0, 0, 0}),
+                                 draw(160301002, {2, 0, 0, 0, 0})};
     TrendChart chart(rows);
     chart.setSameDraw(2);
     chart.setWindow(TrendWindow::all());
