@@ -60,6 +60,7 @@ frmMain::~frmMain()
     if (m_updater->isRunning())
         m_updater->cancel();
     delete takeCentralWidget();
+    delete m_trendWindow;
 }
 
 void frmMain::connectHandlers()
@@ -94,6 +95,7 @@ void frmMain::connectHandlers()
     connect(mnuEszhzd, &QAction::triggered, this, &frmMain::mnuEszhzd_Click);
     connect(Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connectOutput();
+    connectTrend();
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_LostFocus(); });
     // The list's current item follows the width shown, so that the list opens on it and the
     // arrow keys step from it.

@@ -3,6 +3,7 @@
 #include "Settings.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -132,6 +133,10 @@ private:
 
     // The About dialog (frmMainAbout.cpp).
     void mnuAbout_Click();
+    // The trend chart window and the missing-draw check (frmMainTrend.cpp).
+    void connectTrend();
+    void cmdZoushi_Click();
+    void mnuQueqi_Click();
 
     QString m_programFolder;
     Settings m_settings;
@@ -182,6 +187,8 @@ private:
     OutcomeChartView *chartOutcome = nullptr;
     QLabel *lblOutcomeStats = nullptr;
     BacktestDialog *m_backtest = nullptr;
+    QPushButton *cmdZoushi = nullptr;
+    QPointer<QWidget> m_trendWindow;
     QTableView *MSFlexGrid1 = nullptr;
     QTableView *MSFlexGrid2 = nullptr;
     QTableView *MSFlexGrid3 = nullptr;
@@ -195,6 +202,7 @@ private:
     QAction *mnuClear = nullptr;
     QAction *mnuDlzd = nullptr;
     QAction *mnuEszhzd = nullptr;
+    QAction *mnuQueqi = nullptr;
     std::array<QAction *, 2> mnuDscs{};
     QAction *mnuSetDay = nullptr;
     QAction *mnuSetUrl = nullptr;

@@ -267,6 +267,8 @@ QWidget *frmMain::buildOptionsColumn()
     cmdHuice = named(new QPushButton(QStringLiteral("回测(&B)")), QStringLiteral("cmdHuice"));
     cmdHuice->setToolTip(QStringLiteral("看当前的检索若在每一期开奖前使用，预测会命中多少"));
     buttons->addWidget(cmdHuice, 2, 0);
+    cmdZoushi = named(new QPushButton(QStringLiteral("走势图(&Z)")), QStringLiteral("cmdZoushi"));
+    buttons->addWidget(cmdZoushi, 2, 1);
     layout->addLayout(buttons);
     layout->addStretch(1);
     return column;
@@ -326,6 +328,7 @@ void frmMain::buildMenus()
     mnuClear = action(mnuLsgl, QStringLiteral("清空历史号码(&C)"), QStringLiteral("mnuClear"));
     mnuDlzd = action(mnuLsgl, QStringLiteral("删除到选定期(&D)"), QStringLiteral("mnuDlzd"));
     mnuEszhzd = action(mnuLsgl, QStringLiteral("删除最后指定数量期历史(&E)"), QStringLiteral("mnuEszhzd"));
+    mnuQueqi = action(mnuLsgl, QStringLiteral("缺期检查(&Q)"), QStringLiteral("mnuQueqi"));
 
     mnuSet = named(new QMenu(QStringLiteral("设置"), this), QStringLiteral("mnuSet"));
     QMenu *segments = mnuSet->addMenu(QStringLiteral("段数参数设置(&A)"));

@@ -1,0 +1,43 @@
+// The trend chart window and the missing-draw check.
+#include "BusyCursor.h"
+#include "HistoryStore.h"
+#include "MissingDrawCheck.h"
+#include "MissingDrawDialog.h"
+#include "TrendChartWindow.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QPushButton>
+
+using namespace quorlent;
+
+void frmMain::connectTrend()
+{
+    connect(cmdZoushi, &QPushButton::clicked, this, &frmMain::cmdZoushi_Click);
+    connect(mnuQueqi, &QAction::triggered, this, &frmMain::mnuQueqi_Click);
+}
+
+void frmMain::cmdZoushi_Click()
+{
+    // One chart window; pressing again brings it to the front.
+    if (!m_trendWindow) {
+        BusyCursor busy;
+        auto *window = new TrendChartWindow(*m_history, m_programFolder, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_trendWindow = window;
+    }
+    m_trendWindow->show();
+    m_trendWindow->raise();
+    m_trendWindow->activateWindow();
+}
+
+void frmMain::mnuQueqi_Click()
+{
+    trend::MissingDrawReport report;
+    {
+        BusyCursor busy;
+        report = trend::checkMissingDraws(m_history->rows());
+    }
+    MissingDrawDialog dialog(report, m_programFolder, this);
+    dialog.exec();
+}

@@ -1,0 +1,87 @@
+#include "MissingDrawDialog.h"
+
+#include "FileChooser.h"
+#include "GridExport.h"
+#include "MissingDrawModel.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace quorlent;
+
+MissingDrawDialog::MissingDrawDialog(const trend::MissingDrawReport &report, const QString &folder,
+                                     QWidget *parent)
+    : QDialog(parent), m_model(new MissingDrawModel(report, this)), m_folder(folder)
+{
+    setObjectName(QStringLiteral("frmQueqi"));
+    setWindowTitle(QStringLiteral("缺期检查"));
+    auto *layout = new QVBoxLayout(this);
+    auto *summary = new QLabel(m_model->summary());
+    summary->setObjectName(QStringLiteral("lblSummary"));
+    summary->setWordWrap(true);
+    layout->addWidget(summary);
+
+    auto *list = new QTableView;
+    list->setObjectName(QStringLiteral("tblQueqi"));
+    list->setModel(m_model);
+    list->verticalHeader()->hide();
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setAlternatingRowColors(true);
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->setColumnWidth(MissingDrawModel::Category, 110);
+    list->setColumnWidth(MissingDrawModel::Where, 230);
+    layout->addWidget(list, 1);
+
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("lblExport"));
+    layout->addWidget(m_status);
+
+    auto *buttons = new QDialogButtonBox;
+    auto *exportButton =
+        buttons->addButton(QStringLiteral("导出(&E)"), QDialogButtonBox::ActionRole);
+    exportButton->setObjectName(QStringLiteral("cmdExport"));
+    exportButton->setEnabled(m_model->rowCount() > 0);
+    auto *close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    connect(exportButton, &QPushButton::clicked, this, &MissingDrawDialog::exportList);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(560, 420);
+}
+
+void MissingDrawDialog::exportList()
+{
+    const QString path =
+        FileChooser::saveFileName(this, QStringLiteral("导出缺期检查结果"),
+                                  QDir(m_folder).filePath(QStringLiteral("缺期检查.xls")),
+                                  QStringLiteral("Excel 97-2003 工作簿 (*.xls);;文本文件 (*.txt)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
+        QString text;
+        for (int r = -1; r < m_model->rowCount(); ++r) {
+            for (int c = 0; c < MissingDrawModel::ColumnCount; ++c) {
+                if (c > 0)
+                    text += QLatin1Char('\t');
+                text += r < 0 ? m_model->headerData(c, Qt::Horizontal).toString()
+                              : m_model->index(r, c).data().toString();
+            }
+            text += QStringLiteral("\r\n");
+        }
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+            error = file.errorString();
+    } else {
+        error = GridExport::write(*m_model, path);
+    }
+    m_status->setText(error.isEmpty()
+                          ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(path))
+                          : QStringLiteral("未能导出到 %1：%2").arg(path, error));
+}

@@ -1,0 +1,64 @@
+// Usage: take_trend_screenshots <sample history file> <docs folder>
+// Imports the sample into a fresh program folder, opens the 走势图 window and saves it twice:
+// trend-100.png (近 100 期 with 遗漏分层 and 折线) and trend-same-draw.png (同期号).
+#include "HistoryImport.h"
+#include "HistoryStore.h"
+#include "TrendChartWindow.h"
+#include "frmMain.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: take_trend_screenshots <history.txt> <folder>\n");
+        return 2;
+    }
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    {
+        quorlent::HistoryStore store;
+        store.open(QDir(folder.path()).filePath(QStringLiteral("Varnibo.mdb")));
+        const auto result = quorlent::importHistoryFile(store, QString::fromLocal8Bit(argv[1]), 1);
+        if (!result.ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(result.message));
+            return 1;
+        }
+    }
+    frmMain window(folder.path());
+    window.show();
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdZoushi"))->click();
+    auto *chart = window.findChild<TrendChartWindow *>();
+    auto check = [&](const char *name, bool on) {
+        chart->findChild<QCheckBox *>(QLatin1String(name))->setChecked(on);
+    };
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    auto save = [&](const char *name) {
+        QApplication::processEvents();
+        return chart->grab().save(out.filePath(QLatin1String(name)));
+    };
+    // Wide enough for every column, as on a screen wider than full HD.
+    chart->resize(2260, 920);
+    chart->findChild<QComboBox *>(QStringLiteral("cboWindow"))
+        ->setCurrentIndex(TrendChartWindow::Last100);
+    check("chkLayers", true);
+    check("chkLines", true);
+    if (!save("trend-100.png"))
+        return 1;
+    chart->findChild<QComboBox *>(QStringLiteral("cboWindow"))
+        ->setCurrentIndex(TrendChartWindow::All);
+    chart->findChild<QSpinBox *>(QStringLiteral("spnSameDraw"))->setValue(60);
+    check("chkSameDraw", true);
+    check("chkLayers", false);
+    chart->resize(2260, 820);
+    return save("trend-same-draw.png") ? 0 : 1;
+}
