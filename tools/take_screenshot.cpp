@@ -1,16 +1,13 @@
 // Usage: take_screenshot <sample history file> <png>
 // Imports the sample into a fresh program folder, runs one follow-pattern search and saves the
 // window as the user would see it.
-#include "HistoryImport.h"
-#include "HistoryStore.h"
+#include "SampleProgramFolder.h"
 #include "frmMain.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QPixmap>
-#include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -19,19 +16,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: take_screenshot <history.txt> <out.png>\n");
         return 2;
     }
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    SampleProgramFolder folder;
     QApplication app(argc, argv);
-    QTemporaryDir folder;
-    {
-        quorlent::HistoryStore store;
-        store.open(QDir(folder.path()).filePath(QStringLiteral("Varnibo.mdb")));
-        const auto result = quorlent::importHistoryFile(store, QString::fromLocal8Bit(argv[1]), 1);
-        if (!result.ok) {
-            std::fprintf(stderr, "%s\n", qPrintable(result.message));
-            return 1;
-        }
-    }
+    if (!folder.import(QString::fromLocal8Bit(argv[1])))
+        return 1;
     frmMain window(folder.path());
     window.show();
     for (const char *name : {"Check1(1)", "Check1(2)"})

@@ -1,8 +1,7 @@
 // Usage: take_trend_screenshots <sample history file> <docs folder>
 // Imports the sample into a fresh program folder, opens the 走势图 window and saves it twice:
 // trend-100.png (近 100 期 with 遗漏分层 and 折线) and trend-same-draw.png (同期号).
-#include "HistoryImport.h"
-#include "HistoryStore.h"
+#include "SampleProgramFolder.h"
 #include "TrendChartWindow.h"
 #include "frmMain.h"
 
@@ -12,7 +11,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -21,19 +19,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: take_trend_screenshots <history.txt> <folder>\n");
         return 2;
     }
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    SampleProgramFolder folder;
     QApplication app(argc, argv);
-    QTemporaryDir folder;
-    {
-        quorlent::HistoryStore store;
-        store.open(QDir(folder.path()).filePath(QStringLiteral("Varnibo.mdb")));
-        const auto result = quorlent::importHistoryFile(store, QString::fromLocal8Bit(argv[1]), 1);
-        if (!result.ok) {
-            std::fprintf(stderr, "%s\n", qPrintable(result.message));
-            return 1;
-        }
-    }
+    if (!folder.import(QString::fromLocal8Bit(argv[1])))
+        return 1;
     frmMain window(folder.path());
     window.show();
     window.findChild<QAbstractButton *>(QStringLiteral("cmdZoushi"))->click();

@@ -10,6 +10,7 @@
 // more than a minute each.
 // Every line also checks that both found the same hits and wrote the same Carcu.
 
+#include "BenchSupport.h"
 #include "HistoryDb.h"
 #include "HitListModel.h"
 #include "Issue.h"
@@ -31,32 +32,8 @@ using namespace quorlent;
 
 namespace {
 
+using bench::millisecondsOf;
 using Clock = std::chrono::steady_clock;
-
-double millisecondsOf(const std::function<void()> &work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-std::vector<DrawRecord> randomHistory(int draws, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> digit(0, 9);
-    DrawRun run;
-    std::vector<DrawRecord> records;
-    records.reserve(static_cast<size_t>(draws));
-    int32_t sqqh = 50101001; // 2005-01-01, first draw
-    for (int i = 0; i < draws; ++i) {
-        Digits digits{};
-        for (uint8_t &d : digits)
-            d = static_cast<uint8_t>(digit(rng));
-        records.push_back(run.append(sqqh, digits, 1));
-        sqqh = issue::next(sqqh);
-    }
-    return records;
-}
 
 struct Mode
 {
@@ -145,7 +122,7 @@ void benchSize(int draws)
     HistoryDb &db = *opened.db;
     std::vector<HistoryRow> rows;
     const double setup = millisecondsOf([&] {
-        db.append(randomHistory(draws, 20160908u + static_cast<unsigned>(draws)));
+        db.append(bench::randomRecords(draws, 20160908u + static_cast<unsigned>(draws)));
         rows = db.loadRows();
     });
     std::printf("\n%d draws (database written and loaded in %.1f s)\n", draws, setup / 1000.0);

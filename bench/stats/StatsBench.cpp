@@ -11,6 +11,7 @@
 // Outcome chart: a search on the history, then the chart given its tally and painted into a
 // pixmap; the median of several runs.
 
+#include "BenchSupport.h"
 #include "Backtest.h"
 #include "Issue.h"
 #include "NaiveBacktest.h"
@@ -31,30 +32,13 @@ using namespace quorlent;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsOf(const std::function<void()> &work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using bench::millisecondsOf;
 
 std::vector<HistoryRow> randomHistory(int draws, unsigned seed)
 {
-    std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> digit(0, 9);
-    DrawRun run;
     std::vector<HistoryRow> rows;
-    rows.reserve(static_cast<size_t>(draws));
-    int32_t sqqh = 50101001; // 2005-01-01, first draw
-    for (int i = 0; i < draws; ++i) {
-        Digits digits{};
-        for (uint8_t &d : digits)
-            d = static_cast<uint8_t>(digit(rng));
-        rows.push_back(HistoryRow::fromRecord(run.append(sqqh, digits, 1)));
-        sqqh = issue::next(sqqh);
-    }
+    for (const DrawRecord &record : bench::randomRecords(draws, seed))
+        rows.push_back(HistoryRow::fromRecord(record));
     return rows;
 }
 
