@@ -2,6 +2,9 @@
 
 #include "DrawCodes.h"
 
+#include <bit>
+#include <cstddef>
+
 namespace quorlent::trend {
 
 inline constexpr int kDigitValues = 10;
@@ -31,6 +34,19 @@ constexpr int positionOf(int column)
 constexpr int digitOf(int column)
 {
     return column % kDigitValues;
+}
+
+// Calls `seen(column)` once for every column the draw marks: its digit at each position, and each
+// distinct digit it shows in 号码分布.
+template <typename F> void forEachMarkedColumn(const Digits &digits, F &&seen)
+{
+    unsigned mask = 0;
+    for (int p = 0; p < kPositions; ++p) {
+        seen(size_t(positionColumn(p, digits[size_t(p)])));
+        mask |= 1u << digits[size_t(p)];
+    }
+    for (; mask; mask &= mask - 1)
+        seen(size_t(spreadColumn(std::countr_zero(mask))));
 }
 
 // The chance that a draw of five independent uniform digits shows the column's digit: 1/10 at one

@@ -13,13 +13,7 @@ void Presence::step(const Digits &digits, int32_t draw)
         run[c] = last[c] == draw - 1 ? run[c] + 1 : 1;
         last[c] = draw;
     };
-    unsigned mask = 0;
-    for (int p = 0; p < kPositions; ++p) {
-        seen(size_t(positionColumn(p, digits[size_t(p)])));
-        mask |= 1u << digits[size_t(p)];
-    }
-    for (; mask; mask &= mask - 1)
-        seen(size_t(spreadColumn(std::countr_zero(mask))));
+    forEachMarkedColumn(digits, seen);
 }
 
 TrendSeries::TrendSeries(const std::vector<HistoryRow> &rows, int sameDraw)

@@ -57,13 +57,7 @@ void WindowTally::take(const Digits &digits, int32_t draw)
         m_maxRun[c] = std::max<int64_t>(m_maxRun[c], run);
         ++m_occurrences[c];
     };
-    unsigned mask = 0;
-    for (int p = 0; p < kPositions; ++p) {
-        seen(size_t(positionColumn(p, digits[size_t(p)])));
-        mask |= 1u << digits[size_t(p)];
-    }
-    for (; mask; mask &= mask - 1)
-        seen(size_t(spreadColumn(std::countr_zero(mask))));
+    forEachMarkedColumn(digits, seen);
     m_end = size_t(draw) + 1;
 }
 
