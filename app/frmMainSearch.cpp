@@ -45,10 +45,11 @@ void frmMain::setUpResultGrids()
     MSFlexGrid3->setModel(m_tallyModel);
     fitColumns(MSFlexGrid2, kHitListWidths);
     fitColumns(MSFlexGrid3, kTallyWidths);
-    // Room for every designed column: the window never hides one behind a scroll bar.
-    for (QTableView *grid : {MSFlexGrid2, MSFlexGrid3})
-        grid->setMinimumWidth(grid->horizontalHeader()->length() + grid->verticalScrollBar()->sizeHint().width() +
-                              2 * grid->frameWidth());
+    // Room for every designed column of the hit list: the window never hides one behind a scroll
+    // bar (the tally grid is held to its columns beside the outcome chart).
+    MSFlexGrid2->setMinimumWidth(MSFlexGrid2->horizontalHeader()->length() +
+                                 MSFlexGrid2->verticalScrollBar()->sizeHint().width() +
+                                 2 * MSFlexGrid2->frameWidth());
     MSFlexGrid2->horizontalHeader()->setStretchLastSection(true);
     // The hits refer to rows by index: a removal or a new history makes them meaningless.
     connect(m_history.get(), &HistoryStore::aboutToRemove, m_hitModel, &HitListModel::clear);
