@@ -21,8 +21,9 @@ inline double millisecondsOf(const std::function<void()> &work)
 }
 
 // `draws` draws of uniform random digits, one after another from 2005-01-01's first draw, across
-// day ends, each with the codes of the draws before it.
-inline std::vector<DrawRecord> randomRecords(int draws, unsigned seed)
+// day ends, each with the codes of the draws before it. With `missingOneIn` above 0, about one
+// issue in that many is left out, as a history with gaps.
+inline std::vector<DrawRecord> randomRecords(int draws, unsigned seed, int missingOneIn = 0)
 {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> digit(0, 9);
@@ -36,6 +37,8 @@ inline std::vector<DrawRecord> randomRecords(int draws, unsigned seed)
             d = static_cast<uint8_t>(digit(rng));
         records.push_back(run.append(sqqh, digits, 1));
         sqqh = issue::next(sqqh);
+        if (missingOneIn > 0 && std::uniform_int_distribution<int>(1, missingOneIn)(rng) == 1)
+            sqqh = issue::next(sqqh);
     }
     return records;
 }

@@ -1,12 +1,11 @@
 // Start-up to a usable window and one manual entry, on a history of 500,000 draws.
+#include "BenchSupport.h"
 #include "HistoryDb.h"
-#include "Issue.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QRandomGenerator>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,20 +17,7 @@ namespace {
 
 void buildHistory(const QString &path, int draws)
 {
-    auto db = HistoryDb::openOrCreate(path).db;
-    DrawRun run;
-    std::vector<DrawRecord> records;
-    records.reserve(static_cast<size_t>(draws));
-    QRandomGenerator random(7);
-    int32_t sqqh = issue::firstOfDay(QDate(2014, 1, 1));
-    for (int i = 0; i < draws; ++i) {
-        Digits digits;
-        for (auto &d : digits)
-            d = static_cast<uint8_t>(random.bounded(10));
-        records.push_back(run.append(sqqh, digits, 1));
-        sqqh = issue::next(sqqh);
-    }
-    db->append(records);
+    HistoryDb::openOrCreate(path).db->append(bench::randomRecords(draws, 7));
 }
 
 } // namespace

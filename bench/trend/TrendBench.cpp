@@ -4,6 +4,7 @@
 // the chart adds. Each figure beside its target.
 //
 //   bench_trend [draws]
+#include "BenchSupport.h"
 #include "HistoryDb.h"
 #include "HistoryStore.h"
 #include "Issue.h"
@@ -78,22 +79,7 @@ void line(const char *work, double value, double target, const char *unit = "ms"
 
 void buildHistory(const QString &path, int draws)
 {
-    auto db = HistoryDb::openOrCreate(path).db;
-    DrawRun run;
-    std::vector<DrawRecord> records;
-    records.reserve(size_t(draws));
-    QRandomGenerator random(11);
-    int32_t sqqh = issue::firstOfDay(QDate(2014, 1, 1));
-    for (int i = 0; i < draws; ++i) {
-        Digits digits;
-        for (auto &d : digits)
-            d = uint8_t(random.bounded(10));
-        records.push_back(run.append(sqqh, digits, 1));
-        sqqh = issue::next(sqqh);
-        if (random.bounded(100) == 0)
-            sqqh = issue::next(sqqh); // a missing draw
-    }
-    db->append(records);
+    HistoryDb::openOrCreate(path).db->append(bench::randomRecords(draws, 11, 100));
 }
 
 } // namespace
