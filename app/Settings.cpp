@@ -28,49 +28,79 @@ constexpr KeyInfo kKeys[Settings::KeyCount] = {
     {"IniSerchDay", false, 6, 2, 16},
 };
 
-QSettings openStore()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tessaryn"),
-                     QStringLiteral("Tessaryn"));
-}
+const QString kSection = QStringLiteral("IniSetting");
 
-int parse(const KeyInfo &info, const QVariant &stored)
+std::unique_ptr<QSettings> openStore()
 {
-    if (!stored.isValid())
-        return info.defaultValue;
-    const QString text = stored.toString().trimmed();
-    if (info.isBool) {
-        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-            return 1;
-        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-            return 0;
-        return info.defaultValue;
-    }
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok && value >= info.min && value <= info.max ? value : info.defaultValue;
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("Tessaryn"), QStringLiteral("Tessaryn"));
 }
 
 } // namespace
 
+SettingsSection::SettingsSection(const QString &name) : m_store(openStore())
+{
+    m_store->beginGroup(name);
+}
+
+SettingsSection::~SettingsSection() = default;
+
+bool SettingsSection::flag(const QString &key, bool defaultValue) const
+{
+    const QString text = m_store->value(key).toString().trimmed();
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return defaultValue;
+}
+
+int SettingsSection::number(const QString &key, int defaultValue, int min, int max) const
+{
+    bool ok = false;
+    const int value = m_store->value(key).toString().trimmed().toInt(&ok);
+    return ok && value >= min && value <= max ? value : defaultValue;
+}
+
+QString SettingsSection::text(const QString &key) const
+{
+    return m_store->value(key).toString().trimmed();
+}
+
+void SettingsSection::setFlag(const QString &key, bool value)
+{
+    m_store->setValue(key, QString(value ? "True" : "False"));
+}
+
+void SettingsSection::setNumber(const QString &key, int value)
+{
+    m_store->setValue(key, QString::number(value));
+}
+
+void SettingsSection::setText(const QString &key, const QString &value)
+{
+    m_store->setValue(key, value);
+}
+
+QString SettingsSection::fileName() { return openStore()->fileName(); }
+
 Settings::Settings()
 {
-    QSettings store = openStore();
-    store.beginGroup(QStringLiteral("IniSetting"));
-    for (int key = 0; key < KeyCount; ++key)
-        m_values[key] = parse(kKeys[key], store.value(QLatin1String(kKeys[key].name)));
-    m_updateUrl = store.value(QStringLiteral("txtUpdateUrl")).toString().trimmed();
+    const SettingsSection store(kSection);
+    for (int key = 0; key < KeyCount; ++key) {
+        const KeyInfo &info = kKeys[key];
+        const QString name = QLatin1String(info.name);
+        m_values[key] = info.isBool ? int(store.flag(name, info.defaultValue != 0))
+                                    : store.number(name, info.defaultValue, info.min, info.max);
+    }
+    m_updateUrl = store.text(QStringLiteral("txtUpdateUrl"));
 }
 
 void Settings::setUpdateUrl(const QString &address)
 {
     m_updateUrl = address.trimmed();
-    QSettings store = openStore();
-    store.beginGroup(QStringLiteral("IniSetting"));
-    store.setValue(QStringLiteral("txtUpdateUrl"), m_updateUrl);
+    SettingsSection(kSection).setText(QStringLiteral("txtUpdateUrl"), m_updateUrl);
 }
-
-QString Settings::fileName() { return openStore().fileName(); }
 
 const char *Settings::name(Key key) { return kKeys[key].name; }
 
@@ -84,11 +114,11 @@ bool Settings::set(Key key, int value)
     if (!inRange(key, value))
         return false;
     m_values[key] = value;
-    QSettings store = openStore();
-    store.beginGroup(QStringLiteral("IniSetting"));
+    SettingsSection store(kSection);
     const KeyInfo &info = kKeys[key];
-    store.setValue(QLatin1String(info.name), info.isBool
-                                                 ? QString(value ? "True" : "False")
-                                                 : QString::number(value));
+    if (info.isBool)
+        store.setFlag(QLatin1String(info.name), value != 0);
+    else
+        store.setNumber(QLatin1String(info.name), value);
     return true;
 }

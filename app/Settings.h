@@ -2,11 +2,35 @@
 
 #include <QString>
 #include <array>
+#include <memory>
+
+class QSettings;
+
+// A section of the per-user settings store, with the store's text forms (booleans "True"/"False",
+// integers in decimal) and its reading rule: a value that is missing, cannot be read as its type
+// or lies outside its range gives the default. Writes go to the store at once.
+class SettingsSection
+{
+public:
+    explicit SettingsSection(const QString &name);
+    ~SettingsSection();
+
+    bool flag(const QString &key, bool defaultValue) const;
+    int number(const QString &key, int defaultValue, int min, int max) const;
+    QString text(const QString &key) const;
+    void setFlag(const QString &key, bool value);
+    void setNumber(const QString &key, int value);
+    void setText(const QString &key, const QString &value);
+
+    // The file the store lives in: Tessaryn/Tessaryn.ini under the user's configuration folder.
+    static QString fileName();
+
+private:
+    std::unique_ptr<QSettings> m_store;
+};
 
 // The user's choices, kept in the per-user settings store under application "Tessaryn",
-// section "IniSetting". Every value is read once at start-up and written the moment it changes,
-// as text: booleans "True"/"False", integers in decimal. A stored value that cannot be read as
-// its type, or lies outside its range, counts as missing and gives the default.
+// section "IniSetting". Every value is read once at start-up and written the moment it changes.
 class Settings
 {
 public:
@@ -28,8 +52,7 @@ public:
     Settings();
 
     static const char *name(Key key);
-    // The file the store lives in: Tessaryn/Tessaryn.ini under the user's configuration folder.
-    static QString fileName();
+    static QString fileName() { return SettingsSection::fileName(); }
     bool flag(Key key) const { return m_values[key] != 0; }
     int number(Key key) const { return m_values[key]; }
     // Whether `value` is acceptable for the key (booleans take 0 and 1).

@@ -5,6 +5,7 @@
 #include "FileChooser.h"
 #include "HistoryStore.h"
 #include "Issue.h"
+#include "Settings.h"
 #include "TrendChartModel.h"
 #include "TrendDelegate.h"
 #include "TrendExport.h"
@@ -43,6 +44,9 @@ template <typename W> W *named(W *widget, const char *name)
 }
 
 const int kLatestCounts[] = {30, 50, 100, 200, 500, 1000};
+
+// The chart's choices are remembered between runs in a section of their own.
+const QString kChoices = QStringLiteral("Zoushi");
 
 } // namespace
 
@@ -91,6 +95,7 @@ TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &pro
     setCentralWidget(central);
     statusBar();
 
+    restoreChoices();
     connectControls();
     applyWindow();
     const int natural = m_chart->horizontalHeader()->length() +
@@ -185,6 +190,46 @@ QWidget *TrendChartWindow::buildControls()
     return box;
 }
 
+// Sets the controls as last left, before they are connected; the model then takes them in one go.
+void TrendChartWindow::restoreChoices()
+{
+    const SettingsSection stored(kChoices);
+    cboWindow->setCurrentIndex(stored.number(QStringLiteral("intWindow"), Last100, Last30, Issues));
+    spnCount->setValue(stored.number(QStringLiteral("intCount"), spnCount->value(),
+                                     spnCount->minimum(), spnCount->maximum()));
+    txtFrom->setText(stored.text(QStringLiteral("txtFrom")));
+    txtTo->setText(stored.text(QStringLiteral("txtTo")));
+    chkSameDraw->setChecked(stored.flag(QStringLiteral("bolSameDraw"), false));
+    spnSameDraw->setValue(stored.number(QStringLiteral("intSameDraw"), 1, 1, issue::kDrawsPerDay));
+    chkOmission->setChecked(stored.flag(QStringLiteral("bolOmission"), true));
+    chkLayers->setChecked(stored.flag(QStringLiteral("bolLayers"), false));
+    chkLines->setChecked(stored.flag(QStringLiteral("bolLines"), false));
+    (stored.flag(QStringLiteral("bolOriginCarried"), true) ? optOriginCarried : optOriginWindow)
+        ->setChecked(true);
+
+    m_model->setShowOmission(chkOmission->isChecked());
+    m_model->setShowLayers(chkLayers->isChecked());
+    m_model->setShowLines(chkLines->isChecked());
+    if (optOriginWindow->isChecked())
+        m_model->setOrigin(StatsOrigin::WindowStart);
+    applySameDraw();
+}
+
+void TrendChartWindow::rememberChoices() const
+{
+    SettingsSection stored(kChoices);
+    stored.setNumber(QStringLiteral("intWindow"), cboWindow->currentIndex());
+    stored.setNumber(QStringLiteral("intCount"), spnCount->value());
+    stored.setText(QStringLiteral("txtFrom"), txtFrom->text().trimmed());
+    stored.setText(QStringLiteral("txtTo"), txtTo->text().trimmed());
+    stored.setFlag(QStringLiteral("bolSameDraw"), chkSameDraw->isChecked());
+    stored.setNumber(QStringLiteral("intSameDraw"), spnSameDraw->value());
+    stored.setFlag(QStringLiteral("bolOmission"), chkOmission->isChecked());
+    stored.setFlag(QStringLiteral("bolLayers"), chkLayers->isChecked());
+    stored.setFlag(QStringLiteral("bolLines"), chkLines->isChecked());
+    stored.setFlag(QStringLiteral("bolOriginCarried"), optOriginCarried->isChecked());
+}
+
 void TrendChartWindow::connectControls()
 {
     connect(cboWindow, &QComboBox::currentIndexChanged, this, [this](int choice) {
@@ -226,6 +271,16 @@ void TrendChartWindow::connectControls()
     connect(cmdPrint, &QPushButton::clicked, this, &TrendChartWindow::cmdPrint_Click);
     connect(cmdPdf, &QPushButton::clicked, this, &TrendChartWindow::cmdPdf_Click);
     connect(cmdXls, &QPushButton::clicked, this, &TrendChartWindow::cmdXls_Click);
+
+    const auto remember = [this] { rememberChoices(); };
+    connect(cboWindow, &QComboBox::currentIndexChanged, this, remember);
+    for (QSpinBox *spin : {spnCount, spnSameDraw})
+        connect(spin, &QSpinBox::valueChanged, this, remember);
+    for (QLineEdit *edit : {txtFrom, txtTo})
+        connect(edit, &QLineEdit::editingFinished, this, remember);
+    for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{
+             chkSameDraw, chkOmission, chkLayers, chkLines, optOriginCarried})
+        connect(button, &QAbstractButton::toggled, this, remember);
 }
 
 TrendWindow TrendChartWindow::chosenWindow() const

@@ -60,6 +60,8 @@ class TrendChartWindow : public QMainWindow
 
   private:
     QWidget *buildControls();
+    void restoreChoices();
+    void rememberChoices() const;
     void connectControls();
     quorlent::trend::TrendWindow chosenWindow() const;
     void applyWindow();

@@ -3,6 +3,7 @@
 #include "FileChooser.h"
 #include "MissingDrawDialog.h"
 #include "MissingDrawModel.h"
+#include "TrendChartModel.h"
 #include "TrendChartWindow.h"
 #include "TrendView.h"
 #include "XlsReadBack.h"
@@ -11,6 +12,7 @@
 #include <QClipboard>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 
 using namespace quorlent;
@@ -80,6 +82,49 @@ TEST_F(TrendTest, TheChartFollowsAnEntryAndADeletion)
     // Pressing again shows the same window.
     find<QPushButton>("cmdZoushi")->click();
     EXPECT_EQ(window().findChildren<TrendChartWindow *>().size(), 1);
+}
+
+TEST_F(TrendTest, TheChartOpensWithTheChoicesLastLeft)
+{
+    storeSeries(160907001, 240); // two whole days
+    open();
+    auto reopen = [&](TrendChartWindow *chart) {
+        chart->close(); // deleted on close
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        find<QPushButton>("cmdZoushi")->click();
+        return window().findChild<TrendChartWindow *>();
+    };
+    TrendChartWindow *chart = openChart(TrendChartWindow::All);
+    chart->findChild<QCheckBox *>("chkSameDraw")->setChecked(true);
+    chart->findChild<QSpinBox *>("spnSameDraw")->setValue(7);
+    chart->findChild<QCheckBox *>("chkOmission")->setChecked(false);
+    chart->findChild<QCheckBox *>("chkLayers")->setChecked(true);
+    chart->findChild<QRadioButton *>("optOriginWindow")->setChecked(true);
+
+    chart = reopen(chart);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->findChild<QComboBox *>("cboWindow")->currentIndex(), TrendChartWindow::All);
+    EXPECT_TRUE(chart->findChild<QRadioButton *>("optOriginWindow")->isChecked());
+    // The chart itself, not only its controls, is as it was left: draw 7 of both days.
+    EXPECT_EQ(chart->chartModel().chart().sameDraw(), 7);
+    EXPECT_EQ(chart->chartModel().chart().origin(), trend::StatsOrigin::WindowStart);
+    EXPECT_FALSE(chart->chartModel().showsOmission());
+    EXPECT_TRUE(chart->chartModel().showsLayers());
+    ASSERT_EQ(chart->chartView()->model()->rowCount(), 2);
+    EXPECT_EQ(cell(chart, 1, 0), "20160908007");
+
+    // Values the program never writes give the defaults.
+    {
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, "Tessaryn", "Tessaryn");
+        store.setValue("Zoushi/intWindow", "99");
+        store.setValue("Zoushi/bolLayers", "maybe");
+        store.setValue("Zoushi/intSameDraw", "121");
+    }
+    chart = reopen(chart);
+    EXPECT_EQ(chart->findChild<QComboBox *>("cboWindow")->currentIndex(),
+              TrendChartWindow::Last100);
+    EXPECT_FALSE(chart->chartModel().showsLayers());
+    EXPECT_EQ(chart->chartModel().chart().sameDraw(), 1);
 }
 
 TEST_F(TrendTest, MissingDrawsAreShownInPlaceAndListed)
