@@ -72,6 +72,7 @@ TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &pro
     m_chart->setModel(m_model);
     m_chart->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_chart->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_chart->freezeLeadingColumns(TrendChartModel::FirstPresence);
     layout->addWidget(m_chart, 1);
 
     // The statistics rows stay under the chart in its columns; their scroll bar moves both.
@@ -81,8 +82,11 @@ TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &pro
     m_statsView->horizontalHeader()->hide();
     m_statsView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_statsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    for (int r = 0; r < TrendStatsModel::RowCount; ++r)
-        m_statsView->setSpan(r, TrendChartModel::Issue, 1, 2);
+    m_statsView->freezeLeadingColumns(TrendChartModel::FirstPresence);
+    for (TrendView *view : {m_statsView, m_statsView->frozenView()}) {
+        for (int r = 0; r < TrendStatsModel::RowCount; ++r)
+            view->setSpan(r, TrendChartModel::Issue, 1, 2);
+    }
     m_statsView->setFixedHeight(TrendStatsModel::RowCount *
                                     m_statsView->verticalHeader()->defaultSectionSize() +
                                 m_statsView->horizontalScrollBar()->sizeHint().height() +

@@ -52,7 +52,7 @@ void TrendHeaderView::paintEvent(QPaintEvent *event)
     QHeaderView::paintEvent(event);
     QPainter painter(viewport());
     for (const TrendChartModel::Group &group : TrendChartModel::groups()) {
-        if (group.last >= count())
+        if (group.last >= count() || isSectionHidden(group.first))
             continue;
         const int left = sectionViewportPosition(group.first);
         const int right = sectionViewportPosition(group.last) + sectionSize(group.last);

@@ -1,6 +1,7 @@
 #include "TrendView.h"
 
 #include "TrendChartModel.h"
+#include "TrendHeaderView.h"
 #include "TrendLines.h"
 #include "TrendPalette.h"
 
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 TrendView::TrendView(QWidget *parent) : QTableView(parent)
 {
@@ -40,6 +42,8 @@ std::pair<int, int> TrendView::rowsInView() const
 void TrendView::paintEvent(QPaintEvent *event)
 {
     QTableView::paintEvent(event);
+    if (m_isOverlay)
+        return; // the lines run in the columns beneath it
     const auto *chart = qobject_cast<const TrendChartModel *>(model());
     if (!chart || !chart->showsLines())
         return;
@@ -90,4 +94,65 @@ void TrendView::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void TrendView::freezeLeadingColumns(int count)
+{
+    auto *frozen = new TrendView(this);
+    frozen->m_isOverlay = true;
+    if (qobject_cast<TrendHeaderView *>(horizontalHeader()))
+        frozen->setHorizontalHeader(new TrendHeaderView(frozen));
+    frozen->horizontalHeader()->setVisible(!horizontalHeader()->isHidden());
+    frozen->setModel(model());
+    frozen->setSelectionModel(selectionModel());
+    frozen->setItemDelegate(itemDelegate());
+    frozen->setFocusPolicy(Qt::NoFocus); // keys, Ctrl+C among them, stay with this view
+    frozen->setFrameShape(QFrame::NoFrame);
+    frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int column = 0; column < model()->columnCount(); ++column) {
+        if (column < count)
+            frozen->setColumnWidth(column, columnWidth(column));
+        else
+            frozen->setColumnHidden(column, true);
+    }
+    m_frozen = frozen;
+    m_frozenCount = count;
+
+    // Both scroll together. Rows added at the bottom reach the second view's scroll range only
+    // at its next layout, so a position beyond its range lays it out first.
+    QScrollBar *own = verticalScrollBar();
+    QScrollBar *other = frozen->verticalScrollBar();
+    connect(own, &QScrollBar::valueChanged, frozen, [frozen, other](int value) {
+        if (value > other->maximum())
+            frozen->doItemsLayout();
+        other->setValue(value);
+    });
+    connect(other, &QScrollBar::valueChanged, own, &QScrollBar::setValue);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int size) {
+                if (column < m_frozenCount) {
+                    m_frozen->setColumnWidth(column, size);
+                    placeFrozen();
+                }
+            });
+    viewport()->stackUnder(frozen);
+    placeFrozen();
+    frozen->show();
+}
+
+void TrendView::placeFrozen()
+{
+    int width = 0;
+    for (int column = 0; column < m_frozenCount; ++column)
+        width += columnWidth(column);
+    const int header = horizontalHeader()->isHidden() ? 0 : horizontalHeader()->height();
+    m_frozen->setGeometry(frameWidth(), frameWidth(), width, viewport()->height() + header);
+}
+
+void TrendView::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    if (m_frozen)
+        placeFrozen();
 }

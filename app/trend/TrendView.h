@@ -18,7 +18,22 @@ class TrendView : public QTableView
     // outside the selection empty.
     QString selectedText() const;
 
+    // Keeps the first `count` columns in place while the others scroll sideways, so 期号 and
+    // 开奖号码 stay beside a chart wider than the screen. A second view laid over the left edge
+    // shows them with the same model, selection and delegate; call this once those are set.
+    void freezeLeadingColumns(int count);
+    // That second view, for what must be set on both (spans); null until columns are frozen.
+    TrendView *frozenView() const { return m_frozen; }
+
   protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+  private:
+    void placeFrozen();
+
+    TrendView *m_frozen = nullptr;
+    int m_frozenCount = 0;
+    bool m_isOverlay = false;
 };

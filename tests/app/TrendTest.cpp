@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 
@@ -125,6 +126,34 @@ TEST_F(TrendTest, TheChartOpensWithTheChoicesLastLeft)
               TrendChartWindow::Last100);
     EXPECT_FALSE(chart->chartModel().showsLayers());
     EXPECT_EQ(chart->chartModel().chart().sameDraw(), 1);
+}
+
+TEST_F(TrendTest, IssueAndDrawStayInPlaceWhenTheChartScrollsSideways)
+{
+    storeSeries(160908001, 100);
+    open();
+    TrendChartWindow *chart = openChart(TrendChartWindow::All);
+    chart->resize(700, 500); // narrower than the chart
+    TrendView *view = chart->chartView();
+    view->scrollToBottom();
+    QScrollBar *sideways = chart->statsView()->horizontalScrollBar();
+    ASSERT_GT(sideways->maximum(), 0);
+    sideways->setValue(sideways->maximum());
+    EXPECT_LT(view->columnViewportPosition(TrendChartModel::Draw), 0); // scrolled away below
+
+    TrendView *frozen = view->frozenView();
+    ASSERT_NE(frozen, nullptr);
+    EXPECT_TRUE(frozen->isVisible());
+    EXPECT_EQ(frozen->columnViewportPosition(TrendChartModel::Issue), 0);
+    // Row for row beside the chart, also after an entry moved the chart to its new bottom line.
+    typeDraw("31330");
+    ASSERT_EQ(view->model()->rowCount(), 101);
+    const int y = view->viewport()->height() - 2;
+    EXPECT_EQ(view->rowAt(y), 100);
+    EXPECT_EQ(frozen->rowAt(y), 100);
+    EXPECT_EQ(frozen->verticalScrollBar()->value(), view->verticalScrollBar()->value());
+    // The statistics rows keep their captions in place too.
+    EXPECT_EQ(chart->statsView()->frozenView()->indexAt({4, 4}).data().toString(), "出现次数");
 }
 
 TEST_F(TrendTest, MissingDrawsAreShownInPlaceAndListed)
