@@ -150,6 +150,16 @@ void TrendView::placeFrozen()
     m_frozen->setGeometry(frameWidth(), frameWidth(), width, viewport()->height() + header);
 }
 
+void TrendView::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    if (!m_frozen || !index.isValid() || index.column() < m_frozenCount)
+        return;
+    const int hidden = m_frozen->width() - columnViewportPosition(index.column());
+    if (hidden > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+}
+
 void TrendView::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);

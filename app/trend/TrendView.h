@@ -24,6 +24,8 @@ class TrendView : public QTableView
     void freezeLeadingColumns(int count);
     // That second view, for what must be set on both (spans); null until columns are frozen.
     TrendView *frozenView() const { return m_frozen; }
+    // Brings a cell into view clear of the frozen columns.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
   protected:
     void paintEvent(QPaintEvent *event) override;

@@ -152,6 +152,12 @@ TEST_F(TrendTest, IssueAndDrawStayInPlaceWhenTheChartScrollsSideways)
     EXPECT_EQ(view->rowAt(y), 100);
     EXPECT_EQ(frozen->rowAt(y), 100);
     EXPECT_EQ(frozen->verticalScrollBar()->value(), view->verticalScrollBar()->value());
+    // A cell reached with the keys is not left under them.
+    view->setFocus();
+    view->setCurrentIndex(view->model()->index(100, TrendChartModel::FirstPresence + 1));
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_EQ(view->currentIndex().column(), TrendChartModel::FirstPresence);
+    EXPECT_EQ(view->columnViewportPosition(TrendChartModel::FirstPresence), frozen->width());
     // The statistics rows keep their captions in place too.
     EXPECT_EQ(chart->statsView()->frozenView()->indexAt({4, 4}).data().toString(), "出现次数");
 }
