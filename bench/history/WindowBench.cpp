@@ -1,4 +1,5 @@
 // Start-up to a usable window and one manual entry, on a history of 500,000 draws.
+#include "HeadlessApp.h"
 #include "BenchSupport.h"
 #include "HistoryDb.h"
 #include "frmMain.h"
@@ -24,11 +25,7 @@ void buildHistory(const QString &path, int draws)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    bench::HeadlessApp app(argc, argv);
     const int draws = argc > 1 ? atoi(argv[1]) : 500000;
 
     QTemporaryDir folder;

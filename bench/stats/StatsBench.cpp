@@ -11,6 +11,7 @@
 // Outcome chart: a search on the history, then the chart given its tally and painted into a
 // pixmap; the median of several runs.
 
+#include "HeadlessApp.h"
 #include "BenchSupport.h"
 #include "Backtest.h"
 #include "Issue.h"
@@ -161,9 +162,7 @@ void timeOutcomeChart(const std::vector<HistoryRow> &rows)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    bench::HeadlessApp app(argc, argv);
     const int draws = argc > 1 ? std::max(10, std::atoi(argv[1])) : 500000;
     const std::vector<HistoryRow> rows = randomHistory(draws, 20160908);
     timeBacktests(rows);

@@ -4,6 +4,7 @@
 // the chart adds. Each figure beside its target.
 //
 //   bench_trend [draws]
+#include "HeadlessApp.h"
 #include "BenchSupport.h"
 #include "HistoryDb.h"
 #include "HistoryStore.h"
@@ -86,11 +87,7 @@ void buildHistory(const QString &path, int draws)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    bench::HeadlessApp app(argc, argv);
     const int draws = argc > 1 ? std::atoi(argv[1]) : 500000;
 
     QTemporaryDir folder;
