@@ -453,13 +453,17 @@ QString TrendChartWindow::saveWorkbook(const QString &path) const
     return TrendExport::write(*m_model, *m_stats, path);
 }
 
-QString TrendChartWindow::proposedPath(const QString &suffix) const
+// Asks where to save (the program folder's 走势图.<suffix> proposed), saves there and says how it
+// went in the status bar.
+void TrendChartWindow::saveAs(const QString &title, const QString &suffix, const QString &filter,
+                              QString (TrendChartWindow::*save)(const QString &) const)
 {
-    return QDir(m_folder).filePath(QStringLiteral("走势图.") + suffix);
-}
-
-void TrendChartWindow::report(const QString &error, const QString &path)
-{
+    const QString path = FileChooser::saveFileName(
+        this, title, QDir(m_folder).filePath(QStringLiteral("走势图.") + suffix), filter);
+    if (path.isEmpty())
+        return;
+    BusyCursor busy;
+    const QString error = (this->*save)(path);
     statusBar()->showMessage(error.isEmpty()
                                  ? QStringLiteral("走势图已保存到 %1").arg(path)
                                  : QStringLiteral("走势图未能保存到 %1：%2").arg(path, error));
@@ -467,33 +471,20 @@ void TrendChartWindow::report(const QString &error, const QString &path)
 
 void TrendChartWindow::cmdPicture_Click()
 {
-    const QString path = FileChooser::saveFileName(this, QStringLiteral("保存走势图图片"),
-                                                   proposedPath(QStringLiteral("png")),
-                                                   QStringLiteral("PNG 图片 (*.png)"));
-    if (!path.isEmpty())
-        report(savePicture(path), path);
+    saveAs(QStringLiteral("保存走势图图片"), QStringLiteral("png"), QStringLiteral("PNG 图片 (*.png)"),
+           &TrendChartWindow::savePicture);
 }
 
 void TrendChartWindow::cmdPdf_Click()
 {
-    const QString path = FileChooser::saveFileName(this, QStringLiteral("保存走势图为 PDF"),
-                                                   proposedPath(QStringLiteral("pdf")),
-                                                   QStringLiteral("PDF 文件 (*.pdf)"));
-    if (path.isEmpty())
-        return;
-    BusyCursor busy;
-    report(savePdf(path), path);
+    saveAs(QStringLiteral("保存走势图为 PDF"), QStringLiteral("pdf"),
+           QStringLiteral("PDF 文件 (*.pdf)"), &TrendChartWindow::savePdf);
 }
 
 void TrendChartWindow::cmdXls_Click()
 {
-    const QString path = FileChooser::saveFileName(this, QStringLiteral("导出走势图"),
-                                                   proposedPath(QStringLiteral("xls")),
-                                                   QStringLiteral("Excel 97-2003 工作簿 (*.xls)"));
-    if (path.isEmpty())
-        return;
-    BusyCursor busy;
-    report(saveWorkbook(path), path);
+    saveAs(QStringLiteral("导出走势图"), QStringLiteral("xls"),
+           QStringLiteral("Excel 97-2003 工作簿 (*.xls)"), &TrendChartWindow::saveWorkbook);
 }
 
 void TrendChartWindow::cmdPrint_Click()

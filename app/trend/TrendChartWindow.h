@@ -71,8 +71,8 @@ class TrendChartWindow : public QMainWindow
     QString windowTitleText() const;
     void chartAboutToChange();
     void chartChanged();
-    QString proposedPath(const QString &suffix) const;
-    void report(const QString &error, const QString &path);
+    void saveAs(const QString &title, const QString &suffix, const QString &filter,
+                QString (TrendChartWindow::*save)(const QString &) const);
 
     void cmdPicture_Click();
     void cmdPrint_Click();
