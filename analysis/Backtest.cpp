@@ -35,7 +35,8 @@ BacktestResult runBacktest(const std::vector<HistoryRow> &rows, const BacktestRe
     BacktestResult result;
     result.chanceRate = significance::chanceShare(request.tally.resultKind);
     const std::optional<IssueRange> range =
-        IssueRange::fromTexts(request.request.rangeStart, request.request.rangeEnd);
+        IssueRange::fromTexts(request.request.rangeStart, request.request.rangeEnd,
+                              request.request.game);
     if (!range)
         return result;
     result.rangeValid = true;

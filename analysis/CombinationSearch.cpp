@@ -13,7 +13,7 @@ std::vector<uint32_t> combinationSearch(const std::vector<HistoryRow> &rows,
     if (!matches.possible())
         return hits;
     const std::optional<IssueRange> range =
-        IssueRange::fromTexts(request.rangeStart, request.rangeEnd);
+        IssueRange::fromTexts(request.rangeStart, request.rangeEnd, request.game);
     if (!range)
         return hits;
     const IssueRange::Span span = range->span(rows);

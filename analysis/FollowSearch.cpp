@@ -10,7 +10,7 @@ std::vector<uint32_t> followSearch(const std::vector<HistoryRow> &rows,
 {
     std::vector<uint32_t> hits;
     const std::optional<IssueRange> range =
-        IssueRange::fromTexts(request.rangeStart, request.rangeEnd);
+        IssueRange::fromTexts(request.rangeStart, request.rangeEnd, request.game);
     if (!range)
         return hits;
     const IssueRange::Span span = range->span(rows);

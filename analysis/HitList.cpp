@@ -1,7 +1,6 @@
 #include "HitList.h"
 
 #include "ComparedDraws.h"
-#include "Issue.h"
 
 namespace quorlent {
 
@@ -27,7 +26,7 @@ QString HitListLayout::cell(const std::vector<HistoryRow> &rows, size_t row, int
     if (row >= rows.size())
         return {};
     if (column == Issue)
-        return issue::displayForm(rows[row].sqqh);
+        return game.displayForm(rows[row].sqqh);
     if (column >= FirstPosition && column < ComparedDraw)
         return QString::number(rows[row].own[resultKind][column - FirstPosition]);
     if (column == ComparedDraw)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Game.h"
 #include "HistoryRow.h"
 
 #include <QString>
@@ -9,7 +10,7 @@
 namespace quorlent {
 
 // The layout of the hit list (MSFlexGrid2): one line per hit, seven columns.
-//   0 期号       "20" and the nine stored digits of the hit's issue
+//   0 期号       the hit's issue as the game writes it ("20" and the nine stored digits)
 //   1..5 第i位   the hit's own codes of the result kind at positions 1..5 (codes, not labels)
 //   6 上期开奖 / 前期开奖   the digits of the draw the hit was judged by, "" when there is none
 struct HitListLayout
@@ -25,6 +26,7 @@ struct HitListLayout
     Kind resultKind = Kind::Number;
     bool previousDraw = true; // 上期 or 前 N 期
     int distance = 1;         // N of 前 N 期
+    Game game = Game::standard(); // writes the issues
 
     QString header(int column) const;
     // The text of one cell for the hit at index `row` of `rows` (in issue order).

@@ -1,15 +1,14 @@
 #include "IssueRange.h"
 
-#include "Issue.h"
-
 #include <algorithm>
 
 namespace quorlent {
 
-std::optional<IssueRange> IssueRange::fromTexts(const QString &start, const QString &end)
+std::optional<IssueRange> IssueRange::fromTexts(const QString &start, const QString &end,
+                                                const Game &game)
 {
-    const std::optional<int32_t> first = issue::fromDisplay(start);
-    const std::optional<int32_t> last = issue::fromDisplay(end);
+    const std::optional<int32_t> first = game.fromDisplay(start);
+    const std::optional<int32_t> last = game.fromDisplay(end);
     if (!first || !last)
         return std::nullopt;
     return IssueRange{*first, *last};

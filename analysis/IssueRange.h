@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Game.h"
 #include "HistoryRow.h"
 
 #include <QString>
@@ -15,9 +16,11 @@ struct IssueRange
     int32_t first = 0;
     int32_t last = 0;
 
-    // Each box counts by its last nine characters read as a number. When either box cannot be
-    // read there is no range: a search then has no hits and tallies nothing.
-    static std::optional<IssueRange> fromTexts(const QString &start, const QString &end);
+    // Each box counts by its last nine characters read as a number (another game's issue is read
+    // in its own form, Game::fromDisplay). When either box cannot be read there is no range: a
+    // search then has no hits and tallies nothing.
+    static std::optional<IssueRange> fromTexts(const QString &start, const QString &end,
+                                               const Game &game = Game::standard());
 
     // The rows [begin, end) that lie in the range; `rows` must be in issue order. A range whose
     // start lies after its end gives an empty span.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DrawCodes.h"
+#include "Game.h"
 
 #include <QString>
 #include <array>
@@ -33,9 +34,11 @@ struct SearchRequest
     // k of the combination search; only 1..5 select combinations, anything else marks nothing.
     int combinationWidth = 1;
 
-    // The texts of the 起 and 止 boxes. Only their last nine characters count.
+    // The texts of the 起 and 止 boxes, read as issues of `game` (for the original game only their
+    // last nine characters count).
     QString rangeStart;
     QString rangeEnd;
+    Game game = Game::standard();
 
     int distance() const { return earlierDistance < 1 ? 1 : earlierDistance; }
 };

@@ -12,9 +12,10 @@ SearchResult resultOf(const std::vector<HistoryRow> &rows, const SearchRequest &
                       const TallyOptions &options, std::vector<uint32_t> hits)
 {
     SearchResult result;
-    result.rangeValid = IssueRange::fromTexts(request.rangeStart, request.rangeEnd).has_value();
+    result.rangeValid =
+        IssueRange::fromTexts(request.rangeStart, request.rangeEnd, request.game).has_value();
     result.hits = std::move(hits);
-    result.hitList = {options.resultKind, request.previousDraw, request.distance()};
+    result.hitList = {options.resultKind, request.previousDraw, request.distance(), request.game};
     result.tally = Tally::count(rows, result.hits, options);
     return result;
 }

@@ -1,7 +1,5 @@
 #include "HistoryGridModel.h"
 
-#include "Issue.h"
-
 using namespace quorlent;
 
 HistoryGridModel::HistoryGridModel(const HistoryStore &store, QObject *parent)
@@ -15,6 +13,11 @@ HistoryGridModel::HistoryGridModel(const HistoryStore &store, QObject *parent)
     connect(&store, &HistoryStore::removed, this, [this] { endRemoveRows(); });
     connect(&store, &HistoryStore::aboutToReset, this, [this] { beginResetModel(); });
     connect(&store, &HistoryStore::resetDone, this, [this] { endResetModel(); });
+    // Another game writes the same issues otherwise.
+    connect(&store, &HistoryStore::gameChanged, this, [this] {
+        if (rowCount() > 0)
+            emit dataChanged(index(0, Issue), index(rowCount() - 1, Issue));
+    });
 }
 
 int HistoryGridModel::rowCount(const QModelIndex &parent) const
@@ -37,7 +40,7 @@ QVariant HistoryGridModel::data(const QModelIndex &index, int role) const
         return {};
     const HistoryRow &row = m_store.rows()[static_cast<size_t>(index.row())];
     if (index.column() == Issue)
-        return issue::displayForm(row.sqqh);
+        return m_store.game().displayForm(row.sqqh);
     return QString::number(row.digits()[static_cast<size_t>(index.column() - Position1)]);
 }
 

@@ -94,6 +94,22 @@ Settings::Settings()
                                     : store.number(name, info.defaultValue, info.min, info.max);
     }
     m_updateUrl = store.text(QStringLiteral("txtUpdateUrl"));
+    m_historyFile = store.text(QStringLiteral("txtHistoryFile"));
+    m_recentHistories =
+        store.text(QStringLiteral("txtRecentHistories")).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+}
+
+void Settings::setHistoryFile(const QString &file)
+{
+    m_historyFile = file;
+    SettingsSection(kSection).setText(QStringLiteral("txtHistoryFile"), file);
+}
+
+void Settings::setRecentHistories(const QStringList &files)
+{
+    m_recentHistories = files;
+    SettingsSection(kSection).setText(QStringLiteral("txtRecentHistories"),
+                                      files.join(QLatin1Char('|')));
 }
 
 void Settings::setUpdateUrl(const QString &address)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -67,7 +68,17 @@ public:
     const QString &updateUrl() const { return m_updateUrl; }
     void setUpdateUrl(const QString &address);
 
+    // "txtHistoryFile": the history file the program was last working on, as written (a name in
+    // the program folder, or a whole path); empty for the default history Varnibo.mdb.
+    const QString &historyFile() const { return m_historyFile; }
+    void setHistoryFile(const QString &file);
+    // "txtRecentHistories": the history files opened last, newest first, separated by "|".
+    const QStringList &recentHistories() const { return m_recentHistories; }
+    void setRecentHistories(const QStringList &files);
+
 private:
     std::array<int, KeyCount> m_values{};
     QString m_updateUrl;
+    QString m_historyFile;
+    QStringList m_recentHistories;
 };

@@ -2,9 +2,9 @@
 
 #include "BacktestDialog.h"
 #include "Clock.h"
+#include "HistoryFiles.h"
 #include "HistoryGridModel.h"
 #include "HistoryStore.h"
-#include "Issue.h"
 #include "OnlineUpdater.h"
 
 #include <QAction>
@@ -43,6 +43,7 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Quorlent"));
     buildControls();
     buildMenus();
+    buildHistoryMenu();
     setUpResultGrids();
     setUpStats();
     connectHandlers();
@@ -162,9 +163,17 @@ void frmMain::showStatus(const QString &text) { statusBar()->showMessage(text); 
 void frmMain::Form_Load()
 {
     m_loading = true;
-    const auto opened = m_history->open(QDir(m_programFolder).filePath(QStringLiteral("Varnibo.mdb")));
-    if (!opened.message.isEmpty())
+    QString path = startupHistory();
+    auto opened = m_history->open(path);
+    if (!opened.message.isEmpty() && path != historyfiles::defaultPath(m_programFolder)) {
+        // The history left open last cannot be read now: the default one instead.
+        const QString why = opened.message;
+        path = historyfiles::defaultPath(m_programFolder);
+        opened = m_history->open(path);
+        showStatus(why + QStringLiteral("已打开默认历史库 Varnibo.mdb。"));
+    } else if (!opened.message.isEmpty()) {
         showStatus(opened.message);
+    }
 
     Option1[m_settings.flag(Settings::bolZyw) ? 1 : 0]->setChecked(true);
     Option1[m_settings.flag(Settings::bolSq) ? 3 : 2]->setChecked(true);
@@ -216,10 +225,12 @@ void frmMain::RefreshSearchRange(bool bothBoxes)
     if (m_history->empty())
         return; // the boxes keep their text
     const auto &rows = m_history->rows();
+    const Game &game = m_history->game();
     const int k = m_settings.flag(Settings::bolSq) ? 1 : m_settings.number(Settings::intPreQi);
-    Text3[0]->setText(issue::displayForm(rows.front().sqqh + k));
+    // Plain arithmetic on the stored form, as ever: the box shows a number the user may edit.
+    Text3[0]->setText(game.displayForm(rows.front().sqqh + k));
     if (bothBoxes)
-        Text3[1]->setText(issue::displayForm(rows.back().sqqh));
+        Text3[1]->setText(game.displayForm(rows.back().sqqh));
 }
 
 // The 起 and 止 boxes name draws of the history they were filled from. A history that replaces
@@ -240,7 +251,8 @@ void frmMain::searchRangeBeforeChange()
 {
     const HistoryRow *newest = m_history->newest();
     m_historyWasEmpty = newest == nullptr;
-    m_rangeEndAtNewest = newest && Text3[1]->text() == issue::displayForm(newest->sqqh);
+    m_rangeEndAtNewest =
+        newest && Text3[1]->text() == m_history->game().displayForm(newest->sqqh);
 }
 
 void frmMain::searchRangeAfterChange(bool wholeHistory)
@@ -251,7 +263,7 @@ void frmMain::searchRangeAfterChange(bool wholeHistory)
     } else if (wholeHistory || m_historyWasEmpty) {
         RefreshSearchRange(true);
     } else if (m_rangeEndAtNewest) {
-        Text3[1]->setText(issue::displayForm(m_history->newest()->sqqh));
+        Text3[1]->setText(m_history->game().displayForm(m_history->newest()->sqqh));
     }
 }
 
@@ -266,14 +278,16 @@ void frmMain::AddHaoma()
 
 void frmMain::QihaoXianshi()
 {
+    const Game &game = m_history->game();
+    const QDate today = currentDateTime().date();
     if (const HistoryRow *newest = m_history->newest()) {
         lngQihao = newest->sqqh + 1;
-        m_nextIssue = issue::next(newest->sqqh);
+        m_nextIssue = game.next(newest->sqqh, today);
     } else {
-        // Nothing to continue from: the first draw typed in is today's first.
-        m_nextIssue = issue::firstOfDay(currentDateTime().date());
+        // Nothing to continue from: the first draw typed in is today's first (this year's).
+        m_nextIssue = game.first(today);
     }
-    Text1->setText(issue::displayForm(m_nextIssue));
+    Text1->setText(game.displayForm(m_nextIssue));
 }
 
 // ---- Reference tabs and settings menu --------------------------------------------------------
@@ -411,11 +425,30 @@ void frmMain::StoreDraw()
         const QString text = MaskEdBox1[i]->text();
         digits[i - 1] = static_cast<uint8_t>(text.isEmpty() ? 0 : text.toInt()); // "_" counts as 0
     }
+    const Game &game = m_history->game();
+    int32_t issue = m_nextIssue;
+    if (!Text1->isReadOnly()) {
+        // The issue shown may have been typed over: it must be one of the game's, after the newest.
+        const QString typed = Text1->text().trimmed();
+        const std::optional<int32_t> parsed = game.parse(typed);
+        if (!parsed || !game.exists(*parsed)) {
+            showStatus(QStringLiteral("期号“%1”不对，这期号码未能保存：%2。").arg(typed, game.formHint()));
+            return;
+        }
+        if (const HistoryRow *newest = m_history->newest(); newest && *parsed <= newest->sqqh) {
+            showStatus(QStringLiteral("期号 %1 不在最新一期 %2 之后，这期号码未能保存。")
+                           .arg(game.displayForm(*parsed), game.displayForm(newest->sqqh)));
+            return;
+        }
+        issue = *parsed;
+    }
     DrawRun run = m_history->continueRun();
-    const DrawRecord record = run.append(m_nextIssue, digits, m_settings.number(Settings::DsIni));
+    DrawRecord record = run.append(issue, digits, m_settings.number(Settings::DsIni));
+    if (game.numbersByYear())
+        record.date = Game::dateNumber(currentDateTime().date()); // the issue does not say it
     if (!m_history->append(std::span(&record, 1))) {
         showStatus(QStringLiteral("第 %1 期号码未能保存：%2")
-                       .arg(issue::displayForm(record.sqqh),
+                       .arg(game.displayForm(record.sqqh),
                             QString::fromStdString(m_history->db()->sql().lastError())));
         return;
     }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <vector>
 #include <memory>
 
 class QAction;
@@ -133,6 +134,18 @@ private:
 
     // The About dialog (frmMainAbout.cpp).
     void mnuAbout_Click();
+    // The histories: a new one, another one, the recently used ones, the open one's game and
+    // name (frmMainHistories.cpp).
+    void buildHistoryMenu();
+    QString startupHistory();
+    void openHistory(const QString &path);
+    void historyOpened();
+    void gameChanged();
+    void updateTitle();
+    void refreshRecentMenu();
+    void mnuNewHistory_Click();
+    void mnuOpenHistory_Click();
+    void mnuGame_Click();
     // The trend chart window and the missing-draw check (frmMainTrend.cpp).
     void connectTrend();
     void cmdZoushi_Click();
@@ -203,6 +216,11 @@ private:
     QAction *mnuDlzd = nullptr;
     QAction *mnuEszhzd = nullptr;
     QAction *mnuQueqi = nullptr;
+    QAction *mnuNewHistory = nullptr;
+    QAction *mnuOpenHistory = nullptr;
+    QAction *mnuGame = nullptr;
+    QAction *m_recentEnd = nullptr; // the separator after the recently used histories
+    std::vector<QAction *> m_recentActions;
     std::array<QAction *, 2> mnuDscs{};
     QAction *mnuSetDay = nullptr;
     QAction *mnuSetUrl = nullptr;

@@ -93,13 +93,23 @@ void frmMain::mnuClear_Click()
 
 void frmMain::mnuDlzd_Click()
 {
+    const Game &game = m_history->game();
+    const QString example = game.isStandard()
+                                ? QStringLiteral("20160908078")
+                                : game.displayForm(m_history->empty() ? m_nextIssue
+                                                                      : m_history->newest()->sqqh);
     const QString entry = askText(this, QStringLiteral("删除期数"),
-                                  QStringLiteral("请输入需要删除到的期数，例如‘20160908078’"),
-                                  deleteToDefaultEntry(lngQihao));
-    const auto lastKept = parseDeleteToEntry(entry);
+                                  QStringLiteral("请输入需要删除到的期数，例如‘%1’").arg(example),
+                                  deleteToDefaultEntry(lngQihao, game));
+    const auto lastKept = parseDeleteToEntry(entry, game);
     if (!lastKept) {
-        if (!entry.isEmpty())
+        if (entry.isEmpty())
+            return;
+        if (game.isStandard())
             showStatus(QStringLiteral("“%1”不是十一位期号，历史号码未作改动。").arg(entry));
+        else
+            showStatus(QStringLiteral("“%1”不是本彩种的期号（%2），历史号码未作改动。")
+                           .arg(entry, game.formHint()));
         return;
     }
     BusyCursor busy;

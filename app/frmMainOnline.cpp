@@ -97,6 +97,10 @@ void frmMain::onlineUpdateFinished()
         text += QStringLiteral("；网站一直没有开奖数据，更新提前结束");
     if (!result.storeError.isEmpty())
         text += QStringLiteral("；保存失败：%1").arg(result.storeError);
+    if (result.misfitRows > 0)
+        text += QStringLiteral("；网页上有 %1 行的期号不合本彩种，未保存（%2）")
+                    .arg(result.misfitRows)
+                    .arg(m_history->game().formHint());
     showStatus(text + QStringLiteral("。"));
 }
 
@@ -105,7 +109,8 @@ void frmMain::setHistoryCommandsEnabled(bool enabled)
     for (QWidget *w : std::initializer_list<QWidget *>{Command1, Command2, Command21, cmdRdLst,
                                                        Command3, Command4, cmdHuice})
         w->setEnabled(enabled);
-    for (QAction *a : {mnuErase, mnuClear, mnuDlzd, mnuEszhzd, mnuDscs[0], mnuDscs[1]})
+    for (QAction *a : {mnuErase, mnuClear, mnuDlzd, mnuEszhzd, mnuDscs[0], mnuDscs[1],
+                       mnuNewHistory, mnuOpenHistory, mnuGame})
         a->setEnabled(enabled);
     for (int i = 1; i <= 5; ++i)
         MaskEdBox1[i]->setEnabled(enabled);

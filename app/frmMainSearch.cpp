@@ -70,6 +70,7 @@ SearchRequest frmMain::searchRequest() const
     request.combinationWidth = m_settings.number(Settings::intZhWSetup);
     request.rangeStart = Text3[0]->text();
     request.rangeEnd = Text3[1]->text();
+    request.game = m_history->game();
     return request;
 }
 
@@ -106,7 +107,10 @@ void frmMain::ShowSearchResult(const SearchResult &result)
     showOutcomeStats(result);
 
     if (!result.rangeValid) {
-        showStatus(QStringLiteral("检索起止期数无法识别，请输入十一位期号。"));
+        const Game &game = m_history->game();
+        showStatus(game.isStandard()
+                       ? QStringLiteral("检索起止期数无法识别，请输入十一位期号。")
+                       : QStringLiteral("检索起止期数无法识别，%1。").arg(game.formHint()));
         return;
     }
     if (HistoryDb *db = m_history->db(); db && !db->writeTally(result.tally.carcuRows())) {

@@ -36,8 +36,8 @@ void frmMain::mnuQueqi_Click()
     trend::MissingDrawReport report;
     {
         BusyCursor busy;
-        report = trend::checkMissingDraws(m_history->rows());
+        report = trend::checkMissingDraws(m_history->rows(), m_history->game());
     }
-    MissingDrawDialog dialog(report, m_programFolder, this);
+    MissingDrawDialog dialog(report, m_history->game(), m_programFolder, this);
     dialog.exec();
 }

@@ -29,6 +29,7 @@ struct DrawRecord
     DrawCodes earlier;         // L?AP .. L?FP: the draw before that, zero when there is none
     DrawTexts previousTexts;   // empty when there is no previous draw
     DrawTexts earlierTexts;    // filled only by the rebuild
+    int32_t date = 0;          // yyyymmdd, kept beside Lishi for games numbered by year
 
     int32_t qqh() const { return sqqh + 1; }
 };

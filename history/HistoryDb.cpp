@@ -143,6 +143,89 @@ HistoryDb::HistoryDb(QString path, std::unique_ptr<SqliteDb> db)
 {
 }
 
+namespace {
+
+const char *const kCreateGameTable =
+    "CREATE TABLE IF NOT EXISTS Caizhong(txtName TEXT, intQiPerDay INTEGER, txtQihao TEXT)";
+// One date per issue: repeated issues (which the text import lets in) share it.
+const char *const kCreateDateTable =
+    "CREATE TABLE IF NOT EXISTS Kaijiangri(SQQH INTEGER PRIMARY KEY, intDate INTEGER)";
+
+} // namespace
+
+bool HistoryDb::hasTable(const char *name)
+{
+    Statement stmt = m_db->prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
+    return stmt.isValid() && stmt.bind(1, std::string_view(name)).step() == SQLITE_ROW;
+}
+
+bool HistoryDb::readGame()
+{
+    m_hasDates = hasTable("Kaijiangri");
+    if (!hasTable("Caizhong"))
+        return true; // written before games existed: the original game
+    Statement stmt = m_db->prepare("SELECT txtName, intQiPerDay, txtQihao FROM Caizhong LIMIT 1");
+    if (!stmt.isValid())
+        return false;
+    if (stmt.step() != SQLITE_ROW)
+        return true;
+    const auto form = Game::formOfKey(QString::fromStdString(stmt.columnText(2)));
+    const auto game = form ? Game::make(static_cast<int>(stmt.columnInt(1)), *form) : std::nullopt;
+    if (!game)
+        return false; // a game this program cannot read: better no history than a wrong one
+    m_game = *game;
+    m_name = QString::fromStdString(stmt.columnText(0));
+    return true;
+}
+
+bool HistoryDb::setGame(const Game &game, const QString &name)
+{
+    Transaction tx(*m_db);
+    if (!tx.isActive() || !m_db->exec(kCreateGameTable) || !m_db->exec("DELETE FROM Caizhong"))
+        return false;
+    Statement stmt =
+        m_db->prepare("INSERT INTO Caizhong(txtName, intQiPerDay, txtQihao) VALUES(?, ?, ?)");
+    if (!stmt.isValid())
+        return false;
+    stmt.bind(1, name.toStdString())
+        .bind(2, game.drawsPerDay())
+        .bind(3, Game::formKey(game.form()).toStdString());
+    if (stmt.step() != SQLITE_DONE)
+        return false;
+    if (game.numbersByYear() && !m_db->exec(kCreateDateTable))
+        return false;
+    if (!tx.commit())
+        return false;
+    m_game = game;
+    m_name = name;
+    m_hasDates = m_hasDates || game.numbersByYear();
+    return true;
+}
+
+bool HistoryDb::clearSideTables()
+{
+    return !m_hasDates || m_db->exec("DELETE FROM Kaijiangri");
+}
+
+HistoryDb::OpenResult HistoryDb::create(const QString &path, const Game &game, const QString &name)
+{
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        OpenResult refused;
+        refused.message = QObject::tr("文件 %1 已经存在，未作任何改动。").arg(QFileInfo(path).fileName());
+        return refused;
+    }
+    OpenResult result = openOrCreate(path);
+    if (result.db && !result.db->setGame(game, name)) {
+        result.message = QObject::tr("无法创建历史数据库 %1：%2")
+                             .arg(QFileInfo(path).fileName(),
+                                  QString::fromStdString(result.db->sql().lastError()));
+        result.db.reset();
+        result.status = OpenStatus::Failed;
+        QFile::remove(path);
+    }
+    return result;
+}
+
 HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
 {
     OpenResult result;
@@ -184,8 +267,15 @@ HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
                              .arg(QFileInfo(path).fileName(), QString::fromStdString(error));
         return result;
     }
-    result.status = exists ? OpenStatus::Opened : OpenStatus::Created;
     result.db.reset(new HistoryDb(path, std::move(db)));
+    if (!result.db->readGame()) {
+        result.db.reset();
+        result.status = OpenStatus::Failed;
+        result.message = QObject::tr("历史数据库 %1 的彩种无法识别，未作任何改动；本次运行没有历史号码。")
+                             .arg(QFileInfo(path).fileName());
+        return result;
+    }
+    result.status = exists ? OpenStatus::Opened : OpenStatus::Created;
     return result;
 }
 
@@ -198,7 +288,10 @@ std::vector<HistoryRow> HistoryDb::loadRows()
         sql += "," + codes[i];
     // A plain scan in rowid (insertion) order, sorted here: far cheaper than walking the SQQH
     // index and looking every row up again.
-    sql += ",length(trim(txtHisLst))>0 FROM Lishi ORDER BY rowid";
+    sql += ",length(trim(txtHisLst))>0";
+    if (m_hasDates)
+        sql += ",(SELECT intDate FROM Kaijiangri WHERE Kaijiangri.SQQH = Lishi.SQQH)";
+    sql += " FROM Lishi ORDER BY rowid";
     Statement stmt = m_db->prepare(sql.c_str());
     if (!stmt.isValid())
         return rows;
@@ -215,7 +308,9 @@ std::vector<HistoryRow> HistoryDb::loadRows()
                     (*target)[kind][p] = static_cast<uint8_t>(stmt.columnInt(column++));
             }
         }
-        row.hasPrevious = stmt.columnInt(column) != 0;
+        row.hasPrevious = stmt.columnInt(column++) != 0;
+        if (m_hasDates)
+            row.date = static_cast<int32_t>(stmt.columnInt(column));
         rows.push_back(row);
     }
     if (!std::is_sorted(rows.begin(), rows.end(), bySqqh))
@@ -228,8 +323,20 @@ bool HistoryDb::insertAll(const RecordSource &source)
     Statement stmt = m_db->prepare(insertStatement().c_str());
     if (!stmt.isValid())
         return false;
+    Statement dated;
+    if (m_hasDates) {
+        dated = m_db->prepare("INSERT OR REPLACE INTO Kaijiangri(SQQH, intDate) VALUES(?, ?)");
+        if (!dated.isValid())
+            return false;
+    }
     DrawRecord record;
     while (source(record)) {
+        if (m_hasDates && record.date != 0) {
+            dated.bind(1, record.sqqh).bind(2, record.date);
+            if (dated.step() != SQLITE_DONE)
+                return false;
+            dated.reset();
+        }
         int index = 1;
         stmt.bind(index++, record.sqqh);
         stmt.bind(index++, record.qqh());
@@ -259,19 +366,26 @@ bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
 bool HistoryDb::replaceAll(const RecordSource &source)
 {
     Transaction tx(*m_db);
-    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && insertAll(source) && tx.commit();
+    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && clearSideTables() &&
+           insertAll(source) && tx.commit();
 }
 
 bool HistoryDb::clear()
 {
     Transaction tx(*m_db);
-    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && tx.commit();
+    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && clearSideTables() && tx.commit();
 }
 
 bool HistoryDb::deleteNewest()
 {
-    return m_db->exec("DELETE FROM Lishi WHERE rowid = "
-                      "(SELECT rowid FROM Lishi ORDER BY SQQH DESC, rowid DESC LIMIT 1)");
+    const char *const deleteRow = "DELETE FROM Lishi WHERE rowid = "
+                                  "(SELECT rowid FROM Lishi ORDER BY SQQH DESC, rowid DESC LIMIT 1)";
+    if (!m_hasDates)
+        return m_db->exec(deleteRow);
+    Transaction tx(*m_db);
+    return tx.isActive() && m_db->exec(deleteRow) &&
+           m_db->exec("DELETE FROM Kaijiangri WHERE SQQH NOT IN (SELECT SQQH FROM Lishi)") &&
+           tx.commit();
 }
 
 bool HistoryDb::writeTally(std::span<const std::pair<int, int64_t>> rows)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DrawRecord.h"
+#include "Game.h"
 #include "HistoryRow.h"
 #include "SqliteDb.h"
 
@@ -37,11 +38,23 @@ public:
     // Opens the file, or creates it with both tables when it does not exist. A file that is not
     // a database of ours is left exactly as it is.
     static OpenResult openOrCreate(const QString &path);
+    // Creates a new history file for `game`, named `name`; a file already at `path` is refused and
+    // left as it is.
+    static OpenResult create(const QString &path, const Game &game, const QString &name);
     // Whether the file at `path` starts with our database header.
     static bool isOurs(const QString &path);
 
     const QString &path() const { return m_path; }
     SqliteDb &sql() { return *m_db; }
+
+    // The game the file's draws belong to: the table Caizhong says; a file without it (every file
+    // written before games existed, and the default history) holds the original game.
+    const Game &game() const { return m_game; }
+    // The history's own name ("排列五"); empty for a file without one.
+    const QString &name() const { return m_name; }
+    // Records the game and the name in the file, in one transaction. The caller makes sure the
+    // history holds no draws of another game.
+    bool setGame(const Game &game, const QString &name);
 
     std::vector<HistoryRow> loadRows();
     bool append(std::span<const DrawRecord> records);
@@ -61,9 +74,16 @@ public:
 private:
     HistoryDb(QString path, std::unique_ptr<SqliteDb> db);
     bool insertAll(const RecordSource &source);
+    bool readGame();
+    bool hasTable(const char *name);
+    // Empties the tables that go with Lishi's rows (draw dates).
+    bool clearSideTables();
 
     QString m_path;
     std::unique_ptr<SqliteDb> m_db;
+    Game m_game = Game::standard();
+    QString m_name;
+    bool m_hasDates = false; // the table Kaijiangri exists
 };
 
 } // namespace quorlent

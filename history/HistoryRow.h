@@ -17,12 +17,16 @@ struct HistoryRow
     DrawCodes own;
     DrawCodes previous;
     bool hasPrevious = false;
+    // The draw's date as yyyymmdd where the game numbers its draws by year (the issue does not
+    // say it); 0 where the issue says it, or where nobody told.
+    int32_t date = 0;
 
     const Digits &digits() const { return own.digits(); }
 
     static HistoryRow fromRecord(const DrawRecord &record)
     {
-        return {record.sqqh, record.own, record.previous, !record.previousTexts.empty()};
+        return {record.sqqh, record.own, record.previous, !record.previousTexts.empty(),
+                record.date};
     }
     bool operator==(const HistoryRow &) const = default;
 };

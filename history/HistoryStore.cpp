@@ -11,9 +11,34 @@ HistoryStore::~HistoryStore() = default;
 HistoryDb::OpenResult HistoryStore::open(const QString &path)
 {
     HistoryDb::OpenResult result = HistoryDb::openOrCreate(path);
+    if (!result.db && m_db)
+        return result; // the history open before stays
     m_db = std::move(result.db);
     resetRows(m_db ? m_db->loadRows() : std::vector<HistoryRow>{});
+    emit opened();
     return result;
+}
+
+HistoryDb::OpenResult HistoryStore::create(const QString &path, const Game &game,
+                                           const QString &name)
+{
+    HistoryDb::OpenResult result = HistoryDb::create(path, game, name);
+    if (!result.db)
+        return result; // the open history stays
+    m_db = std::move(result.db);
+    resetRows({});
+    emit opened();
+    return result;
+}
+
+bool HistoryStore::setGame(const Game &game, const QString &name)
+{
+    if (!m_db || (!m_rows.empty() && game != m_db->game()))
+        return false;
+    if (!m_db->setGame(game, name))
+        return false;
+    emit gameChanged();
+    return true;
 }
 
 std::unique_ptr<HistoryDb> HistoryStore::takeDb() { return std::move(m_db); }

@@ -18,10 +18,22 @@ public:
     explicit HistoryStore(QObject *parent = nullptr);
     ~HistoryStore() override;
 
-    // Opens (or creates) the database file and loads its draws.
+    // Opens (or creates) the database file and loads its draws, in place of the history open
+    // before; when it cannot be opened, the history open before stays.
     HistoryDb::OpenResult open(const QString &path);
+    // Creates a new history file for `game` and opens it.
+    HistoryDb::OpenResult create(const QString &path, const Game &game, const QString &name);
     bool isOpen() const { return m_db != nullptr; }
     HistoryDb *db() { return m_db.get(); }
+    // The file of the open history; empty when none is open.
+    QString path() const { return m_db ? m_db->path() : QString(); }
+
+    // The game of the open history (the original game when none is open) and its name.
+    const Game &game() const { return m_db ? m_db->game() : m_noGame; }
+    QString name() const { return m_db ? m_db->name() : QString(); }
+    // Gives an empty history another game or name. A history that holds draws keeps its game
+    // (the draws were read and derived in its form); only its name may change.
+    bool setGame(const Game &game, const QString &name);
     // Gives up the database (for compaction) and takes another; the rows are kept.
     std::unique_ptr<HistoryDb> takeDb();
     void adoptDb(std::unique_ptr<HistoryDb> db);
@@ -46,6 +58,10 @@ public:
     bool deleteNewest();
 
 signals:
+    // Another history file was opened (or none could be); every view starts afresh.
+    void opened();
+    // The open history's game or name changed.
+    void gameChanged();
     void aboutToAppend(int first, int last);
     void appended();
     void aboutToRemove(int first, int last);
@@ -57,6 +73,7 @@ private:
     void resetRows(std::vector<HistoryRow> rows);
 
     std::unique_ptr<HistoryDb> m_db;
+    static constexpr Game m_noGame = Game::standard();
     std::vector<HistoryRow> m_rows;
     uint64_t m_revision = 0;
 };

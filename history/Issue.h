@@ -1,14 +1,18 @@
 #pragma once
 
+#include "Game.h"
+
 #include <QDate>
 #include <QString>
 #include <cstdint>
 #include <optional>
 
-// Issue numbers: stored as the nine digits yymmddnnn, shown as "20" followed by those nine digits.
+// The issue numbers of the original game (120 draws a day, stored as the nine digits yymmddnnn,
+// shown as "20" followed by them), for code that knows it works on that game. Everything else
+// asks the history's Game.
 namespace quorlent::issue {
 
-inline constexpr int kDrawsPerDay = 120;
+inline constexpr int kDrawsPerDay = Game::standard().drawsPerDay();
 
 // The last three digits: the draw's sequence within its day.
 constexpr int sequence(int32_t stored) { return stored % 1000; }

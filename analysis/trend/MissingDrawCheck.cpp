@@ -1,6 +1,5 @@
 #include "MissingDrawCheck.h"
 
-#include "Issue.h"
 #include "IssueOrdinals.h"
 
 #include <QDate>
@@ -11,21 +10,24 @@ namespace {
 
 int32_t dayNumberOfJulian(int64_t julianDay)
 {
-    return issue::dayNumberOf(QDate::fromJulianDay(julianDay));
+    const QDate day = QDate::fromJulianDay(julianDay);
+    return (day.year() % 100) * 10000 + day.month() * 100 + day.day();
 }
 
 } // namespace
 
-MissingDrawReport checkMissingDraws(std::span<const HistoryRow> rows)
+MissingDrawReport checkMissingDraws(std::span<const HistoryRow> rows, const Game &game)
 {
     MissingDrawReport report;
-    IssueOrdinals ordinals;
+    IssueOrdinals ordinals(game);
+    const bool byDay = !game.numbersByYear();
+    const int perDay = game.drawsPerDay();
     std::optional<int64_t> previous; // ordinal of the last stored issue that can exist
     int64_t day = 0;                 // its Julian day
     int dayCount = 0;                // distinct issues stored that day
 
     auto closeDay = [&] {
-        if (dayCount < issue::kDrawsPerDay) {
+        if (byDay && dayCount < perDay) {
             const int32_t d = dayNumberOfJulian(day);
             report.shortDays.push_back({d, d, dayCount});
         }
@@ -44,15 +46,15 @@ MissingDrawReport checkMissingDraws(std::span<const HistoryRow> rows)
                 {sqqh, ordinals.fault(sqqh) == IssueOrdinals::Fault::Sequence});
             continue;
         }
-        const int64_t thisDay = *ord / issue::kDrawsPerDay;
+        const int64_t thisDay = *ord / perDay;
         if (previous) {
-            if (*ord > *previous + 1) {
-                const int64_t count = *ord - *previous - 1;
-                report.missing.push_back({IssueOrdinals::issueAt(*previous + 1),
-                                          IssueOrdinals::issueAt(*ord - 1), count});
+            if (const auto first = ordinals.firstMissing(*previous, *ord)) {
+                const int64_t count = *ord - *first;
+                report.missing.push_back(
+                    {ordinals.issueAt(*first), ordinals.issueAt(*ord - 1), count});
                 report.missingCount += count;
             }
-            if (thisDay != day) {
+            if (byDay && thisDay != day) {
                 closeDay();
                 if (thisDay > day + 1)
                     report.shortDays.push_back(

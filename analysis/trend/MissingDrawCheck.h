@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Game.h"
 #include "HistoryRow.h"
 
 #include <span>
@@ -19,8 +20,9 @@ struct MissingDrawReport
         int64_t count = 0;
         bool operator==(const Run &) const = default;
     };
-    // Days (yymmdd) from the oldest to the newest stored day with fewer than 120 issues stored:
-    // one entry per day that has some; consecutive days with none share one entry.
+    // Days (yymmdd) from the oldest to the newest stored day with fewer issues stored than the
+    // game draws a day: one entry per day that has some; consecutive days with none share one
+    // entry. A year-numbered game has no short days: its pauses are not known in advance.
     struct ShortDays
     {
         int32_t firstDay = 0;
@@ -28,7 +30,7 @@ struct MissingDrawReport
         int stored = 0;
         bool operator==(const ShortDays &) const = default;
     };
-    // A stored issue that cannot exist: sequence 0 or above 120, or no calendar day.
+    // A stored issue that cannot exist: sequence 0 or above the game's last, or no calendar day.
     struct Impossible
     {
         int32_t issue = 0;
@@ -53,8 +55,10 @@ struct MissingDrawReport
 };
 
 // One pass over the rows, which must be in issue order (as the history keeps them). A missing
-// draw sits between two stored ones; draws before the oldest stored issue or after the newest are
-// not missing, yet the days they belong to still count as short.
-MissingDrawReport checkMissingDraws(std::span<const HistoryRow> rows);
+// draw sits between two stored ones (for a year-numbered game, as IssueOrdinals says); draws
+// before the oldest stored issue or after the newest are not missing, yet the days they belong to
+// still count as short.
+MissingDrawReport checkMissingDraws(std::span<const HistoryRow> rows,
+                                    const Game &game = Game::standard());
 
 } // namespace quorlent::trend

@@ -4,9 +4,20 @@
 
 namespace quorlent::trend {
 
-TrendChart::TrendChart(const std::vector<HistoryRow> &rows)
-    : m_rows(rows), m_every(rows, 0), m_same(rows, 0)
+TrendChart::TrendChart(const std::vector<HistoryRow> &rows, const Game &game)
+    : m_rows(rows), m_every(rows, 0, game), m_same(rows, 0, game)
 {
+    rebuild();
+}
+
+void TrendChart::setGame(const Game &game)
+{
+    m_every.setGame(game);
+    m_same.setGame(game);
+    if (!game.hasDrawsOfADay() || m_same.sameDraw() > game.drawsPerDay()) {
+        m_same.setSameDraw(0);
+        m_same.clear();
+    }
     rebuild();
 }
 
@@ -121,7 +132,7 @@ TrendRow TrendChart::row(size_t index) const
     r.draw = series().drawOfLine(line);
     const HistoryRow &stored = series().rowOf(r.draw);
     r.issue = r.lastIssue = stored.sqqh;
-    r.issueExists = IssueOrdinals().ordinal(stored.sqqh).has_value();
+    r.issueExists = game().exists(stored.sqqh);
     r.digits = stored.digits();
     r.features = featuresOf(r.digits);
     const size_t origin = originOf(m_range, m_origin);

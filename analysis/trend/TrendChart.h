@@ -31,10 +31,15 @@ struct TrendRow
 class TrendChart
 {
   public:
-    explicit TrendChart(const std::vector<HistoryRow> &rows);
+    explicit TrendChart(const std::vector<HistoryRow> &rows, const Game &game = Game::standard());
+
+    // Reads the history as another game's (another history was opened); rebuild() follows. A
+    // game without several draws a day has no 同期号: it is switched off.
+    void setGame(const Game &game);
+    const Game &game() const { return m_every.game(); }
 
     void setWindow(const TrendWindow &window);
-    // 0: every draw; 1-120: draw k of each day only (同期号).
+    // 0: every draw; 1-N: draw k of each day only (同期号).
     void setSameDraw(int sameDraw);
     void setOrigin(StatsOrigin origin);
     const TrendWindow &window() const { return m_window; }

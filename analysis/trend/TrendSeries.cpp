@@ -1,7 +1,5 @@
 #include "TrendSeries.h"
 
-#include "Issue.h"
-
 #include <algorithm>
 #include <bit>
 
@@ -16,14 +14,14 @@ void Presence::step(const Digits &digits, int32_t draw)
     forEachMarkedColumn(digits, seen);
 }
 
-TrendSeries::TrendSeries(const std::vector<HistoryRow> &rows, int sameDraw)
-    : m_rows(rows), m_sameDraw(sameDraw)
+TrendSeries::TrendSeries(const std::vector<HistoryRow> &rows, int sameDraw, const Game &game)
+    : m_rows(rows), m_sameDraw(sameDraw), m_ordinals(game)
 {
 }
 
 bool TrendSeries::isCounted(const HistoryRow &row) const
 {
-    return m_sameDraw == 0 || issue::sequence(row.sqqh) == m_sameDraw;
+    return m_sameDraw == 0 || game().sequence(row.sqqh) == m_sameDraw;
 }
 
 // Where an issue lies on the line of draws the series steps through: the issue's ordinal, or with
@@ -37,8 +35,7 @@ std::optional<int64_t> TrendSeries::placeOf(int32_t issue)
 
 int32_t TrendSeries::issueAtPlace(int64_t place) const
 {
-    return m_sameDraw == 0 ? IssueOrdinals::issueAt(place)
-                           : IssueOrdinals::issueOfDay(place, m_sameDraw);
+    return m_sameDraw == 0 ? m_ordinals.issueAt(place) : m_ordinals.issueOfDay(place, m_sameDraw);
 }
 
 void TrendSeries::clear()
@@ -70,8 +67,15 @@ void TrendSeries::append(size_t from, const DrawObserver &observe)
 void TrendSeries::add(const HistoryRow &row, size_t storeIndex, const DrawObserver &observe)
 {
     if (const auto place = placeOf(row.sqqh)) {
-        if (m_lastPlace && *place > *m_lastPlace + 1)
-            addGap(*m_lastPlace + 1, *place - 1);
+        if (m_lastPlace) {
+            // Days of 同期号 follow one another in every game that has them.
+            const auto first = m_sameDraw ? (*place > *m_lastPlace + 1
+                                                 ? std::optional<int64_t>(*m_lastPlace + 1)
+                                                 : std::nullopt)
+                                          : m_ordinals.firstMissing(*m_lastPlace, *place);
+            if (first)
+                addGap(*first, *place - 1);
+        }
         m_lastPlace = place;
     }
     if (m_size % kCheckpointEvery == 0)
@@ -87,7 +91,7 @@ void TrendSeries::add(const HistoryRow &row, size_t storeIndex, const DrawObserv
 void TrendSeries::addGap(int64_t first, int64_t last)
 {
     const int64_t count = last - first + 1;
-    if (count > kSpelledOutGap) {
+    if (count > spelledOutGap()) {
         m_gaps.push_back({issueAtPlace(first), issueAtPlace(last), count, m_size, lineCount()});
         return;
     }

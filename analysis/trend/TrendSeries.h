@@ -4,6 +4,7 @@
 #include "IssueOrdinals.h"
 #include "TrendColumns.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -38,8 +39,6 @@ struct Presence
 class TrendSeries
 {
   public:
-    // A stretch of missing draws longer than this (more than a day's draws) is one line.
-    static constexpr int64_t kSpelledOutGap = 120;
     static constexpr size_t kCheckpointEvery = 128;
 
     struct Gap
@@ -51,9 +50,16 @@ class TrendSeries
         size_t line = 0;
     };
 
-    // `sameDraw` 1-120 counts draw k of each day only; 0 counts every draw. `rows` is the
-    // history in issue order, read where it lies.
-    TrendSeries(const std::vector<HistoryRow> &rows, int sameDraw);
+    // `sameDraw` 1-N counts draw k of each day only; 0 counts every draw. `rows` is the history
+    // in issue order, read where it lies, of `game`.
+    TrendSeries(const std::vector<HistoryRow> &rows, int sameDraw,
+                const Game &game = Game::standard());
+
+    const Game &game() const { return m_ordinals.game(); }
+    // Reads the history as another game's; rebuild() follows.
+    void setGame(const Game &game) { m_ordinals = IssueOrdinals(game); }
+    // A stretch of missing draws longer than this (more than a day's draws) is one line.
+    int64_t spelledOutGap() const { return std::max(game().drawsPerDay(), 1); }
 
     int sameDraw() const { return m_sameDraw; }
     // Counts another set of draws; rebuild() follows.

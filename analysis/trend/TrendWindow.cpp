@@ -1,7 +1,5 @@
 #include "TrendWindow.h"
 
-#include "Issue.h"
-
 #include <algorithm>
 
 namespace quorlent::trend {
@@ -31,6 +29,24 @@ DrawRange issuesRange(const TrendSeries &series, std::span<const HistoryRow> row
     return {firstFrom(series, rows, first), firstFrom(series, rows, last + 1)};
 }
 
+// The draws of a day where only the kept dates say it: dates follow the issues, so the day's draws
+// lie together, found walking back from the newest (today's and yesterday's are near the end).
+DrawRange dayByKeptDates(const TrendSeries &series, std::span<const HistoryRow> rows, int32_t date)
+{
+    auto dateOf = [&](size_t draw) { return rows[series.storeIndex(draw)].date; };
+    size_t d = series.size();
+    while (d > 0 && dateOf(d - 1) != date) {
+        const int32_t kept = dateOf(d - 1);
+        if (kept != 0 && kept < date)
+            return {}; // walked past the day: none of its draws is stored
+        --d;
+    }
+    const size_t end = d;
+    while (d > 0 && dateOf(d - 1) == date)
+        --d;
+    return {d, end};
+}
+
 } // namespace
 
 DrawRange resolveWindow(const TrendSeries &series, std::span<const HistoryRow> rows,
@@ -47,8 +63,12 @@ DrawRange resolveWindow(const TrendSeries &series, std::span<const HistoryRow> r
     case TrendWindow::Kind::Day: {
         if (!window.day.isValid())
             return {};
-        const int64_t day = int64_t(issue::dayNumberOf(window.day)) * 1000;
-        return issuesRange(series, rows, day, day + 999);
+        const Game &game = series.game();
+        if (game.numbersByYear())
+            return dayByKeptDates(series, rows, Game::dateNumber(window.day));
+        const int64_t day = game.issueOfDay(window.day, 0);
+        // Every sequence the day's digits can hold, those beyond the schedule included.
+        return issuesRange(series, rows, day, game.issueOfDay(window.day.addDays(1), 0) - 1);
     }
     case TrendWindow::Kind::Issues:
         return issuesRange(series, rows, window.first, window.last);

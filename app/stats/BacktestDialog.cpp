@@ -2,7 +2,6 @@
 
 #include "BacktestChartView.h"
 #include "HistoryStore.h"
-#include "Issue.h"
 #include "OutcomeSummary.h"
 #include "Significance.h"
 

@@ -15,9 +15,9 @@
 
 using namespace quorlent;
 
-MissingDrawDialog::MissingDrawDialog(const trend::MissingDrawReport &report, const QString &folder,
-                                     QWidget *parent)
-    : QDialog(parent), m_model(new MissingDrawModel(report, this)), m_folder(folder)
+MissingDrawDialog::MissingDrawDialog(const trend::MissingDrawReport &report, const Game &game,
+                                     const QString &folder, QWidget *parent)
+    : QDialog(parent), m_model(new MissingDrawModel(report, game, this)), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmQueqi"));
     setWindowTitle(QStringLiteral("缺期检查"));

@@ -5,9 +5,12 @@
 class QLabel;
 class MissingDrawModel;
 
-namespace quorlent::trend {
+namespace quorlent {
+class Game;
+namespace trend {
 struct MissingDrawReport;
 }
+} // namespace quorlent
 
 // Shows what the missing-draw check found and exports the list (.xls, or .txt as tab-separated
 // lines) to a file the user names.
@@ -16,8 +19,8 @@ class MissingDrawDialog : public QDialog
     Q_OBJECT
 
   public:
-    MissingDrawDialog(const quorlent::trend::MissingDrawReport &report, const QString &folder,
-                      QWidget *parent = nullptr);
+    MissingDrawDialog(const quorlent::trend::MissingDrawReport &report, const quorlent::Game &game,
+                      const QString &folder, QWidget *parent = nullptr);
 
     const MissingDrawModel &model() const { return *m_model; }
 

@@ -18,7 +18,9 @@ class MissingDrawModel : public QAbstractTableModel
         ColumnCount
     };
 
+    // The findings of `report`, a check of a history of `game`.
     explicit MissingDrawModel(const quorlent::trend::MissingDrawReport &report,
+                              const quorlent::Game &game = quorlent::Game::standard(),
                               QObject *parent = nullptr);
 
     // One line on what the check found.
@@ -31,6 +33,7 @@ class MissingDrawModel : public QAbstractTableModel
                         int role = Qt::DisplayRole) const override;
 
   private:
+    QString sequenceRule() const;
     struct Entry
     {
         QString category;
@@ -38,5 +41,6 @@ class MissingDrawModel : public QAbstractTableModel
         QString detail;
     };
     quorlent::trend::MissingDrawReport m_report;
+    quorlent::Game m_game;
     std::vector<Entry> m_entries;
 };

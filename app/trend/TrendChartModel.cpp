@@ -1,7 +1,6 @@
 #include "TrendChartModel.h"
 
 #include "HistoryStore.h"
-#include "Issue.h"
 
 using namespace quorlent;
 using namespace quorlent::trend;
@@ -15,7 +14,7 @@ const QString kPositionNames[kPositions] = {QStringLiteral("万位"), QStringLit
 } // namespace
 
 TrendChartModel::TrendChartModel(const HistoryStore &store, QObject *parent)
-    : QAbstractTableModel(parent), m_store(store), m_chart(store.rows())
+    : QAbstractTableModel(parent), m_store(store), m_chart(store.rows(), store.game())
 {
     m_rowCount = int(m_chart.rowCount());
     followStore();
@@ -29,8 +28,17 @@ void TrendChartModel::followStore()
             [this] { change([this] { m_chart.appended(m_pendingFrom); }, true); });
     connect(&m_store, &HistoryStore::removed, this,
             [this] { change([this] { m_chart.truncated(); }, true); });
-    connect(&m_store, &HistoryStore::resetDone, this,
-            [this] { change([this] { m_chart.rebuild(); }, false); });
+    // A new history may be of another game, which reads its issues otherwise.
+    connect(&m_store, &HistoryStore::resetDone, this, [this] {
+        change([this] {
+            if (m_chart.game() != m_store.game())
+                m_chart.setGame(m_store.game());
+            else
+                m_chart.rebuild();
+        }, false);
+    });
+    connect(&m_store, &HistoryStore::gameChanged, this,
+            [this] { change([this] { m_chart.setGame(m_store.game()); }, false); });
 }
 
 // Applies a change to the chart and tells the views. When the window keeps its first line and
@@ -157,7 +165,7 @@ QString TrendChartModel::text(int row, int column) const
 {
     const TrendRow &r = line(row);
     if (column == Issue)
-        return issue::displayForm(r.issue);
+        return m_chart.game().displayForm(r.issue);
     if (r.missing) {
         if (column != Draw)
             return {};
@@ -211,13 +219,13 @@ QVariant TrendChartModel::data(const QModelIndex &index, int role) const
         if (r.missing) {
             if (r.missingCount == 1)
                 return QStringLiteral("第 %1 期没有开奖号码（缺期），遗漏不计这一期")
-                    .arg(issue::displayForm(r.issue));
+                    .arg(m_chart.game().displayForm(r.issue));
             return QStringLiteral("缺 %1 至 %2，共 %3 期；遗漏不计这些期")
-                .arg(issue::displayForm(r.issue), issue::displayForm(r.lastIssue))
+                .arg(m_chart.game().displayForm(r.issue), m_chart.game().displayForm(r.lastIssue))
                 .arg(r.missingCount);
         }
         if (column == Issue && !r.issueExists)
-            return QStringLiteral("这个期号不可能存在（期序号为 0 或大于 120，或日期不存在）");
+            return QStringLiteral("这个期号不可能存在（%1）").arg(m_chart.game().whyNotExists(r.issue));
         const int presence = presenceOf(column);
         if (presence < 0)
             return {};

@@ -4,7 +4,6 @@
 #include "Clock.h"
 #include "FileChooser.h"
 #include "HistoryStore.h"
-#include "Issue.h"
 #include "Settings.h"
 #include "TrendChartModel.h"
 #include "TrendDelegate.h"
@@ -52,7 +51,7 @@ const QString kChoices = QStringLiteral("Zoushi");
 
 TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &programFolder,
                                    QWidget *parent)
-    : QMainWindow(parent), m_folder(programFolder)
+    : QMainWindow(parent), m_store(store), m_folder(programFolder)
 {
     setObjectName(QStringLiteral("frmZoushi"));
     setWindowFlag(Qt::Window);
@@ -99,6 +98,7 @@ TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &pro
     setCentralWidget(central);
     statusBar();
 
+    followGame();
     restoreChoices();
     connectControls();
     applyWindow();
@@ -134,8 +134,6 @@ QWidget *TrendChartWindow::buildControls()
     txtFrom = named(new QLineEdit, "txtFrom");
     txtTo = named(new QLineEdit, "txtTo");
     for (QLineEdit *edit : {txtFrom, txtTo}) {
-        edit->setMaxLength(11);
-        edit->setPlaceholderText(QStringLiteral("20161222001"));
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) +
                             16);
     }
@@ -147,9 +145,7 @@ QWidget *TrendChartWindow::buildControls()
     first->addWidget(cmdRange);
     first->addSpacing(16);
     chkSameDraw = named(new QCheckBox(QStringLiteral("同期号：每天第")), "chkSameDraw");
-    chkSameDraw->setToolTip(QStringLiteral("只看每天的第 k 期（k = 1–120），遗漏按这些期计"));
     spnSameDraw = named(new QSpinBox, "spnSameDraw");
-    spnSameDraw->setRange(1, issue::kDrawsPerDay);
     spnSameDraw->setSuffix(QStringLiteral(" 期"));
     first->addWidget(chkSameDraw);
     first->addWidget(spnSameDraw);
@@ -204,7 +200,8 @@ void TrendChartWindow::restoreChoices()
     txtFrom->setText(stored.text(QStringLiteral("txtFrom")));
     txtTo->setText(stored.text(QStringLiteral("txtTo")));
     chkSameDraw->setChecked(stored.flag(QStringLiteral("bolSameDraw"), false));
-    spnSameDraw->setValue(stored.number(QStringLiteral("intSameDraw"), 1, 1, issue::kDrawsPerDay));
+    spnSameDraw->setValue(
+        stored.number(QStringLiteral("intSameDraw"), 1, 1, spnSameDraw->maximum()));
     chkOmission->setChecked(stored.flag(QStringLiteral("bolOmission"), true));
     chkLayers->setChecked(stored.flag(QStringLiteral("bolLayers"), false));
     chkLines->setChecked(stored.flag(QStringLiteral("bolLines"), false));
@@ -252,6 +249,13 @@ void TrendChartWindow::connectControls()
     for (QLineEdit *edit : {txtFrom, txtTo})
         connect(edit, &QLineEdit::returnPressed, this, [this] { applyWindow(); });
     connect(chkSameDraw, &QCheckBox::toggled, this, &TrendChartWindow::applySameDraw);
+    // Another history may be of another game (the model has followed it already).
+    for (auto signal : {&HistoryStore::resetDone, &HistoryStore::gameChanged}) {
+        connect(&m_store, signal, this, [this] {
+            followGame();
+            applySameDraw();
+        });
+    }
     connect(spnSameDraw, &QSpinBox::valueChanged, this, &TrendChartWindow::applySameDraw);
     connect(chkOmission, &QCheckBox::toggled, m_model, &TrendChartModel::setShowOmission);
     connect(chkLayers, &QCheckBox::toggled, m_model, &TrendChartModel::setShowLayers);
@@ -301,8 +305,8 @@ TrendWindow TrendChartWindow::chosenWindow() const
     case Typed:
         return TrendWindow::latest(spnCount->value());
     case Issues: {
-        const auto from = issue::fromDisplay(txtFrom->text());
-        const auto to = issue::fromDisplay(txtTo->text());
+        const auto from = m_store.game().fromDisplay(txtFrom->text());
+        const auto to = m_store.game().fromDisplay(txtTo->text());
         if (!from || !to)
             return TrendWindow::issues(1, 0); // nothing until both ends read as issues
         return TrendWindow::issues(*from, *to);
@@ -323,9 +327,27 @@ void TrendChartWindow::applyWindow()
     m_model->setWindow(chosenWindow());
 }
 
+void TrendChartWindow::followGame()
+{
+    const Game &game = m_store.game();
+    // 同期号 means something only where a day has several draws; the choice stays for the games
+    // that have them.
+    chkSameDraw->setVisible(game.hasDrawsOfADay());
+    spnSameDraw->setVisible(game.hasDrawsOfADay());
+    chkSameDraw->setToolTip(QStringLiteral("只看每天的第 k 期（k = 1–%1），遗漏按这些期计")
+                                .arg(game.drawsPerDay()));
+    spnSameDraw->setRange(1, std::max(1, game.drawsPerDay()));
+    const QString example = game.displayForm(game.first(QDate(2016, 12, 22)));
+    for (QLineEdit *edit : {txtFrom, txtTo}) {
+        edit->setMaxLength(game.displayLength());
+        edit->setPlaceholderText(example);
+    }
+}
+
 void TrendChartWindow::applySameDraw()
 {
-    const int sameDraw = chkSameDraw->isChecked() ? spnSameDraw->value() : 0;
+    const bool offered = m_store.game().hasDrawsOfADay();
+    const int sameDraw = offered && chkSameDraw->isChecked() ? spnSameDraw->value() : 0;
     if (sameDraw == m_model->chart().sameDraw())
         return;
     BusyCursor busy;
@@ -415,8 +437,8 @@ void TrendChartWindow::showSummary()
         const auto &rows = chart.history();
         const auto &series = chart.series();
         text += QStringLiteral("：%1 至 %2，%3 期")
-                    .arg(issue::displayForm(rows[series.storeIndex(chart.range().begin)].sqqh),
-                         issue::displayForm(rows[series.storeIndex(chart.range().end - 1)].sqqh))
+                    .arg(chart.game().displayForm(rows[series.storeIndex(chart.range().begin)].sqqh),
+                         chart.game().displayForm(rows[series.storeIndex(chart.range().end - 1)].sqqh))
                     .arg(chart.range().size());
         if (chart.missingInWindow() > 0)
             text +=

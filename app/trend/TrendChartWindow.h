@@ -66,6 +66,8 @@ class TrendChartWindow : public QMainWindow
     quorlent::trend::TrendWindow chosenWindow() const;
     void applyWindow();
     void applySameDraw();
+    // Fits the controls that know the schedule to the history's game.
+    void followGame();
     void fitColumns();
     void showSummary();
     QString windowTitleText() const;
@@ -79,6 +81,7 @@ class TrendChartWindow : public QMainWindow
     void cmdPdf_Click();
     void cmdXls_Click();
 
+    const quorlent::HistoryStore &m_store;
     QString m_folder;
     TrendChartModel *m_model = nullptr;
     TrendStatsModel *m_stats = nullptr;

@@ -5,7 +5,6 @@
 #include "HistoryStore.h"
 #include "HistoryTextReader.h"
 #include "HistoryTextWriter.h"
-#include "Issue.h"
 #include "ProgramFiles.h"
 
 #include <algorithm>
@@ -13,8 +12,6 @@
 namespace quorlent {
 
 namespace {
-
-constexpr int32_t kLargestStoredIssue = 999999999; // nine digits
 
 bool allAsciiDigits(QStringView text)
 {
@@ -28,17 +25,32 @@ QString compactionNote(const FileOpResult &compaction)
     return compaction.ok ? QString() : compaction.message;
 }
 
-// The kept rows as the rebuild must read them back. Rows whose issue has no nine-digit stored form
-// cannot pass through the backup file; the rebuild would drop them, as it always has.
-std::vector<HistoryLine> expectedLines(std::span<const HistoryRow> kept)
+// The kept rows as the rebuild must read them back. Rows whose issue has no stored form of the
+// game's length cannot pass through the backup file; the rebuild would drop them, as it always has.
+std::vector<HistoryLine> expectedLines(std::span<const HistoryRow> kept, const Game &game)
 {
+    int32_t largest = 1;
+    for (int i = 0; i < game.storedLength(); ++i)
+        largest *= 10;
     std::vector<HistoryLine> lines;
     lines.reserve(kept.size());
     for (const HistoryRow &row : kept) {
-        if (row.sqqh >= 1 && row.sqqh <= kLargestStoredIssue)
+        if (row.sqqh >= 1 && row.sqqh < largest)
             lines.push_back({row.sqqh, row.digits()});
     }
     return lines;
+}
+
+// The backup file holds no dates: a game numbered by year takes them from the rows it keeps.
+void carryDates(std::span<const HistoryRow> kept, std::vector<HistoryLine> &lines)
+{
+    size_t k = 0;
+    for (HistoryLine &line : lines) {
+        while (k < kept.size() && kept[k].sqqh != line.sqqh)
+            ++k;
+        if (k < kept.size())
+            line.date = kept[k++].date;
+    }
 }
 
 // Writes `kept` (a prefix of the store's rows) to lsbf.txt, rebuilds the history from the file and
@@ -49,20 +61,23 @@ FileOpResult keepAndRebuild(HistoryStore &store, const QString &programFolder, q
     const qsizetype before = static_cast<qsizetype>(store.size());
     const std::span<const HistoryRow> kept(store.rows().data(), static_cast<size_t>(keptCount));
     const QString path = programfiles::backupPath(programFolder);
+    const Game &game = store.game();
 
     QString error;
-    if (!HistoryTextWriter::write(path, kept, HistoryTextWriter::Form::Backup, &error))
+    if (!HistoryTextWriter::write(path, kept, HistoryTextWriter::Form::Backup, &error, game))
         return FileOpResult::failure(
             QStringLiteral("无法写入备份文件 lsbf.txt（%1），历史号码未改动。").arg(error));
-    const HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Rebuild);
+    HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Rebuild, game);
     if (!read.readOk)
         return FileOpResult::failure(
             QStringLiteral("无法读取备份文件 lsbf.txt（%1），历史号码未改动。").arg(read.error));
     // The rebuild stores what the file says; if that is not exactly the draws meant to stay (a
     // disk that lied, another program writing the file), nothing is stored.
-    if (read.lines != expectedLines(kept))
+    if (read.lines != expectedLines(kept, game))
         return FileOpResult::failure(
             QStringLiteral("备份文件 lsbf.txt 与要保留的历史号码不符，历史号码未改动。"));
+    if (game.numbersByYear())
+        carryDates(kept, read.lines);
     // `kept` points into the store's rows, which the rebuild replaces: not used after this line.
     if (!storeLines(store, read.lines, segmentBase, true))
         return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
@@ -82,20 +97,21 @@ FileOpResult keepAndRebuild(HistoryStore &store, const QString &programFolder, q
 
 } // namespace
 
-std::optional<int32_t> parseDeleteToEntry(const QString &entry)
+std::optional<int32_t> parseDeleteToEntry(const QString &entry, const Game &game)
 {
     const QString text = entry.trimmed();
-    if (text.size() != 11 || !text.startsWith(QLatin1String("20")) || !allAsciiDigits(text))
+    if (text.size() != game.displayLength() || !allAsciiDigits(text))
         return std::nullopt;
-    const int32_t stored = QStringView(text).sliced(2).toInt();
-    if (stored < 1)
+    const std::optional<int32_t> stored = game.fromDisplay(text);
+    // Written whole in the shown form: "30160908077" is no issue, although it ends in one.
+    if (!stored || *stored < 1 || game.displayForm(*stored) != text)
         return std::nullopt;
     return stored;
 }
 
-QString deleteToDefaultEntry(int32_t nextIssue)
+QString deleteToDefaultEntry(int32_t nextIssue, const Game &game)
 {
-    return issue::displayForm(nextIssue - 1);
+    return game.displayForm(nextIssue - 1);
 }
 
 std::optional<qsizetype> parseDeleteCountEntry(const QString &entry)
@@ -141,6 +157,7 @@ FileOpResult deleteNewestDraw(HistoryStore &store)
     if (store.empty())
         return FileOpResult::failure(QStringLiteral("没有历史号码可删除。"));
     const int32_t newest = store.newest()->sqqh;
+    const Game game = store.game();
     if (!store.deleteNewest())
         return FileOpResult::failure(QStringLiteral("删除最后一期失败，历史号码未改动。"));
 
@@ -151,7 +168,7 @@ FileOpResult deleteNewestDraw(HistoryStore &store)
     result.removed = 1;
     result.compacted = compaction.ok;
     result.message = QStringLiteral("已删除第 %1 期。%2")
-                         .arg(issue::displayForm(newest), compactionNote(compaction));
+                         .arg(game.displayForm(newest), compactionNote(compaction));
     return result;
 }
 

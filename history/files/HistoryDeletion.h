@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileOpResult.h"
+#include "Game.h"
 
 #include <QString>
 #include <optional>
@@ -15,11 +16,12 @@ class HistoryStore;
 // "删除到选定期": an issue typed in display form, eleven ASCII digits starting with "20" (blanks
 // around it allowed); the stored issue is the entry without its first two characters and must be
 // positive. Anything shorter is refused rather than cut: "160908078" cut by two characters would
-// name an issue of the year 2000 and delete nearly everything.
-std::optional<int32_t> parseDeleteToEntry(const QString &entry);
+// name an issue of the year 2000 and delete nearly everything. Another game's issue is typed in
+// its own display form, whole.
+std::optional<int32_t> parseDeleteToEntry(const QString &entry, const Game &game = Game::standard());
 // The text the box starts with: the issue before `nextIssue` (the next-issue display's value) in
 // display form, which keeps every stored draw.
-QString deleteToDefaultEntry(int32_t nextIssue);
+QString deleteToDefaultEntry(int32_t nextIssue, const Game &game = Game::standard());
 // "删除最后指定数量期历史": a positive whole number of ASCII digits (blanks around it allowed).
 std::optional<qsizetype> parseDeleteCountEntry(const QString &entry);
 

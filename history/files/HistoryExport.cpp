@@ -12,9 +12,10 @@ FileOpResult exportHistoryText(const HistoryStore &store, const QString &program
 {
     if (store.empty())
         return FileOpResult::failure(QStringLiteral("没有历史号码，未导出文本文件。"));
-    const QString path = programfiles::exportPath(programFolder, store.newest()->sqqh);
+    const QString path = programfiles::exportPath(programFolder, store.newest()->sqqh, store.game());
     QString error;
-    if (!HistoryTextWriter::write(path, store.rows(), HistoryTextWriter::Form::Display, &error))
+    if (!HistoryTextWriter::write(path, store.rows(), HistoryTextWriter::Form::Display, &error,
+                                  store.game()))
         return FileOpResult::failure(
             QStringLiteral("无法写入文件 %1（%2）。").arg(QFileInfo(path).fileName(), error));
     FileOpResult result;

@@ -15,6 +15,18 @@ QString skippedNote(qsizetype skipped)
     return skipped > 0 ? QStringLiteral("（跳过 %1 行）").arg(skipped) : QString();
 }
 
+// The original game takes every line the line form admits, as it always has; another game also
+// refuses the issues it cannot have (a sequence beyond its draws a day, a day that does not exist).
+qsizetype dropImpossibleIssues(const Game &game, HistoryTextReader::Result &read)
+{
+    if (game.isStandard())
+        return 0;
+    const auto impossible = [&](const HistoryLine &line) { return !game.exists(line.sqqh); };
+    const auto dropped = std::erase_if(read.lines, impossible);
+    read.skippedLines += static_cast<qsizetype>(dropped);
+    return static_cast<qsizetype>(dropped);
+}
+
 // `message` takes the number of stored draws and the note on skipped lines.
 FileOpResult stored(const HistoryTextReader::Result &read, const QString &message)
 {
@@ -39,6 +51,7 @@ bool storeLines(HistoryStore &store, std::span<const HistoryLine> lines, int seg
             return false;
         const HistoryLine &line = lines[next++];
         record = run.append(line.sqqh, line.digits, segmentBase);
+        record.date = line.date;
         return true;
     });
 }
@@ -52,17 +65,24 @@ FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int seg
     if (!store.isOpen())
         return FileOpResult::failure(QStringLiteral("历史数据库没有打开，历史号码未改动。"));
 
-    const HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Import);
+    const Game &game = store.game();
+    HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Import, game);
     if (!read.readOk)
         return FileOpResult::failure(
             QStringLiteral("无法读取文件 %1（%2），历史号码未改动。").arg(name, read.error));
+    const qsizetype impossible = dropImpossibleIssues(game, read);
+    const QString formNote =
+        impossible > 0 ? QStringLiteral("有 %1 行的期号不合本彩种，%2。").arg(impossible).arg(game.formHint())
+                       : QString();
     if (read.lines.empty())
         return FileOpResult::failure(
-            QStringLiteral("文件 %1 中没有可读入的历史号码，历史号码未改动。").arg(name));
+            QStringLiteral("文件 %1 中没有可读入的历史号码，历史号码未改动。").arg(name) + formNote);
     if (!storeLines(store, read.lines, segmentBase, false))
         return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
 
-    return stored(read, QStringLiteral("已读入 %1 期历史号码%2。"));
+    FileOpResult result = stored(read, QStringLiteral("已读入 %1 期历史号码%2。"));
+    result.message += formNote;
+    return result;
 }
 
 FileOpResult rebuildFromBackup(HistoryStore &store, const QString &programFolder, int segmentBase)
@@ -73,7 +93,8 @@ FileOpResult rebuildFromBackup(HistoryStore &store, const QString &programFolder
     if (!QFileInfo::exists(path))
         return FileOpResult::failure(QStringLiteral("找不到备份文件 lsbf.txt，历史号码未改动。"));
 
-    const HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Rebuild);
+    const HistoryTextReader::Result read =
+        HistoryTextReader::read(path, LineMode::Rebuild, store.game());
     if (!read.readOk)
         return FileOpResult::failure(
             QStringLiteral("无法读取备份文件 lsbf.txt（%1），历史号码未改动。").arg(read.error));

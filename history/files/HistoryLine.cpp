@@ -1,14 +1,12 @@
 #include "HistoryLine.h"
 
-#include "Issue.h"
+#include <QDate>
 
 namespace quorlent {
 
 namespace {
 
-constexpr qsizetype kIssueLength = 9;
-constexpr qsizetype kGroupStart = 10; // position 11
-constexpr qsizetype kGroupLength = 8; // positions 11-18
+constexpr qsizetype kGroupLength = 8; // positions 11-18 after a nine-digit issue
 constexpr int kLargestGroup = 99999;
 
 bool isAsciiDigit(QChar c)
@@ -30,21 +28,23 @@ QStringView trimBlanks(QStringView text)
 
 } // namespace
 
-std::optional<HistoryLine> parseHistoryLine(QStringView line, LineMode mode)
+std::optional<HistoryLine> parseHistoryLine(QStringView line, LineMode mode, const Game &game)
 {
+    const qsizetype issueLength = game.storedLength();
+    const qsizetype groupStart = issueLength + 1;
     if (mode == LineMode::Rebuild)
         line = trimBlanks(line);
-    if (line.size() <= kGroupStart)
+    if (line.size() <= groupStart)
         return std::nullopt;
 
     HistoryLine parsed;
-    for (qsizetype i = 0; i < kIssueLength; ++i) {
+    for (qsizetype i = 0; i < issueLength; ++i) {
         if (!isAsciiDigit(line[i]))
             return std::nullopt;
         parsed.sqqh = parsed.sqqh * 10 + (line[i].unicode() - u'0');
     }
 
-    const QStringView group = trimBlanks(line.mid(kGroupStart, kGroupLength));
+    const QStringView group = trimBlanks(line.mid(groupStart, kGroupLength));
     if (group.size() < kPositions)
         return std::nullopt;
     int value = 0;
@@ -60,14 +60,20 @@ std::optional<HistoryLine> parseHistoryLine(QStringView line, LineMode mode)
     return parsed;
 }
 
-QString backupLine(int32_t sqqh, const Digits &digits)
+QString backupLine(int32_t sqqh, const Digits &digits, const Game &game)
 {
-    return issue::storedText(sqqh) + u' ' + digitText(digits).toQString();
+    return game.storedText(sqqh) + u' ' + digitText(digits).toQString();
 }
 
-QString displayLine(int32_t sqqh, const Digits &digits)
+QString displayLine(int32_t sqqh, const Digits &digits, const Game &game, int32_t date)
 {
-    return issue::displayForm(sqqh) + u' ' + digitText(digits).toQString();
+    QString line = game.displayForm(sqqh) + u' ' + digitText(digits).toQString();
+    if (game.numbersByYear() && date != 0) {
+        const QDate day = Game::dateOfNumber(date);
+        if (day.isValid())
+            line += u' ' + day.toString(QStringLiteral("yyyy-MM-dd"));
+    }
+    return line;
 }
 
 } // namespace quorlent

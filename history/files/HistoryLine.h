@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DrawCodes.h"
+#include "Game.h"
 
 #include <QString>
 #include <QStringView>
@@ -17,7 +18,9 @@ enum class LineMode
 };
 
 // One history text line: the issue's nine stored digits in positions 1-9, one separator of any
-// kind in position 10, the five digits from position 11 on ("160908078 35305").
+// kind in position 10, the five digits from position 11 on ("160908078 35305"). That is the
+// original game's line; another game's issue takes its own stored length (eight digits for a
+// two-digit sequence, five for the year forms), and every position after it moves with it.
 //
 // A line is a draw when
 //  - it is longer than 10 characters and its first nine characters are all ASCII digits (the
@@ -31,17 +34,21 @@ struct HistoryLine
 {
     int32_t sqqh = 0;
     Digits digits{};
+    int32_t date = 0; // yyyymmdd where known and the game numbers by year; never in the line
 
     // Issue 0 passes the checks but is never stored.
     bool storable() const { return sqqh >= 1; }
     bool operator==(const HistoryLine &) const = default;
 };
 
-std::optional<HistoryLine> parseHistoryLine(QStringView line, LineMode mode);
+std::optional<HistoryLine> parseHistoryLine(QStringView line, LineMode mode,
+                                            const Game &game = Game::standard());
 
 // The line as the backup file holds it: nine stored digits, a blank, the five digits.
-QString backupLine(int32_t sqqh, const Digits &digits);
-// The line as the text export writes it: the eleven-digit display form, a blank, the digits.
-QString displayLine(int32_t sqqh, const Digits &digits);
+QString backupLine(int32_t sqqh, const Digits &digits, const Game &game = Game::standard());
+// The line as the text export writes it: the eleven-digit display form, a blank, the digits;
+// for a game numbered by year, a blank and the draw's date (yyyy-MM-dd) follow where known.
+QString displayLine(int32_t sqqh, const Digits &digits, const Game &game = Game::standard(),
+                    int32_t date = 0);
 
 } // namespace quorlent

@@ -25,7 +25,8 @@ QString decode(const QByteArray &bytes)
 
 } // namespace
 
-HistoryTextReader::Result HistoryTextReader::parse(const QByteArray &bytes, LineMode mode)
+HistoryTextReader::Result HistoryTextReader::parse(const QByteArray &bytes, LineMode mode,
+                                                   const Game &game)
 {
     Result result;
     result.readOk = true;
@@ -41,7 +42,7 @@ HistoryTextReader::Result HistoryTextReader::parse(const QByteArray &bytes, Line
         while (end < size && all[end] != u'\n' && all[end] != u'\r')
             ++end;
         const std::optional<HistoryLine> line =
-            parseHistoryLine(all.sliced(start, end - start), mode);
+            parseHistoryLine(all.sliced(start, end - start), mode, game);
         if (line && line->storable())
             result.lines.push_back(*line);
         else
@@ -53,7 +54,8 @@ HistoryTextReader::Result HistoryTextReader::parse(const QByteArray &bytes, Line
     return result;
 }
 
-HistoryTextReader::Result HistoryTextReader::read(QIODevice &device, LineMode mode)
+HistoryTextReader::Result HistoryTextReader::read(QIODevice &device, LineMode mode,
+                                                  const Game &game)
 {
     Result failed;
     if (!device.isReadable()) {
@@ -67,10 +69,11 @@ HistoryTextReader::Result HistoryTextReader::read(QIODevice &device, LineMode mo
         failed.error = file->errorString();
         return failed;
     }
-    return parse(bytes, mode);
+    return parse(bytes, mode, game);
 }
 
-HistoryTextReader::Result HistoryTextReader::read(const QString &path, LineMode mode)
+HistoryTextReader::Result HistoryTextReader::read(const QString &path, LineMode mode,
+                                                  const Game &game)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -78,7 +81,7 @@ HistoryTextReader::Result HistoryTextReader::read(const QString &path, LineMode 
         failed.error = file.errorString();
         return failed;
     }
-    return read(file, mode);
+    return read(file, mode, game);
 }
 
 } // namespace quorlent

@@ -23,9 +23,11 @@ public:
     // The text is UTF-8; a file that is not valid UTF-8 is taken as Latin-1 (only ASCII matters to
     // an acceptable line), one that starts with a UTF-16 or UTF-32 byte-order mark as that.
     // Lines end in CR LF, LF or CR; a byte-order mark is not part of the first line.
-    static Result read(QIODevice &device, LineMode mode);
-    static Result read(const QString &path, LineMode mode);
-    static Result parse(const QByteArray &bytes, LineMode mode);
+    // Lines are read in the line form of `game`.
+    static Result read(QIODevice &device, LineMode mode, const Game &game = Game::standard());
+    static Result read(const QString &path, LineMode mode, const Game &game = Game::standard());
+    static Result parse(const QByteArray &bytes, LineMode mode,
+                        const Game &game = Game::standard());
 };
 
 } // namespace quorlent

@@ -6,15 +6,17 @@
 
 namespace quorlent {
 
-bool HistoryTextWriter::write(QIODevice &device, std::span<const HistoryRow> rows, Form form)
+bool HistoryTextWriter::write(QIODevice &device, std::span<const HistoryRow> rows, Form form,
+                              const Game &game)
 {
     // Lines are pure ASCII; collecting them in blocks keeps the writes few on large histories.
     constexpr qsizetype kBlock = 1 << 20;
     QByteArray block;
     block.reserve(kBlock + 64);
     for (const HistoryRow &row : rows) {
-        const QString line = form == Form::Backup ? backupLine(row.sqqh, row.digits())
-                                                  : displayLine(row.sqqh, row.digits());
+        const QString line = form == Form::Backup
+                                 ? backupLine(row.sqqh, row.digits(), game)
+                                 : displayLine(row.sqqh, row.digits(), game, row.date);
         block += line.toLatin1();
         block += "\r\n";
         if (block.size() >= kBlock) {
@@ -27,10 +29,11 @@ bool HistoryTextWriter::write(QIODevice &device, std::span<const HistoryRow> row
 }
 
 bool HistoryTextWriter::write(const QString &path, std::span<const HistoryRow> rows, Form form,
-                              QString *error)
+                              QString *error, const Game &game)
 {
     QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && write(file, rows, form) && file.commit();
+    const bool ok =
+        file.open(QIODevice::WriteOnly) && write(file, rows, form, game) && file.commit();
     if (!ok && error)
         *error = file.errorString();
     return ok;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Game.h"
 #include "HistoryRow.h"
 
 #include <QIODevice>
@@ -19,10 +20,12 @@ public:
         Display, // eleven-digit display form, blank, five digits: for people, not re-importable
     };
 
-    static bool write(QIODevice &device, std::span<const HistoryRow> rows, Form form);
+    // Issues in the forms of `game`.
+    static bool write(QIODevice &device, std::span<const HistoryRow> rows, Form form,
+                      const Game &game = Game::standard());
     // On failure `error` (when given) holds the device's reason.
     static bool write(const QString &path, std::span<const HistoryRow> rows, Form form,
-                      QString *error = nullptr);
+                      QString *error = nullptr, const Game &game = Game::standard());
 };
 
 } // namespace quorlent

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Game.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -14,8 +16,10 @@ inline constexpr char16_t kCompactCopy[] = u"VarniboTmp.mdb";
 inline constexpr char16_t kImportFolder[] = u"历史号码";
 
 QString backupPath(const QString &programFolder);
-// "更新至" + the newest issue's nine stored digits + "期历史号码.txt".
-QString exportFileName(int32_t newestIssue);
-QString exportPath(const QString &programFolder, int32_t newestIssue);
+// "更新至" + the newest issue's nine stored digits + "期历史号码.txt"; another game's issue as it
+// writes it ("更新至2026101期历史号码.txt").
+QString exportFileName(int32_t newestIssue, const Game &game = Game::standard());
+QString exportPath(const QString &programFolder, int32_t newestIssue,
+                   const Game &game = Game::standard());
 
 } // namespace quorlent::programfiles

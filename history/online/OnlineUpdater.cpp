@@ -41,15 +41,17 @@ bool OnlineUpdater::start(const OnlineUpdateSettings &settings)
 
     const QDateTime now = m_clock();
     const std::vector<HistoryRow> &rows = m_store.rows();
-    const std::optional<int32_t> oldest =
-        rows.empty() ? std::nullopt : std::optional<int32_t>(rows.front().sqqh);
-    m_replacePending = updateplan::retentionExpired(oldest, now, m_settings.iniSerchDay);
+    const Game &game = m_store.game();
+    // A year-numbered history spans years: the retention rule would throw all of it away.
+    m_replacePending = !rows.empty() && !game.numbersByYear() &&
+                       updateplan::retentionExpiredOn(game.dayOf(rows.front().sqqh, rows.front().date), now,
+                                                      m_settings.iniSerchDay);
 
     // After the retention rule, the window is measured from the emptied history.
-    std::optional<int32_t> newest;
+    std::optional<QDate> newest;
     if (!m_replacePending && !rows.empty())
-        newest = rows.back().sqqh;
-    const int n = updateplan::fetchWindow(newest, now, m_settings.iniSerchDay);
+        newest = game.dayOf(rows.back().sqqh, rows.back().date);
+    const int n = updateplan::fetchWindowFrom(newest, now, m_settings.iniSerchDay);
     m_dates = updateplan::fetchDates(n, now.date());
 
     m_oldIssues.clear();
@@ -161,7 +163,11 @@ bool OnlineUpdater::storePage(const DrawPage &page, const QDate &date)
     std::optional<int32_t> newest;
     if (!m_replacePending && m_store.newest())
         newest = m_store.newest()->sqqh;
-    const std::vector<updateplan::PageDraw> draws = updateplan::drawsToStore(page, date, newest);
+    const Game &game = m_store.game();
+    int misfits = 0;
+    const std::vector<updateplan::PageDraw> draws =
+        updateplan::drawsToStore(page, date, newest, game, &misfits);
+    m_result.misfitRows += misfits;
     if (draws.empty())
         return true;
 
@@ -169,8 +175,11 @@ bool OnlineUpdater::storePage(const DrawPage &page, const QDate &date)
     DrawRun run = m_run;
     std::vector<DrawRecord> records;
     records.reserve(draws.size());
-    for (const updateplan::PageDraw &draw : draws)
+    for (const updateplan::PageDraw &draw : draws) {
         records.push_back(run.append(draw.sqqh, draw.digits, m_settings.segmentBase));
+        if (game.numbersByYear())
+            records.back().date = Game::dateNumber(date);
+    }
 
     const bool replacing = m_replacePending;
     const bool stored = replacing ? m_store.replaceAll(records) : m_store.append(records);

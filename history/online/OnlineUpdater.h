@@ -54,6 +54,8 @@ struct OnlineUpdateResult
     bool restartsExhausted = false;
     // The database refused a page's draws; the update stopped there, nothing of that page stored.
     QString storeError;
+    // Page rows whose issue the history's game cannot have; none of them was stored.
+    int misfitRows = 0;
 };
 
 // The online update over the history: decides the days to load (UpdatePlan.h gives the rules),

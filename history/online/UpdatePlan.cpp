@@ -41,28 +41,32 @@ struct RowDraw
     Digits digits{};
 };
 
-std::optional<RowDraw> readRow(const QStringList &cells, int32_t newest)
+std::optional<RowDraw> readRow(const QStringList &cells, int32_t newest, const Game &game,
+                               bool &misfit)
 {
     // Cells 1 .. length - 2: the first and the last cell of a row are never read.
     const qsizetype last = cells.size() - 2;
     for (qsizetype i = 1; i <= last; ++i) {
         const QString text = cells[i].trimmed();
-        if (text.size() <= 10)
+        if (text.size() < game.displayLength())
             continue;
         if (!allAsciiDigits(text))
             return std::nullopt;
-        const int32_t stored = text.right(9).toInt();
+        const int32_t stored = text.right(game.storedLength()).toInt();
         if (stored <= newest)
             return std::nullopt;
-        const int sequence = text.right(3).toInt();
-        if (sequence < 1 || sequence > kLastSequence)
+        const int sequence = game.sequence(stored);
+        if (sequence < 1 || sequence > game.lastSequence() ||
+            (game.numbersByYear() && !game.exists(stored))) {
+            misfit = true;
             return std::nullopt;
+        }
         if (i + 1 > last)
             return std::nullopt;
         const std::optional<Digits> digits = readDigits(cells[i + 1]);
         if (!digits)
             return std::nullopt;
-        return RowDraw{sequence, *digits};
+        return RowDraw{game.numbersByYear() ? stored : sequence, *digits};
     }
     return std::nullopt;
 }
@@ -87,22 +91,26 @@ double daysSince(const QDate &day, const QDateTime &now)
 
 bool retentionExpired(std::optional<int32_t> oldestIssue, const QDateTime &now, int iniSerchDay)
 {
-    if (!oldestIssue)
-        return false;
-    const QDate oldest = issue::dateOf(*oldestIssue);
-    if (!oldest.isValid())
-        return false;
-    return daysSince(oldest, now) > iniSerchDay;
+    return oldestIssue && retentionExpiredOn(issue::dateOf(*oldestIssue), now, iniSerchDay);
+}
+
+bool retentionExpiredOn(const QDate &oldestDay, const QDateTime &now, int iniSerchDay)
+{
+    return oldestDay.isValid() && daysSince(oldestDay, now) > iniSerchDay;
 }
 
 int fetchWindow(std::optional<int32_t> newestIssue, const QDateTime &now, int iniSerchDay)
 {
     if (!newestIssue)
         return iniSerchDay;
-    const QDate newest = issue::dateOf(*newestIssue);
-    if (!newest.isValid())
+    return fetchWindowFrom(issue::dateOf(*newestIssue), now, iniSerchDay);
+}
+
+int fetchWindowFrom(std::optional<QDate> newestDay, const QDateTime &now, int iniSerchDay)
+{
+    if (!newestDay || !newestDay->isValid())
         return iniSerchDay;
-    return std::min(roundHalfEven(daysSince(newest, now)), iniSerchDay);
+    return std::min(roundHalfEven(daysSince(*newestDay, now)), iniSerchDay);
 }
 
 QList<QDate> fetchDates(int n, const QDate &today)
@@ -129,35 +137,72 @@ int firstSequenceToStore(std::optional<int32_t> newestStored, int32_t pageDayNum
     return issue::sequence(*newestStored) + 1;
 }
 
-std::map<int, Digits> newerListedDraws(const DrawPage &page, std::optional<int32_t> newestStored)
+std::map<int, Digits> newerListedDraws(const DrawPage &page, std::optional<int32_t> newestStored,
+                                       const Game &game, int *misfits)
 {
     std::map<int, Digits> listed;
     const int32_t newest = newestStored.value_or(0);
     for (size_t row = 1; row < page.rows.size(); ++row) {
-        if (const std::optional<RowDraw> draw = readRow(page.rows[row], newest))
+        bool misfit = false;
+        if (const std::optional<RowDraw> draw = readRow(page.rows[row], newest, game, misfit))
             listed[draw->sequence] = draw->digits;
+        if (misfit && misfits)
+            ++*misfits;
     }
     return listed;
 }
 
+namespace {
+
+// A year-numbered game: the listed issues following the newest stored one without a gap.
+std::vector<PageDraw> yearDrawsToStore(const std::map<int, Digits> &listed,
+                                       std::optional<int32_t> newestStored, const Game &game)
+{
+    std::vector<PageDraw> draws;
+    if (listed.empty())
+        return draws;
+    int32_t expected = newestStored ? *newestStored + 1 : listed.begin()->first;
+    while (draws.size() < size_t(game.drawsPerDay())) {
+        auto found = listed.find(expected);
+        if (found == listed.end() && game.sequence(expected) > 1) {
+            // The year's last draw is not known in advance: its successor may be next year's first.
+            found = listed.find(game.issueOfYear(game.year(expected) + 1, 1));
+        }
+        if (found == listed.end())
+            break;
+        draws.push_back({found->first, found->second});
+        expected = found->first + 1;
+    }
+    return draws;
+}
+
+} // namespace
+
 std::vector<PageDraw> drawsToStore(const DrawPage &page, const QDate &pageDate,
-                                   std::optional<int32_t> newestStored)
+                                   std::optional<int32_t> newestStored, const Game &game,
+                                   int *misfits)
 {
     std::vector<PageDraw> draws;
     if (page.status != DrawPage::Status::Rows || !pageDate.isValid())
         return draws;
-    const int32_t day = issue::dayNumberOf(pageDate);
+    if (game.numbersByYear())
+        return yearDrawsToStore(newerListedDraws(page, newestStored, game, misfits), newestStored,
+                                game);
     // A page of a day before the newest stored draw's has nothing to add: what it lists under
     // later issues (a site that answers every date with today's list) would be stored under the
-    // page's day, older than the newest draw and out of order.
-    if (newestStored && issue::dayNumber(*newestStored) > day)
+    // page's day, older than the newest draw and out of order. Issues of one day share the issue
+    // of its sequence 0.
+    const int32_t dayStart = game.issueOfDay(pageDate, 0);
+    if (newestStored && *newestStored - game.sequence(*newestStored) > dayStart)
         return draws;
-    const std::map<int, Digits> listed = newerListedDraws(page, newestStored);
-    for (int q = firstSequenceToStore(newestStored, day); q <= kLastSequence; ++q) {
+    const std::map<int, Digits> listed = newerListedDraws(page, newestStored, game, misfits);
+    const bool sameDay = newestStored && *newestStored - game.sequence(*newestStored) == dayStart;
+    const int first = sameDay ? game.sequence(*newestStored) + 1 : 1;
+    for (int q = first; q <= game.lastSequence(); ++q) {
         const auto found = listed.find(q);
         if (found == listed.end())
             break;
-        draws.push_back({day * 1000 + q, found->second});
+        draws.push_back({game.issueOfDay(pageDate, q), found->second});
     }
     return draws;
 }

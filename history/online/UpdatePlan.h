@@ -2,6 +2,7 @@
 
 #include "DrawCodes.h"
 #include "DrawPage.h"
+#include "Game.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -60,9 +61,16 @@
 //   same run go on from their own sequence 1, and the rest of the day with the gap stays out. A
 //   page whose rows are all old, or which has only its header, stores nothing; so does the page
 //   of a day before the newest stored draw's day, whatever later issues it lists.
+//
+// Another game reads the same page form with its own issues: the issue cell is the first examined
+// cell at least as long as the game's shown issue, its last stored-length characters are the
+// stored issue, and its sequence must exist in the game. A date-numbered game stores under the
+// page's day as above, with its own draws a day. A year-numbered game stores the listed issues
+// themselves, dated with the page's date, going on from the newest stored one without a gap (the
+// next year's first counts as following the last of a year), at most its draws a day from one
+// page. A year-numbered history is never emptied by the retention rule: its draws span years, and
+// the rule would throw them all away.
 namespace quorlent::updateplan {
-
-inline constexpr int kLastSequence = 120;
 
 // Rounds to the nearest whole number, an exact half to the even neighbour.
 int roundHalfEven(double value);
@@ -72,10 +80,15 @@ double daysSince(const QDate &day, const QDateTime &now);
 
 // Whether the history whose oldest stored issue is `oldestIssue` must be emptied.
 bool retentionExpired(std::optional<int32_t> oldestIssue, const QDateTime &now, int iniSerchDay);
+// The same by the oldest draw's day; an invalid day cannot be measured and never empties it.
+bool retentionExpiredOn(const QDate &oldestDay, const QDateTime &now, int iniSerchDay);
 
 // n: how many days before today the update starts. `newestIssue` is empty when the history is
 // empty, or when the retention rule has emptied it.
 int fetchWindow(std::optional<int32_t> newestIssue, const QDateTime &now, int iniSerchDay);
+// The same by the newest draw's day: nothing for an empty history, an invalid day when its day is
+// not known.
+int fetchWindowFrom(std::optional<QDate> newestDay, const QDateTime &now, int iniSerchDay);
 
 // today - n, ..., today, oldest first; empty when n is negative.
 QList<QDate> fetchDates(int n, const QDate &today);
@@ -86,8 +99,12 @@ QUrl pageAddress(const QString &baseAddress, const QDate &date);
 // The first sequence of a page's day that may be stored after `newestStored`.
 int firstSequenceToStore(std::optional<int32_t> newestStored, int32_t pageDayNumber);
 
-// The draws a page lists that are newer than `newestStored`, by sequence (rules above).
-std::map<int, Digits> newerListedDraws(const DrawPage &page, std::optional<int32_t> newestStored);
+// The draws a page lists that are newer than `newestStored`: by sequence for a date-numbered
+// game, by stored issue for a year-numbered one (rules above). `misfits`, when given, counts the
+// rows whose issue cell names no issue the game can have.
+std::map<int, Digits> newerListedDraws(const DrawPage &page, std::optional<int32_t> newestStored,
+                                       const Game &game = Game::standard(),
+                                       int *misfits = nullptr);
 
 struct PageDraw
 {
@@ -98,6 +115,7 @@ struct PageDraw
 
 // The draws to append from the page of `pageDate`, in issue order.
 std::vector<PageDraw> drawsToStore(const DrawPage &page, const QDate &pageDate,
-                                   std::optional<int32_t> newestStored);
+                                   std::optional<int32_t> newestStored,
+                                   const Game &game = Game::standard(), int *misfits = nullptr);
 
 } // namespace quorlent::updateplan
