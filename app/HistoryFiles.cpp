@@ -65,15 +65,13 @@ QString newHistoryPath(const QString &programFolder, const QString &name, QStrin
     return path;
 }
 
-QStringList withRecent(const QStringList &recent, const QString &path, const QString &programFolder)
+QStringList withRecent(const QStringList &recent, const QString &path, const QString &)
 {
     QStringList files;
     const auto add = [&](const QString &file) {
         if (files.size() >= kRecentCount || !QFileInfo::exists(file))
             return;
         const QString c = canonical(file);
-        if (c == canonical(defaultPath(programFolder)))
-            return;
         for (const QString &f : files) {
             if (canonical(f) == c)
                 return;

@@ -23,8 +23,8 @@ QString remembered(const QString &programFolder, const QString &path);
 // reason in `error`, for a name that cannot be a file name or a file that exists already.
 QString newHistoryPath(const QString &programFolder, const QString &name, QString *error);
 
-// The recent list with `path` put first, each file once, the missing ones and the default
-// history left out, at most kRecentCount of them.
+// The recent list with `path` put first, each file once, the missing ones left out, at most
+// kRecentCount of them.
 QStringList withRecent(const QStringList &recent, const QString &path,
                        const QString &programFolder);
 

@@ -131,8 +131,11 @@ void frmMain::refreshRecentMenu()
         if (QFileInfo(file) == QFileInfo(current))
             continue;
         ++n;
-        auto *a = new QAction(
-            QStringLiteral("&%1 %2").arg(n).arg(QFileInfo(file).completeBaseName()), mnuLsgl);
+        const bool isDefault =
+            QFileInfo(file) == QFileInfo(historyfiles::defaultPath(m_programFolder));
+        const QString caption = isDefault ? QStringLiteral("默认历史库（Varnibo.mdb）")
+                                          : QFileInfo(file).completeBaseName();
+        auto *a = new QAction(QStringLiteral("&%1 %2").arg(n).arg(caption), mnuLsgl);
         a->setObjectName(QStringLiteral("mnuRecent(%1)").arg(n));
         a->setToolTip(file);
         a->setStatusTip(file);

@@ -161,12 +161,15 @@ bool OnlineUpdater::storePage(const DrawPage &page, const QDate &date)
         m_run = m_store.continueRun();
 
     std::optional<int32_t> newest;
-    if (!m_replacePending && m_store.newest())
+    int32_t newestDate = 0;
+    if (!m_replacePending && m_store.newest()) {
         newest = m_store.newest()->sqqh;
+        newestDate = m_store.newest()->date;
+    }
     const Game &game = m_store.game();
     int misfits = 0;
     const std::vector<updateplan::PageDraw> draws =
-        updateplan::drawsToStore(page, date, newest, game, &misfits);
+        updateplan::drawsToStore(page, date, newest, game, &misfits, newestDate);
     m_result.misfitRows += misfits;
     if (draws.empty())
         return true;

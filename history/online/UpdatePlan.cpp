@@ -156,22 +156,24 @@ namespace {
 
 // A year-numbered game: the listed issues following the newest stored one without a gap.
 std::vector<PageDraw> yearDrawsToStore(const std::map<int, Digits> &listed,
-                                       std::optional<int32_t> newestStored, const Game &game)
+                                       std::optional<int32_t> newestStored, const Game &game,
+                                       int32_t newestDate)
 {
+    const QDate newestDay = Game::dateOfNumber(newestDate);
+    bool mayTurnTheYear = newestDay.isValid() && newestDay.month() == 12 && newestDay.day() > 21;
     std::vector<PageDraw> draws;
     if (listed.empty())
         return draws;
     int32_t expected = newestStored ? *newestStored + 1 : listed.begin()->first;
     while (draws.size() < size_t(game.drawsPerDay())) {
         auto found = listed.find(expected);
-        if (found == listed.end() && game.sequence(expected) > 1) {
-            // The year's last draw is not known in advance: its successor may be next year's first.
+        if (found == listed.end() && mayTurnTheYear)
             found = listed.find(game.issueOfYear(game.year(expected) + 1, 1));
-        }
         if (found == listed.end())
             break;
         draws.push_back({found->first, found->second});
         expected = found->first + 1;
+        mayTurnTheYear = false; // the page's date is the one the draw gets: not a year's end
     }
     return draws;
 }
@@ -180,14 +182,14 @@ std::vector<PageDraw> yearDrawsToStore(const std::map<int, Digits> &listed,
 
 std::vector<PageDraw> drawsToStore(const DrawPage &page, const QDate &pageDate,
                                    std::optional<int32_t> newestStored, const Game &game,
-                                   int *misfits)
+                                   int *misfits, int32_t newestDate)
 {
     std::vector<PageDraw> draws;
     if (page.status != DrawPage::Status::Rows || !pageDate.isValid())
         return draws;
     if (game.numbersByYear())
         return yearDrawsToStore(newerListedDraws(page, newestStored, game, misfits), newestStored,
-                                game);
+                                game, newestDate);
     // A page of a day before the newest stored draw's has nothing to add: what it lists under
     // later issues (a site that answers every date with today's list) would be stored under the
     // page's day, older than the newest draw and out of order. Issues of one day share the issue

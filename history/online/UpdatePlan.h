@@ -66,9 +66,10 @@
 // cell at least as long as the game's shown issue, its last stored-length characters are the
 // stored issue, and its sequence must exist in the game. A date-numbered game stores under the
 // page's day as above, with its own draws a day. A year-numbered game stores the listed issues
-// themselves, dated with the page's date, going on from the newest stored one without a gap (the
-// next year's first counts as following the last of a year), at most its draws a day from one
-// page. A year-numbered history is never emptied by the retention rule: its draws span years, and
+// themselves, dated with the page's date, going on from the newest stored one without a gap, at
+// most its draws a day from one page. A year's last draw is not known in advance: the next year's
+// first counts as following the newest stored draw when that was drawn in the last ten days of
+// its year (its kept date says so), else the update waits for the draws between. A year-numbered history is never emptied by the retention rule: its draws span years, and
 // the rule would throw them all away.
 namespace quorlent::updateplan {
 
@@ -114,8 +115,10 @@ struct PageDraw
 };
 
 // The draws to append from the page of `pageDate`, in issue order.
+// `newestDate` is the newest stored draw's kept date (yyyymmdd, 0: not known).
 std::vector<PageDraw> drawsToStore(const DrawPage &page, const QDate &pageDate,
                                    std::optional<int32_t> newestStored,
-                                   const Game &game = Game::standard(), int *misfits = nullptr);
+                                   const Game &game = Game::standard(), int *misfits = nullptr,
+                                   int32_t newestDate = 0);
 
 } // namespace quorlent::updateplan

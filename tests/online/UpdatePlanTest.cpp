@@ -239,3 +239,34 @@ TEST(UpdatePlanTest, AFullDayEndsAtSequence120)
     EXPECT_EQ(draws.back().sqqh, 160908120);
     EXPECT_TRUE(drawsToStore(page, kToday, 160908120).empty());
 }
+
+TEST(UpdatePlanTest, OtherGamesReadTheirOwnIssuesFromTheSamePageForm)
+{
+    // One a day, numbered by year: the listed issues themselves, going on from the newest stored
+    // one, at most one from a day's page; a year's first follows the last of the year before.
+    const Game daily = *Game::make(1, IssueForm::YearSequence4);
+    const DrawPage page = pageOf({row("2026101", "09033"), row("2026102", "1 2 3 4 5"),
+                                  row("2026367", "12345"), row("2026-04-21", "55555")});
+    int misfits = 0;
+    auto draws = drawsToStore(page, QDate(2026, 4, 21), daily.issueOfYear(2026, 100), daily, &misfits);
+    EXPECT_EQ(issuesOf(draws), (std::vector<int32_t>{daily.issueOfYear(2026, 101)}));
+    EXPECT_EQ(draws[0].digits, (Digits{0, 9, 0, 3, 3}));
+    EXPECT_EQ(misfits, 1); // 2026367: a year has no such draw
+    EXPECT_TRUE(drawsToStore(page, QDate(2026, 4, 21), daily.issueOfYear(2026, 102), daily).empty());
+    // The next year's first follows a draw of the year's last days, not one of its middle.
+    const DrawPage newYear = pageOf({row("2027001", "11111")});
+    const int32_t lateDraw = daily.issueOfYear(2026, 358);
+    EXPECT_EQ(issuesOf(drawsToStore(newYear, QDate(2027, 1, 1), lateDraw, daily, nullptr, 20261231)),
+              (std::vector<int32_t>{daily.issueOfYear(2027, 1)}));
+    EXPECT_TRUE(drawsToStore(newYear, QDate(2027, 1, 1), lateDraw, daily, nullptr, 20261110).empty());
+    EXPECT_TRUE(drawsToStore(newYear, QDate(2027, 1, 1), lateDraw, daily).empty());
+
+    // 96 a day with two-digit sequences: stored under the page's day, up to 96.
+    const Game g96 = *Game::make(96, IssueForm::DateSequence2);
+    const DrawPage day = pageOf({row("2017032895", "11111"), row("2017032896", "22222"),
+                                 row("2017032897", "33333")});
+    misfits = 0;
+    draws = drawsToStore(day, QDate(2017, 3, 28), 17032894, g96, &misfits);
+    EXPECT_EQ(issuesOf(draws), (std::vector<int32_t>{17032895, 17032896}));
+    EXPECT_EQ(misfits, 1);
+}
