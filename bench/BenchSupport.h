@@ -3,9 +3,10 @@
 // What the benchmarks share: a clock for one piece of work and random histories.
 
 #include "DrawRecord.h"
-#include "Issue.h"
+#include "Game.h"
 
 #include <chrono>
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <vector>
@@ -20,25 +21,44 @@ inline double millisecondsOf(const std::function<void()> &work)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// `draws` draws of uniform random digits, one after another from 2005-01-01's first draw, across
-// day ends, each with the codes of the draws before it. With `missingOneIn` above 0, about one
-// issue in that many is left out, as a history with gaps.
-inline std::vector<DrawRecord> randomRecords(int draws, unsigned seed, int missingOneIn = 0)
+// The most draws a history of `game` can hold at `wanted`: a game numbered by year runs out of
+// years (2000-2099) long before half a million draws.
+inline int drawsFor(const Game &game, int wanted)
+{
+    return game.numbersByYear() ? std::min(wanted, 99 * 365 * game.drawsPerDay()) : wanted;
+}
+
+// `draws` draws of uniform random digits, one after another from the first draw of 2005-01-01
+// (of 2000-01-01 for a game numbered by year, each on its own day), across day and year ends,
+// each with the codes of the draws before it. With `missingOneIn` above 0, about one issue in
+// that many is left out, as a history with gaps.
+inline std::vector<DrawRecord> randomRecords(int draws, unsigned seed, int missingOneIn = 0,
+                                             const Game &game = Game::standard())
 {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> digit(0, 9);
     DrawRun run;
     std::vector<DrawRecord> records;
     records.reserve(static_cast<size_t>(draws));
-    int32_t sqqh = 50101001;
+    QDate day = game.numbersByYear() ? QDate(2000, 1, 1) : QDate(2005, 1, 1);
+    int32_t sqqh = game.first(day);
+    // A game numbered by year goes on to the next year after the year's last day.
+    auto next = [&] {
+        if (!game.numbersByYear())
+            return game.next(sqqh, QDate());
+        day = day.addDays(1);
+        return day.dayOfYear() == 1 ? game.first(day) : sqqh + 1;
+    };
     for (int i = 0; i < draws; ++i) {
         Digits digits{};
         for (uint8_t &d : digits)
             d = static_cast<uint8_t>(digit(rng));
         records.push_back(run.append(sqqh, digits, 1));
-        sqqh = issue::next(sqqh);
+        if (game.numbersByYear())
+            records.back().date = Game::dateNumber(day);
+        sqqh = next();
         if (missingOneIn > 0 && std::uniform_int_distribution<int>(1, missingOneIn)(rng) == 1)
-            sqqh = issue::next(sqqh);
+            sqqh = next();
     }
     return records;
 }

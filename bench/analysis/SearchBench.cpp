@@ -3,6 +3,10 @@
 //
 //   bench_analysis [draws ...]      default: 1920 32767 500000
 //
+// Then the in-memory runs alone on a game of 96 draws a day at the largest size and on a daily
+// game numbered by year at as many draws as its years hold (about 36,000): the searches read the
+// same rows whatever the game, so their figures should match the original game's.
+//
 // In-memory ("fast"): search, result phase, both grid models filled and the first screen of the
 // hit list formed, Carcu written through HistoryDb::writeTally; the median of several runs.
 // Statements ("literal"): the same search as the table statements, hit query and Carcu, on the
@@ -111,8 +115,9 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void benchSize(int draws)
+void benchSize(int draws, const Game &game = Game::standard())
 {
+    const bool literalToo = game.isStandard();
     QTemporaryDir dir;
     auto opened = HistoryDb::openOrCreate(dir.filePath(QStringLiteral("Varnibo.mdb")));
     if (!opened.db) {
@@ -122,16 +127,18 @@ void benchSize(int draws)
     HistoryDb &db = *opened.db;
     std::vector<HistoryRow> rows;
     const double setup = millisecondsOf([&] {
-        db.append(bench::randomRecords(draws, 20160908u + static_cast<unsigned>(draws)));
+        db.append(bench::randomRecords(draws, 20160908u + static_cast<unsigned>(draws), 0, game));
         rows = db.loadRows();
     });
-    std::printf("\n%d draws (database written and loaded in %.1f s)\n", draws, setup / 1000.0);
+    std::printf("\n%s, %d draws (database written and loaded in %.1f s)\n",
+                qPrintable(game.scheduleName()), draws, setup / 1000.0);
     std::printf("%-12s %-13s %8s %9s %9s %12s %9s  %s\n", "search", "mode", "hits", "fast ms",
                 "(Carcu)", "literal ms", "speed-up", "same result");
 
     SearchRequest request;
-    request.rangeStart = issue::displayForm(rows.front().sqqh);
-    request.rangeEnd = issue::displayForm(rows.back().sqqh);
+    request.rangeStart = game.displayForm(rows.front().sqqh);
+    request.rangeEnd = game.displayForm(rows.back().sqqh);
+    request.game = game;
     request.kind = Kind::Number;
     request.earlierDistance = 3;
     // The newest draw is the reference, as the window sets it; the follow search uses the
@@ -182,7 +189,13 @@ void benchSize(int draws)
         fastRuns.push_back(std::move(timed));
     }
 
-    for (size_t m = 0; m < std::size(kModes); ++m) {
+    for (size_t m = 0; m < std::size(kModes) && !literalToo; ++m) {
+        const Timed &fast = fastRuns[m];
+        std::printf("%-12s %s %8zu %9.1f %9.1f\n", kModes[m].search,
+                    padded(kModes[m].label, 13).c_str(), fast.run.hitIssues.size(), fast.ms,
+                    fast.carcuMs);
+    }
+    for (size_t m = 0; m < std::size(kModes) && literalToo; ++m) {
         const Mode &mode = kModes[m];
         setMode(mode);
         literal::Outcome slow;
@@ -222,5 +235,9 @@ int main(int argc, char **argv)
         if (draws > 0)
             benchSize(draws);
     }
+    const int largest = *std::max_element(sizes.begin(), sizes.end());
+    const Game daily = *Game::make(1, IssueForm::YearSequence4);
+    benchSize(largest, *Game::make(96, IssueForm::DateSequence2));
+    benchSize(bench::drawsFor(daily, largest), daily);
     return 0;
 }

@@ -8,7 +8,6 @@
 #include "HistoryStore.h"
 #include "HistoryTextReader.h"
 #include "HistoryTextWriter.h"
-#include "Issue.h"
 #include "ProgramFiles.h"
 
 #include <QDir>
@@ -32,14 +31,16 @@ namespace {
 
 constexpr int kDraws = 500000;
 
-QByteArray historyText(int draws)
+// The draws in the game's own line form, from the first draw of 1 January 2005 (the years before
+// 2010 need their leading zero).
+QByteArray historyText(int draws, const Game &game = Game::standard())
 {
     QByteArray text;
     text.reserve(qsizetype(draws) * 17);
     uint64_t state = 0x9E3779B97F4A7C15ull;
-    int32_t sqqh = 50101001; // 1 January 2005: the years before 2010 need their leading zero
-    for (int i = 0; i < draws; ++i, sqqh = issue::next(sqqh)) {
-        text += issue::storedText(sqqh).toLatin1();
+    int32_t sqqh = game.first(QDate(2005, 1, 1));
+    for (int i = 0; i < draws; ++i, sqqh = game.next(sqqh, QDate())) {
+        text += game.storedText(sqqh).toLatin1();
         text += ' ';
         for (int p = 0; p < kPositions; ++p) {
             state ^= state << 13;
@@ -104,6 +105,28 @@ long peakMegabytes()
 #endif
 }
 
+// The import and the rebuild on a game of 96 draws a day with two-digit sequences.
+void otherGame(const QString &folder)
+{
+    const Game game = *Game::make(96, IssueForm::DateSequence2);
+    const QString textPath = QDir(folder).filePath("draws96.txt");
+    QFile file(textPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(historyText(kDraws, game)) < 0)
+        std::exit(1);
+    file.close();
+    HistoryStore store;
+    if (store.create(QDir(folder).filePath("96.mdb"), game, QStringLiteral("96")).status !=
+        HistoryDb::OpenStatus::Created)
+        std::exit(1);
+    std::printf("\n%s, %d draws\n", qPrintable(game.scheduleName()), kDraws);
+    report("import into an empty history",
+           timeMs([&] { check(importHistoryFile(store, textPath, 1)); }), "<= 2000 ms");
+    report("import over a history of 500,000 draws",
+           timeMs([&] { check(importHistoryFile(store, textPath, 1)); }), "<= 2000 ms");
+    report("delete the last 10 draws (rebuild), with compaction",
+           timeMs([&] { check(deleteLastDraws(store, folder, 10, 1)); }), "-");
+}
+
 } // namespace
 
 int main()
@@ -162,7 +185,7 @@ int main()
     report("compaction alone", timeMs([&] { check(compactDatabase(store)); }), "-");
 
     // The last day goes: write the backup, rebuild 499,880 draws, compact.
-    const int32_t lastKept = store.rows()[kDraws - issue::kDrawsPerDay - 1].sqqh;
+    const int32_t lastKept = store.rows()[kDraws - Game::standard().drawsPerDay() - 1].sqqh;
     report("delete to an issue (one day less), with compaction",
            timeMs([&] { check(deleteToIssue(store, folder, lastKept, 1)); }), "-");
     report("delete the last 10 draws, with compaction",
@@ -170,6 +193,7 @@ int main()
     report("delete the newest draw, with compaction",
            timeMs([&] { check(deleteNewestDraw(store)); }), "<= 2000 ms");
     report("export to text", timeMs([&] { check(exportHistoryText(store, folder)); }), "-");
+    otherGame(folder);
 
     std::printf("\n%zu draws left; peak memory %ld MB\n", store.size(), peakMegabytes());
 #ifdef Q_OS_UNIX

@@ -1,14 +1,14 @@
 // The 走势图 window on a history of random draws (default 500,000, about twelve years; one draw in
 // a hundred missing): opening it on 全部, switching the window and the toggles, one screen of
 // scrolling rendered offscreen, an entry while it is open, the missing-draw check, and the memory
-// the chart adds. Each figure beside its target.
+// the chart adds. Each figure beside its target; for the original game, then a game of 96 draws a
+// day and a daily game numbered by year (as many draws as its years hold: about 36,000).
 //
 //   bench_trend [draws]
 #include "HeadlessApp.h"
 #include "BenchSupport.h"
 #include "HistoryDb.h"
 #include "HistoryStore.h"
-#include "Issue.h"
 #include "MissingDrawCheck.h"
 #include "TrendChartModel.h"
 #include "TrendChartWindow.h"
@@ -78,33 +78,31 @@ void line(const char *work, double value, double target, const char *unit = "ms"
                 value <= target ? "" : "  ABOVE TARGET");
 }
 
-void buildHistory(const QString &path, int draws)
+void buildHistory(const QString &path, const Game &game, int draws)
 {
-    HistoryDb::openOrCreate(path).db->append(bench::randomRecords(draws, 11, 100));
+    auto db = game.isStandard() ? HistoryDb::openOrCreate(path).db
+                                : HistoryDb::create(path, game, QStringLiteral("bench")).db;
+    db->append(bench::randomRecords(draws, 11, 100, game));
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+void benchGame(const Game &game, int wanted)
 {
-    bench::HeadlessApp app(argc, argv);
-    const int draws = argc > 1 ? std::atoi(argv[1]) : 500000;
-
     QTemporaryDir folder;
-    buildHistory(folder.filePath("Varnibo.mdb"), draws);
+    buildHistory(folder.filePath("Varnibo.mdb"), game, bench::drawsFor(game, wanted));
     // The chart opens from the main window, which is up and has its history loaded.
     frmMain main(folder.path());
     main.show();
     QApplication::processEvents();
     HistoryStore &store = main.history();
-    std::printf("history: %zu draws, %s to %s\n\n", store.size(),
-                qPrintable(issue::displayForm(store.rows().front().sqqh)),
-                qPrintable(issue::displayForm(store.rows().back().sqqh)));
+    std::printf("\n== %s\nhistory: %zu draws, %s to %s\n\n", qPrintable(game.scheduleName()),
+                store.size(), qPrintable(game.displayForm(store.rows().front().sqqh)),
+                qPrintable(game.displayForm(store.rows().back().sqqh)));
     std::printf("%-52s %10s %6s %10s\n", "work", "measured", "", "target");
 
     auto storeOne = [&] {
         DrawRun run = store.continueRun();
-        const DrawRecord record = run.append(issue::next(store.newest()->sqqh), {1, 2, 3, 4, 5}, 1);
+        const DrawRecord record =
+            run.append(game.next(store.newest()->sqqh, QDate()), {1, 2, 3, 4, 5}, 1);
         store.append(std::span(&record, 1));
         QApplication::processEvents();
     };
@@ -162,12 +160,14 @@ int main(int argc, char **argv)
         "统计起点 -> 承接 on 全部", timed([&] {
             window->findChild<QRadioButton *>(QStringLiteral("optOriginCarried"))->setChecked(true);
         }));
-    report("同期号 on (第 1 期) on 全部", timed([&] {
-               window->findChild<QCheckBox *>(QStringLiteral("chkSameDraw"))->setChecked(true);
-           }));
-    report("同期号 off on 全部", timed([&] {
-               window->findChild<QCheckBox *>(QStringLiteral("chkSameDraw"))->setChecked(false);
-           }));
+    if (game.hasDrawsOfADay()) {
+        report("同期号 on (第 1 期) on 全部", timed([&] {
+                   window->findChild<QCheckBox *>(QStringLiteral("chkSameDraw"))->setChecked(true);
+               }));
+        report("同期号 off on 全部", timed([&] {
+                   window->findChild<QCheckBox *>(QStringLiteral("chkSameDraw"))->setChecked(false);
+               }));
+    }
     g_cpu = worstCpu;
     line("switching the window or a toggle (worst of the above)", worst, 50);
 
@@ -207,7 +207,7 @@ int main(int argc, char **argv)
     trend::MissingDrawReport missing;
     std::vector<std::pair<double, double>> checks;
     for (int i = 0; i < 5; ++i) {
-        const double ms = msOf([&] { missing = trend::checkMissingDraws(store.rows()); });
+        const double ms = msOf([&] { missing = trend::checkMissingDraws(store.rows(), game); });
         checks.push_back({ms, g_cpu});
     }
     std::sort(checks.begin(), checks.end());
@@ -220,5 +220,16 @@ int main(int argc, char **argv)
                 double(window->chartModel().chart().memoryBytes()) / 1048576.0);
     line("the memory the chart adds (resident, on 全部)", residentMb() - before, 64, "MB");
     window->close();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    bench::HeadlessApp app(argc, argv);
+    const int draws = argc > 1 ? std::atoi(argv[1]) : 500000;
+    benchGame(Game::standard(), draws);
+    benchGame(*Game::make(96, IssueForm::DateSequence2), draws);
+    benchGame(*Game::make(1, IssueForm::YearSequence4), draws);
     return 0;
 }
