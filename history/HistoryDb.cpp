@@ -92,6 +92,29 @@ uint32_t readBigEndian(const QByteArray &bytes, int offset)
     return value;
 }
 
+const char *const kCreateGameTable =
+    "CREATE TABLE IF NOT EXISTS Caizhong(txtName TEXT, intQiPerDay INTEGER, txtQihao TEXT)";
+// One date per issue: repeated issues (which the text import lets in) share it.
+const char *const kCreateDateTable =
+    "CREATE TABLE IF NOT EXISTS Kaijiangri(SQQH INTEGER PRIMARY KEY, intDate INTEGER)";
+
+// Inside the caller's transaction.
+bool writeGame(SqliteDb &db, const Game &game, const QString &name)
+{
+    if (!db.exec(kCreateGameTable) || !db.exec("DELETE FROM Caizhong"))
+        return false;
+    Statement stmt =
+        db.prepare("INSERT INTO Caizhong(txtName, intQiPerDay, txtQihao) VALUES(?, ?, ?)");
+    if (!stmt.isValid())
+        return false;
+    stmt.bind(1, name.toStdString())
+        .bind(2, game.drawsPerDay())
+        .bind(3, Game::formKey(game.form()).toStdString());
+    if (stmt.step() != SQLITE_DONE)
+        return false;
+    return !game.numbersByYear() || db.exec(kCreateDateTable);
+}
+
 } // namespace
 
 RecordSource recordsFrom(std::span<const DrawRecord> records)
@@ -143,16 +166,6 @@ HistoryDb::HistoryDb(QString path, std::unique_ptr<SqliteDb> db)
 {
 }
 
-namespace {
-
-const char *const kCreateGameTable =
-    "CREATE TABLE IF NOT EXISTS Caizhong(txtName TEXT, intQiPerDay INTEGER, txtQihao TEXT)";
-// One date per issue: repeated issues (which the text import lets in) share it.
-const char *const kCreateDateTable =
-    "CREATE TABLE IF NOT EXISTS Kaijiangri(SQQH INTEGER PRIMARY KEY, intDate INTEGER)";
-
-} // namespace
-
 bool HistoryDb::hasTable(const char *name)
 {
     Statement stmt = m_db->prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
@@ -181,20 +194,7 @@ bool HistoryDb::readGame()
 bool HistoryDb::setGame(const Game &game, const QString &name)
 {
     Transaction tx(*m_db);
-    if (!tx.isActive() || !m_db->exec(kCreateGameTable) || !m_db->exec("DELETE FROM Caizhong"))
-        return false;
-    Statement stmt =
-        m_db->prepare("INSERT INTO Caizhong(txtName, intQiPerDay, txtQihao) VALUES(?, ?, ?)");
-    if (!stmt.isValid())
-        return false;
-    stmt.bind(1, name.toStdString())
-        .bind(2, game.drawsPerDay())
-        .bind(3, Game::formKey(game.form()).toStdString());
-    if (stmt.step() != SQLITE_DONE)
-        return false;
-    if (game.numbersByYear() && !m_db->exec(kCreateDateTable))
-        return false;
-    if (!tx.commit())
+    if (!tx.isActive() || !writeGame(*m_db, game, name) || !tx.commit())
         return false;
     m_game = game;
     m_name = name;
@@ -214,19 +214,16 @@ HistoryDb::OpenResult HistoryDb::create(const QString &path, const Game &game, c
         refused.message = QObject::tr("文件 %1 已经存在，未作任何改动。").arg(QFileInfo(path).fileName());
         return refused;
     }
-    OpenResult result = openOrCreate(path);
-    if (result.db && !result.db->setGame(game, name)) {
-        result.message = QObject::tr("无法创建历史数据库 %1：%2")
-                             .arg(QFileInfo(path).fileName(),
-                                  QString::fromStdString(result.db->sql().lastError()));
-        result.db.reset();
-        result.status = OpenStatus::Failed;
-        QFile::remove(path);
-    }
-    return result;
+    return openFile(path, &game, name);
 }
 
 HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
+{
+    return openFile(path, nullptr, {});
+}
+
+HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGame,
+                                          const QString &name)
 {
     OpenResult result;
     const std::string native = QFile::encodeName(path).toStdString();
@@ -249,7 +246,7 @@ HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
         ok = ok && tx.isActive() &&
              db->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()) &&
              db->exec("PRAGMA user_version=1") && db->exec(createStatements().c_str()) &&
-             tx.commit();
+             (!newGame || writeGame(*db, *newGame, name)) && tx.commit();
         if (!ok) {
             error = db->lastError();
             db.reset();

@@ -73,6 +73,8 @@ public:
 
 private:
     HistoryDb(QString path, std::unique_ptr<SqliteDb> db);
+    // Opens the file, or creates it (with `newGame` recorded in the same transaction, when given).
+    static OpenResult openFile(const QString &path, const Game *newGame, const QString &name);
     bool insertAll(const RecordSource &source);
     bool readGame();
     bool hasTable(const char *name);

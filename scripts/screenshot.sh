@@ -3,10 +3,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target take_screenshot take_about_screenshot take_stats_screenshots \
-  take_trend_screenshots
+  take_trend_screenshots take_game_screenshots
 QT_QPA_PLATFORM=offscreen ./build/tools/take_screenshot "samples/历史号码/示例历史号码.txt" docs/screenshot.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_about_screenshot docs/about.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_stats_screenshots "samples/历史号码/示例历史号码.txt" \
   docs/outcome-chart.png docs/backtest.png
 # The 走势图 window: docs/trend-100.png (近 100 期, 遗漏分层 and 折线) and docs/trend-same-draw.png (同期号).
 QT_QPA_PLATFORM=offscreen ./build/tools/take_trend_screenshots "samples/历史号码/示例历史号码.txt" docs
+# A daily game numbered by year: docs/game-window.png and docs/game-trend.png.
+QT_QPA_PLATFORM=offscreen ./build/tools/take_game_screenshots docs
