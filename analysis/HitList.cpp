@@ -15,6 +15,8 @@ QString HitListLayout::header(int column) const
     return {};
 }
 
+QString HitListLayout::codeKey() const { return quorlent::codeKey(resultKind, segmentBase); }
+
 QString HitListLayout::comparedDigits(const std::vector<HistoryRow> &rows, size_t row) const
 {
     const HistoryRow *source = ComparedDraws(rows, previousDraw, distance).describingRow(row);

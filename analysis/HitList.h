@@ -27,6 +27,10 @@ struct HitListLayout
     bool previousDraw = true; // 上期 or 前 N 期
     int distance = 1;         // N of 前 N 期
     Game game = Game::standard(); // writes the issues
+    int segmentBase = 1;          // the 段数 codes' base, for their key
+
+    // How the position columns' codes are written ("0 = 小（0–4），1 = 大（5–9）"); empty for 号码.
+    QString codeKey() const;
 
     QString header(int column) const;
     // The text of one cell for the hit at index `row` of `rows` (in issue order).

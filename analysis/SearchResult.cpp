@@ -15,7 +15,8 @@ SearchResult resultOf(const std::vector<HistoryRow> &rows, const SearchRequest &
     result.rangeValid =
         IssueRange::fromTexts(request.rangeStart, request.rangeEnd, request.game).has_value();
     result.hits = std::move(hits);
-    result.hitList = {options.resultKind, request.previousDraw, request.distance(), request.game};
+    result.hitList = {options.resultKind, request.previousDraw, request.distance(), request.game,
+                      options.segmentBase};
     result.tally = Tally::count(rows, result.hits, options);
     return result;
 }

@@ -6,6 +6,7 @@ namespace {
 
 struct KeyInfo
 {
+    const char *section;
     const char *name;
     bool isBool;
     int defaultValue;
@@ -13,22 +14,43 @@ struct KeyInfo
     int max;
 };
 
-// One table of keys, types, defaults and ranges.
+const char kMain[] = "IniSetting";
+const char kTrend[] = "Zoushi";
+
+// One table of keys, sections, types, defaults and ranges.
 constexpr KeyInfo kKeys[Settings::KeyCount] = {
-    {"bolZyw", true, 1, 0, 1},
-    {"bolSq", true, 1, 0, 1},
-    {"intPreQi", false, 2, 1, 9}, // N of 前 N 期: 0 would name no earlier draw
-    {"intLei", false, 0, 0, 3},
-    {"intXianshiLei", false, 0, 0, 3},
-    {"bolZuxuan", true, 0, 0, 1},
-    {"intConsqSort", false, 1, 1, 5},
-    {"bolZhpm", true, 0, 0, 1},
-    {"intZhWSetup", false, 2, -32768, 32767},
-    {"DsIni", false, 1, 0, 1},
-    {"IniSerchDay", false, 6, 2, 16},
+    {kMain, "bolZyw", true, 1, 0, 1},
+    {kMain, "bolSq", true, 1, 0, 1},
+    {kMain, "intPreQi", false, 2, 1, 9}, // N of 前 N 期: 0 would name no earlier draw
+    {kMain, "intLei", false, 0, 0, 3},
+    {kMain, "intXianshiLei", false, 0, 0, 3},
+    {kMain, "bolZuxuan", true, 0, 0, 1},
+    {kMain, "intConsqSort", false, 1, 1, 5},
+    {kMain, "bolZhpm", true, 0, 0, 1},
+    {kMain, "intZhWSetup", false, 2, -32768, 32767},
+    {kMain, "DsIni", false, 1, 0, 1},
+    {kMain, "IniSerchDay", false, 6, 2, 16},
+    {kMain, "bolShishi", true, 0, 0, 1},
+    {kTrend, "intWindow", false, 2, 0, 10}, // 近 100 期 of the chart's list of windows
+    {kTrend, "intCount", false, 300, 1, 2000000},
+    {kTrend, "bolSameDraw", true, 0, 0, 1},
+    {kTrend, "intSameDraw", false, 1, 1, 999},
+    {kTrend, "bolOmission", true, 1, 0, 1},
+    {kTrend, "bolLayers", true, 0, 0, 1},
+    {kTrend, "bolLines", true, 0, 0, 1},
+    {kTrend, "bolOriginCarried", true, 1, 0, 1},
 };
 
-const QString kSection = QStringLiteral("IniSetting");
+struct TextKeyInfo
+{
+    const char *section;
+    const char *name;
+};
+
+constexpr TextKeyInfo kTextKeys[Settings::TextKeyCount] = {
+    {kMain, "txtUpdateUrl"}, {kMain, "txtHistoryFile"}, {kMain, "txtRecentHistories"},
+    {kTrend, "txtFrom"},     {kTrend, "txtTo"},
+};
 
 std::unique_ptr<QSettings> openStore()
 {
@@ -86,36 +108,43 @@ QString SettingsSection::fileName() { return openStore()->fileName(); }
 
 Settings::Settings()
 {
-    const SettingsSection store(kSection);
+    reread(Section::Main);
+    reread(Section::Trend);
+}
+
+void Settings::reread(Section which)
+{
+    const char *section = which == Section::Main ? kMain : kTrend;
+    const SettingsSection store{QLatin1String(section)};
     for (int key = 0; key < KeyCount; ++key) {
         const KeyInfo &info = kKeys[key];
+        if (info.section != section)
+            continue;
         const QString name = QLatin1String(info.name);
         m_values[key] = info.isBool ? int(store.flag(name, info.defaultValue != 0))
                                     : store.number(name, info.defaultValue, info.min, info.max);
     }
-    m_updateUrl = store.text(QStringLiteral("txtUpdateUrl"));
-    m_historyFile = store.text(QStringLiteral("txtHistoryFile"));
-    m_recentHistories =
-        store.text(QStringLiteral("txtRecentHistories")).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (int key = 0; key < TextKeyCount; ++key) {
+        if (kTextKeys[key].section == section)
+            m_texts[key] = store.text(QLatin1String(kTextKeys[key].name));
+    }
 }
 
-void Settings::setHistoryFile(const QString &file)
+void Settings::setText(TextKey key, const QString &value)
 {
-    m_historyFile = file;
-    SettingsSection(kSection).setText(QStringLiteral("txtHistoryFile"), file);
+    m_texts[key] = value;
+    SettingsSection(QLatin1String(kTextKeys[key].section))
+        .setText(QLatin1String(kTextKeys[key].name), value);
+}
+
+QStringList Settings::recentHistories() const
+{
+    return m_texts[txtRecentHistories].split(QLatin1Char('|'), Qt::SkipEmptyParts);
 }
 
 void Settings::setRecentHistories(const QStringList &files)
 {
-    m_recentHistories = files;
-    SettingsSection(kSection).setText(QStringLiteral("txtRecentHistories"),
-                                      files.join(QLatin1Char('|')));
-}
-
-void Settings::setUpdateUrl(const QString &address)
-{
-    m_updateUrl = address.trimmed();
-    SettingsSection(kSection).setText(QStringLiteral("txtUpdateUrl"), m_updateUrl);
+    setText(txtRecentHistories, files.join(QLatin1Char('|')));
 }
 
 const char *Settings::name(Key key) { return kKeys[key].name; }
@@ -130,8 +159,8 @@ bool Settings::set(Key key, int value)
     if (!inRange(key, value))
         return false;
     m_values[key] = value;
-    SettingsSection store(kSection);
     const KeyInfo &info = kKeys[key];
+    SettingsSection store(QLatin1String(info.section));
     if (info.isBool)
         store.setFlag(QLatin1String(info.name), value != 0);
     else

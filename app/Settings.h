@@ -30,12 +30,16 @@ private:
     std::unique_ptr<QSettings> m_store;
 };
 
-// The user's choices, kept in the per-user settings store under application "Tessaryn",
-// section "IniSetting". Every value is read once at start-up and written the moment it changes.
+// The user's choices, kept in the per-user settings store under application "Tessaryn": the main
+// window's in section "IniSetting", the trend chart's in section "Zoushi". One table holds every
+// key with its section, type, default and range; a window reads its section when it opens (the
+// main window at start-up, the trend chart each time it opens) and every value is written the
+// moment it changes.
 class Settings
 {
 public:
     enum Key {
+        // IniSetting
         bolZyw,
         bolSq,
         intPreQi,
@@ -47,10 +51,33 @@ public:
         intZhWSetup,
         DsIni,
         IniSerchDay,
+        bolShishi, // 实时检索: live results
+        // Zoushi: the trend chart's choices
+        intWindow,
+        intCount,
+        bolSameDraw,
+        intSameDraw,
+        bolOmission,
+        bolLayers,
+        bolLines,
+        bolOriginCarried,
         KeyCount
     };
+    enum TextKey {
+        txtUpdateUrl,       // the results site the online update reads; empty until set
+        txtHistoryFile,     // the history last worked on: a name in the program folder, or a path
+        txtRecentHistories, // the history files opened last, newest first, separated by "|"
+        txtFrom,            // Zoushi: the issue range's ends
+        txtTo,
+        TextKeyCount
+    };
 
+    enum class Section { Main, Trend };
+
+    // Reads every section.
     Settings();
+    // Reads one section again, as the store holds it now.
+    void reread(Section section);
 
     static const char *name(Key key);
     static QString fileName() { return SettingsSection::fileName(); }
@@ -63,22 +90,17 @@ public:
     bool set(Key key, int value);
     void setFlag(Key key, bool value) { set(key, value ? 1 : 0); }
 
-    // "txtUpdateUrl": the base address of the results site the online update reads; empty until
-    // the user sets one.
-    const QString &updateUrl() const { return m_updateUrl; }
-    void setUpdateUrl(const QString &address);
+    const QString &text(TextKey key) const { return m_texts[key]; }
+    void setText(TextKey key, const QString &value);
 
-    // "txtHistoryFile": the history file the program was last working on, as written (a name in
-    // the program folder, or a whole path); empty for the default history Varnibo.mdb.
-    const QString &historyFile() const { return m_historyFile; }
-    void setHistoryFile(const QString &file);
-    // "txtRecentHistories": the history files opened last, newest first, separated by "|".
-    const QStringList &recentHistories() const { return m_recentHistories; }
+    const QString &updateUrl() const { return text(txtUpdateUrl); }
+    void setUpdateUrl(const QString &address) { setText(txtUpdateUrl, address.trimmed()); }
+    const QString &historyFile() const { return text(txtHistoryFile); }
+    void setHistoryFile(const QString &file) { setText(txtHistoryFile, file); }
+    QStringList recentHistories() const;
     void setRecentHistories(const QStringList &files);
 
 private:
     std::array<int, KeyCount> m_values{};
-    QString m_updateUrl;
-    QString m_historyFile;
-    QStringList m_recentHistories;
+    std::array<QString, TextKeyCount> m_texts;
 };

@@ -4,9 +4,8 @@
 #include "HistoryGameDialog.h"
 #include "HistoryStore.h"
 #include "OnlineUpdater.h"
-#include "TallyModel.h"
+#include "ResultsPanel.h"
 #include "frmMain.h"
-#include "stats/OutcomeChartView.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -16,24 +15,11 @@
 
 using namespace quorlent;
 
-void frmMain::buildHistoryMenu()
+void frmMain::connectHistories()
 {
-    // The histories come first in 历史管理, before what works on the open one.
-    QAction *first = mnuLsgl->actions().value(0);
-    auto insert = [&](const QString &caption, const QString &name) {
-        auto *a = new QAction(caption, mnuLsgl);
-        a->setObjectName(name);
-        mnuLsgl->insertAction(first, a);
-        return a;
-    };
-    mnuNewHistory = insert(QStringLiteral("新建历史库(&N)…"), QStringLiteral("mnuNewHistory"));
-    mnuOpenHistory = insert(QStringLiteral("打开历史库(&P)…"), QStringLiteral("mnuOpenHistory"));
-    m_recentEnd = mnuLsgl->insertSeparator(first);
-    mnuGame = insert(QStringLiteral("历史库名称与彩种(&G)…"), QStringLiteral("mnuGame"));
-    mnuLsgl->insertSeparator(first);
-    connect(mnuNewHistory, &QAction::triggered, this, &frmMain::mnuNewHistory_Click);
-    connect(mnuOpenHistory, &QAction::triggered, this, &frmMain::mnuOpenHistory_Click);
-    connect(mnuGame, &QAction::triggered, this, &frmMain::mnuGame_Click);
+    connect(m_menus.mnuNewHistory, &QAction::triggered, this, &frmMain::mnuNewHistory_Click);
+    connect(m_menus.mnuOpenHistory, &QAction::triggered, this, &frmMain::mnuOpenHistory_Click);
+    connect(m_menus.mnuGame, &QAction::triggered, this, &frmMain::mnuGame_Click);
     connect(m_history.get(), &HistoryStore::opened, this, &frmMain::historyOpened);
     connect(m_history.get(), &HistoryStore::gameChanged, this, &frmMain::gameChanged);
 }
@@ -91,9 +77,9 @@ void frmMain::historyOpened()
     }
     refreshRecentMenu();
     gameChanged();
-    m_tallyModel->clear();
-    chartOutcome->clear();
-    lblOutcomeStats->clear();
+    // The results were another history's.
+    m_results->clear();
+    m_live->searched(LiveSearch::Search::None);
     RefreshRefPattern();
     AddHaoma();
 }
@@ -102,14 +88,6 @@ void frmMain::historyOpened()
 void frmMain::gameChanged()
 {
     updateTitle();
-    const Game &game = m_history->game();
-    // The original game's next issue follows the schedule alone; another game's may be typed
-    // (a year's first draw, a draw entered late), and is checked when the draw is stored.
-    Text1->setReadOnly(game.isStandard());
-    Text1->setToolTip(
-        game.isStandard()
-            ? QString()
-            : QStringLiteral("下一期的期号，可以改成要输入的期号；%1").arg(game.formHint()));
     QihaoXianshi();
 }
 
@@ -135,12 +113,12 @@ void frmMain::refreshRecentMenu()
             QFileInfo(file) == QFileInfo(historyfiles::defaultPath(m_programFolder));
         const QString caption = isDefault ? QStringLiteral("默认历史库（Varnibo.mdb）")
                                           : QFileInfo(file).completeBaseName();
-        auto *a = new QAction(QStringLiteral("&%1 %2").arg(n).arg(caption), mnuLsgl);
+        auto *a = new QAction(QStringLiteral("&%1 %2").arg(n).arg(caption), m_menus.mnuLsgl);
         a->setObjectName(QStringLiteral("mnuRecent(%1)").arg(n));
         a->setToolTip(file);
         a->setStatusTip(file);
         connect(a, &QAction::triggered, this, [this, file] { openHistory(file); });
-        mnuLsgl->insertAction(m_recentEnd, a);
+        m_menus.mnuLsgl->insertAction(m_menus.recentEnd, a);
         m_recentActions.push_back(a);
     }
 }

@@ -2,6 +2,7 @@
 #include "BusyCursor.h"
 #include "FileChooser.h"
 #include "HistoryDeletion.h"
+#include "HistoryPanel.h"
 #include "HistoryExport.h"
 #include "HistoryImport.h"
 #include "HistoryStore.h"
@@ -79,7 +80,7 @@ void frmMain::Command3_Click()
     BusyCursor busy;
     const FileOpResult result = deleteNewestDraw(*m_history);
     afterHistoryRewrite(result);
-    MaskEdBox1[1]->setFocus();
+    m_historyPanel->focusEntry();
 }
 
 void frmMain::mnuClear_Click()

@@ -1,6 +1,9 @@
 // The online update: the window stays usable while the pages load, and everything that changes or
 // searches the history waits until it ends.
+#include "CommandPanel.h"
+#include "HistoryPanel.h"
 #include "HistoryStore.h"
+#include "SearchOptionsPanel.h"
 #include "OnlineUpdater.h"
 #include "frmMain.h"
 
@@ -26,8 +29,8 @@ void frmMain::setUpOnlineUpdate()
     m_updateProgress->hide();
     statusBar()->addPermanentWidget(m_updateProgress);
 
-    connect(Command21, &QPushButton::clicked, this, &frmMain::Command21_Click);
-    connect(mnuSetUrl, &QAction::triggered, this, &frmMain::mnuSetUrl_Click);
+    connect(m_commands->Command21, &QPushButton::clicked, this, &frmMain::Command21_Click);
+    connect(m_menus.mnuSetUrl, &QAction::triggered, this, &frmMain::mnuSetUrl_Click);
     connect(m_updater, &OnlineUpdater::progress, this,
             [this](int dayIndex, int dayCount, const QDate &date) {
                 m_updateProgress->setRange(0, dayCount);
@@ -106,14 +109,18 @@ void frmMain::onlineUpdateFinished()
 
 void frmMain::setHistoryCommandsEnabled(bool enabled)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{Command1, Command2, Command21, cmdRdLst,
-                                                       Command3, Command4, cmdHuice})
+    const CommandPanel &c = *m_commands;
+    for (QWidget *w : std::initializer_list<QWidget *>{c.Command1, m_options->combinationButton(),
+                                                       c.Command21, c.cmdRdLst, c.Command3,
+                                                       c.Command4, c.cmdHuice})
         w->setEnabled(enabled);
-    for (QAction *a : {mnuErase, mnuClear, mnuDlzd, mnuEszhzd, mnuDscs[0], mnuDscs[1],
-                       mnuNewHistory, mnuOpenHistory, mnuGame})
+    const MainMenus &m = m_menus;
+    for (QAction *a : {m.mnuErase, m.mnuClear, m.mnuDlzd, m.mnuEszhzd, m.mnuDscs[0], m.mnuDscs[1],
+                       m.mnuNewHistory, m.mnuOpenHistory, m.mnuGame})
         a->setEnabled(enabled);
-    for (int i = 1; i <= 5; ++i)
-        MaskEdBox1[i]->setEnabled(enabled);
+    for (QAction *a : m_recentActions)
+        a->setEnabled(enabled);
+    m_historyPanel->setEntryEnabled(enabled);
 }
 
 void frmMain::mnuSetUrl_Click()

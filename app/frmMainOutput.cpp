@@ -1,6 +1,9 @@
 // Spreadsheet export of the grids and the help links.
 #include "BusyCursor.h"
 #include "GridExport.h"
+#include "HelpWindow.h"
+#include "HistoryPanel.h"
+#include "ResultsPanel.h"
 #include "HelpLinks.h"
 #include "Opener.h"
 #include "frmMain.h"
@@ -38,13 +41,22 @@ void frmMain::exportGrid(QTableView *grid, const QString &fileName)
     showStatus(QStringLiteral("列表已导出到 %1。").arg(path));
 }
 
-void frmMain::MSFlexGrid1_DblClick() { exportGrid(MSFlexGrid1, QStringLiteral("lishi.xls")); }
+void frmMain::MSFlexGrid1_DblClick()
+{
+    exportGrid(m_historyPanel->grid(), QStringLiteral("lishi.xls"));
+}
 
-void frmMain::mnuDcls_Click() { exportGrid(MSFlexGrid1, QStringLiteral("lishi.xls")); }
+void frmMain::mnuDcls_Click() { exportGrid(m_historyPanel->grid(), QStringLiteral("lishi.xls")); }
 
-void frmMain::MSFlexGrid2_DblClick() { exportGrid(MSFlexGrid2, QStringLiteral("Jiansuo.xls")); }
+void frmMain::MSFlexGrid2_DblClick()
+{
+    exportGrid(m_results->hitGrid(), QStringLiteral("Jiansuo.xls"));
+}
 
-void frmMain::MSFlexGrid3_DblClick() { exportGrid(MSFlexGrid3, QStringLiteral("Jieguo.xls")); }
+void frmMain::MSFlexGrid3_DblClick()
+{
+    exportGrid(m_results->tallyGrid(), QStringLiteral("Jieguo.xls"));
+}
 
 void frmMain::openHelpLink(const char *address)
 {
@@ -61,9 +73,9 @@ void frmMain::openHelpLink(const char *address)
 bool frmMain::gridDoubleClicked(QObject *watched)
 {
     const std::pair<QTableView *, void (frmMain::*)()> grids[] = {
-        {MSFlexGrid1, &frmMain::MSFlexGrid1_DblClick},
-        {MSFlexGrid2, &frmMain::MSFlexGrid2_DblClick},
-        {MSFlexGrid3, &frmMain::MSFlexGrid3_DblClick}};
+        {m_historyPanel->grid(), &frmMain::MSFlexGrid1_DblClick},
+        {m_results->hitGrid(), &frmMain::MSFlexGrid2_DblClick},
+        {m_results->tallyGrid(), &frmMain::MSFlexGrid3_DblClick}};
     for (const auto &[grid, handler] : grids) {
         if (watched == grid->viewport() || watched == grid->horizontalHeader()) {
             (this->*handler)();
@@ -76,14 +88,28 @@ bool frmMain::gridDoubleClicked(QObject *watched)
 void frmMain::connectOutput()
 {
     // A double click anywhere on a grid exports it, its header and empty area included.
-    for (QTableView *grid : {MSFlexGrid1, MSFlexGrid2, MSFlexGrid3}) {
+    for (QTableView *grid : {m_historyPanel->grid(), m_results->hitGrid(), m_results->tallyGrid()}) {
         grid->viewport()->installEventFilter(this);
         grid->horizontalHeader()->installEventFilter(this);
     }
-    connect(mnuDcls, &QAction::triggered, this, &frmMain::mnuDcls_Click);
+    connect(m_menus.mnuDcls, &QAction::triggered, this, &frmMain::mnuDcls_Click);
+    connect(m_menus.mnuShuoming, &QAction::triggered, this, &frmMain::mnuShuoming_Click);
     for (const help::Link &link : help::kLinks) {
         QAction *action = findChild<QAction *>(QLatin1String(link.actionName));
         const char *address = link.address;
         connect(action, &QAction::triggered, this, [this, address] { openHelpLink(address); });
     }
+}
+
+void frmMain::mnuShuoming_Click()
+{
+    // One help window, brought to the front when asked again.
+    if (!m_helpWindow) {
+        auto *help = new HelpWindow(this);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        m_helpWindow = help;
+    }
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
 }

@@ -1,111 +1,60 @@
-// The two searches and the result phase they share.
+// The two searches, the result phase they share, and live results.
 #include "BusyCursor.h"
+#include "CommandPanel.h"
 #include "HistoryStore.h"
-#include "HitListModel.h"
+#include "ResultsPanel.h"
+#include "SearchOptionsPanel.h"
 #include "SearchResult.h"
-#include "TallyModel.h"
 #include "frmMain.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QStatusBar>
-#include <QTableView>
+#include <QPushButton>
 
 using namespace quorlent;
 
-namespace {
+void frmMain::Command1_Click() { runSearch(LiveSearch::Search::Follow, false); }
 
-int twips(int value) { return value / 15; }
+void frmMain::Command2_Click() { runSearch(LiveSearch::Search::Combination, false); }
 
-// Designed column widths, in twips.
-constexpr std::initializer_list<int> kHitListWidths{1500, 680, 680, 680, 680, 680, 1800};
-constexpr std::initializer_list<int> kTallyWidths{480, 680, 800, 880};
-
-// The designed widths, widened where this font's texts need more room.
-void fitColumns(QTableView *grid, std::initializer_list<int> widthsInTwips)
+// A search from its button, or again as live results. A live run keeps the results as they are
+// while the options cannot name a range (a half-typed issue), and says so over them.
+void frmMain::runSearch(LiveSearch::Search which, bool live)
 {
-    int column = 0;
-    for (int width : widthsInTwips) {
-        grid->setColumnWidth(column, std::max({twips(width), static_cast<QAbstractItemView *>(grid)->sizeHintForColumn(column),
-                                               grid->horizontalHeader()->sectionSizeHint(column)}));
-        ++column;
+    const SearchRequest request = m_options->searchRequest();
+    // While live, an issue counts only once it is typed whole.
+    const auto whole = [&](const QString &text) {
+        return text.trimmed().size() == request.game.displayLength() &&
+               request.game.fromDisplay(text).has_value();
+    };
+    if (live && !(whole(request.rangeStart) && whole(request.rangeEnd))) {
+        m_results->markStale(QStringLiteral("检索起止期数还不是完整的期号：显示的是上一次的结果"));
+        return;
     }
-}
-
-} // namespace
-
-void frmMain::setUpResultGrids()
-{
-    m_hitModel = new HitListModel(this);
-    MSFlexGrid2->setModel(m_hitModel);
-    m_tallyModel = new TallyModel(this);
-    MSFlexGrid3->setModel(m_tallyModel);
-    fitColumns(MSFlexGrid2, kHitListWidths);
-    fitColumns(MSFlexGrid3, kTallyWidths);
-    // Room for every designed column of the hit list: the window never hides one behind a scroll
-    // bar (the tally grid is held to its columns beside the outcome chart).
-    MSFlexGrid2->setMinimumWidth(MSFlexGrid2->horizontalHeader()->length() +
-                                 MSFlexGrid2->verticalScrollBar()->sizeHint().width() +
-                                 2 * MSFlexGrid2->frameWidth());
-    MSFlexGrid2->horizontalHeader()->setStretchLastSection(true);
-    // The hits refer to rows by index: a removal or a new history makes them meaningless.
-    connect(m_history.get(), &HistoryStore::aboutToRemove, m_hitModel, &HitListModel::clear);
-    connect(m_history.get(), &HistoryStore::aboutToReset, m_hitModel, &HitListModel::clear);
-}
-
-SearchRequest frmMain::searchRequest() const
-{
-    SearchRequest request;
-    request.freePositions = !Option1[0]->isChecked();
-    request.previousDraw = m_settings.flag(Settings::bolSq);
-    request.earlierDistance = m_settings.number(Settings::intPreQi);
-    request.kind = static_cast<Kind>(m_settings.number(Settings::intLei));
-    for (int p = 1; p <= 5; ++p) {
-        request.reference[p - 1] = intRefPattern[p];
-        request.selected[p - 1] = (bolShoudong ? Check11[p] : Check1[p])->isChecked();
-    }
-    request.combinationWidth = m_settings.number(Settings::intZhWSetup);
-    request.rangeStart = Text3[0]->text();
-    request.rangeEnd = Text3[1]->text();
-    request.game = m_history->game();
-    return request;
-}
-
-TallyOptions frmMain::tallyOptions() const
-{
-    TallyOptions options;
-    options.groupSelection = m_settings.flag(Settings::bolZuxuan);
-    options.position = m_settings.number(Settings::intConsqSort);
-    options.resultKind = static_cast<Kind>(m_settings.number(Settings::intXianshiLei));
-    options.segmentBase = m_settings.number(Settings::DsIni);
-    return options;
-}
-
-void frmMain::Command1_Click()
-{
     BusyCursor busy;
-    ShowSearchResult(runFollowSearch(m_history->rows(), searchRequest(), tallyOptions()));
+    const bool follow = which == LiveSearch::Search::Follow;
+    const SearchResult result =
+        follow ? runFollowSearch(m_history->rows(), request, m_options->tallyOptions())
+               : runCombinationSearch(m_history->rows(), request, m_options->tallyOptions());
+    m_live->searched(which);
+    ShowSearchResult(result, !live);
+
+    // What makes a search mean nothing is said, not refused.
+    QStringList warnings;
+    const bool anyPosition = std::find(request.selected.begin(), request.selected.end(), true) !=
+                             request.selected.end();
+    if (follow && !anyPosition)
+        warnings << QStringLiteral("未选择检索位：每一期都算命中");
+    if (!follow && request.combinationWidth > kPositions)
+        warnings << QStringLiteral("组合位数 %1 大于 5 个位置：没有组合可比").arg(request.combinationWidth);
+    if (!follow && request.combinationWidth < 1)
+        warnings << QStringLiteral("组合位数 %1 小于 1：没有组合可比").arg(request.combinationWidth);
+    if (!warnings.isEmpty() && result.rangeValid)
+        showStatus(warnings.join(QStringLiteral("；")));
 }
 
-void frmMain::Command2_Click()
+void frmMain::ShowSearchResult(const SearchResult &result, bool announce)
 {
-    BusyCursor busy;
-    ShowSearchResult(runCombinationSearch(m_history->rows(), searchRequest(), tallyOptions()));
-}
-
-void frmMain::ShowSearchResult(const SearchResult &result)
-{
-    m_hitModel->setResult(m_history->rows(), result);
-    fitColumns(MSFlexGrid2, kHitListWidths);
-    MSFlexGrid2->scrollToTop();
-    m_tallyModel->setTally(result.tally);
-    fitColumns(MSFlexGrid3, kTallyWidths);
-    MSFlexGrid3->scrollToTop();
-    showOutcomeStats(result);
-
+    m_results->showResult(m_history->rows(), result);
     if (!result.rangeValid) {
         const Game &game = m_history->game();
         showStatus(game.isStandard()
@@ -113,10 +62,35 @@ void frmMain::ShowSearchResult(const SearchResult &result)
                        : QStringLiteral("检索起止期数无法识别，%1。").arg(game.formHint()));
         return;
     }
-    if (HistoryDb *db = m_history->db(); db && !db->writeTally(result.tally.carcuRows())) {
-        showStatus(QStringLiteral("统计结果未能写入数据库：%1")
-                       .arg(QString::fromStdString(db->sql().lastError())));
+    if (!m_history->writeTally(result.tally.carcuRows())) {
+        showStatus(QStringLiteral("统计结果未能写入数据库：%1").arg(m_history->lastError()));
         return;
     }
-    showStatus(QStringLiteral("检索完成：命中 %1 期。").arg(result.hits.size()));
+    // A live run leaves the status line to what caused it ("已存入 …").
+    if (announce)
+        showStatus(QStringLiteral("检索完成：命中 %1 期。").arg(result.hits.size()));
+}
+
+// The results follow what they were computed from: a history change, an option, a reference value,
+// a position or the range.
+void frmMain::followForLiveResults()
+{
+    QCheckBox *live = m_commands->chkLive;
+    connect(live, &QCheckBox::toggled, this, [this](bool on) {
+        m_settings.setFlag(Settings::bolShishi, on);
+        m_options->setLiveTyping(on);
+        m_live->setEnabled(on);
+    });
+    connect(m_options, &SearchOptionsPanel::changed, m_live, &LiveSearch::optionsChanged);
+    connect(m_live, &LiveSearch::rerun, this,
+            [this](LiveSearch::Search which) { runSearch(which, true); });
+    connect(m_live, &LiveSearch::stale, m_results, &ResultsPanel::markStale);
+
+    // The hits refer to rows by index: a removal or a new history makes them meaningless.
+    HistoryStore *store = m_history.get();
+    connect(store, &HistoryStore::aboutToRemove, m_results, &ResultsPanel::forgetHits);
+    connect(store, &HistoryStore::aboutToReset, m_results, &ResultsPanel::forgetHits);
+    connect(store, &HistoryStore::appended, m_live, [this] { m_live->historyChanged(true); });
+    connect(store, &HistoryStore::removed, m_live, [this] { m_live->historyChanged(false); });
+    connect(store, &HistoryStore::resetDone, m_live, [this] { m_live->historyChanged(false); });
 }

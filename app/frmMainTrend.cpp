@@ -1,5 +1,6 @@
 // The trend chart window and the missing-draw check.
 #include "BusyCursor.h"
+#include "CommandPanel.h"
 #include "HistoryStore.h"
 #include "MissingDrawCheck.h"
 #include "MissingDrawDialog.h"
@@ -13,8 +14,8 @@ using namespace quorlent;
 
 void frmMain::connectTrend()
 {
-    connect(cmdZoushi, &QPushButton::clicked, this, &frmMain::cmdZoushi_Click);
-    connect(mnuQueqi, &QAction::triggered, this, &frmMain::mnuQueqi_Click);
+    connect(m_commands->cmdZoushi, &QPushButton::clicked, this, &frmMain::cmdZoushi_Click);
+    connect(m_menus.mnuQueqi, &QAction::triggered, this, &frmMain::mnuQueqi_Click);
 }
 
 void frmMain::cmdZoushi_Click()
@@ -22,7 +23,7 @@ void frmMain::cmdZoushi_Click()
     // One chart window; pressing again brings it to the front.
     if (!m_trendWindow) {
         BusyCursor busy;
-        auto *window = new TrendChartWindow(*m_history, m_programFolder, this);
+        auto *window = new TrendChartWindow(*m_history, m_settings, m_programFolder, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         m_trendWindow = window;
     }

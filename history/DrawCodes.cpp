@@ -1,5 +1,7 @@
 #include "DrawCodes.h"
 
+#include <QStringList>
+
 #include <ostream>
 
 namespace quorlent {
@@ -29,6 +31,25 @@ int codeOf(int digit, Kind kind, int segmentBase)
         return digit / 2 + segmentBase;
     }
     return 0;
+}
+
+QString codeKey(Kind kind, int segmentBase)
+{
+    switch (kind) {
+    case Kind::Number:
+        return {};
+    case Kind::BigSmall:
+        return QStringLiteral("0 = 小（0–4），1 = 大（5–9）");
+    case Kind::OddEven:
+        return QStringLiteral("0 = 双（0 2 4 6 8），1 = 单（1 3 5 7 9）");
+    case Kind::Segment: {
+        QStringList pairs;
+        for (int d = 0; d < 10; d += 2)
+            pairs << QStringLiteral("%1 = %2–%3").arg(codeOf(d, kind, segmentBase)).arg(d).arg(d + 1);
+        return pairs.join(QStringLiteral("，"));
+    }
+    }
+    return {};
 }
 
 DrawCodes DrawCodes::fromDigits(const Digits &digits, int segmentBase)

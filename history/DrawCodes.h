@@ -32,6 +32,10 @@ using Digits = PositionValues;
 // The code of one digit in one kind; `segmentBase` is 0 ("0~4") or 1 ("1~5").
 int codeOf(int digit, Kind kind, int segmentBase);
 
+// How a kind's codes are written, for the boxes and grids that show codes: "0 = 小（0–4），1 = 大
+// （5–9）"; empty for 号码, whose codes are the digits.
+QString codeKey(Kind kind, int segmentBase);
+
 // The four kinds of code of one draw. All zero stands for "no draw" in the previous-draw columns.
 struct DrawCodes
 {

@@ -130,6 +130,17 @@ bool HistoryStore::deleteNewest()
     return true;
 }
 
+bool HistoryStore::writeTally(std::span<const std::pair<int, int64_t>> rows)
+{
+    return m_db && m_db->writeTally(rows);
+}
+
+QString HistoryStore::lastError() const
+{
+    return m_db ? QString::fromStdString(m_db->sql().lastError())
+                : QStringLiteral("历史数据库没有打开");
+}
+
 void HistoryStore::resetRows(std::vector<HistoryRow> rows)
 {
     // Room for many days of new draws: an entry must not copy the whole history to grow it.

@@ -56,6 +56,10 @@ public:
     bool replaceAll(const RecordSource &source);
     bool clear();
     bool deleteNewest();
+    // Carcu := the last search's tally, (value, count) in the order shown.
+    bool writeTally(std::span<const std::pair<int, int64_t>> rows);
+    // What the database said about the last statement that failed.
+    QString lastError() const;
 
 signals:
     // Another history file was opened (or none could be); every view starts afresh.

@@ -39,15 +39,27 @@ int HitListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : HitListLayout::ColumnCount;
 }
 
+bool HitListModel::isCodeColumn(int column) const
+{
+    return column >= HitListLayout::FirstPosition && column < HitListLayout::ComparedDraw &&
+           !m_layout.codeKey().isEmpty();
+}
+
 QVariant HitListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !m_rows || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!m_rows || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    if (role == Qt::ToolTipRole && isCodeColumn(index.column()))
+        return m_layout.codeKey();
+    if (role != Qt::DisplayRole)
         return {};
     return m_layout.cell(*m_rows, m_hits[static_cast<size_t>(index.row())], index.column());
 }
 
 QVariant HitListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && isCodeColumn(section))
+        return m_layout.codeKey();
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal) {

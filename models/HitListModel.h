@@ -40,6 +40,9 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // A position column of a kind whose codes need their key.
+    bool isCodeColumn(int column) const;
+
     const std::vector<HistoryRow> *m_rows = nullptr;
     std::vector<uint32_t> m_hits;
     HitListLayout m_layout;

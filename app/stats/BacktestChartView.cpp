@@ -1,5 +1,7 @@
 #include "BacktestChartView.h"
 
+#include "AxisFit.h"
+
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -52,8 +54,8 @@ void BacktestChartView::clear()
 {
     for (QLineSeries *series : {m_search, m_baseline, m_chance})
         series->clear();
-    m_axisX->setRange(0, 1);
-    m_axisY->setRange(0, 100);
+    fitAxis(m_axisX, 0, true);
+    fitAxis(m_axisY, 0, false);
 }
 
 void BacktestChartView::setResult(const BacktestResult &result)
@@ -89,8 +91,7 @@ void BacktestChartView::setResult(const BacktestResult &result)
     const qreal right = std::max<qreal>(1, static_cast<qreal>(n));
     m_chance->replace(
         QList<QPointF>{{0, result.chanceRate * 100}, {right, result.chanceRate * 100}});
-    m_axisX->setRange(0, right);
-    m_axisY->setRange(0, std::min(100.0, highest * 1.25 + 1));
-    m_axisX->applyNiceNumbers();
-    m_axisY->applyNiceNumbers();
+    // The draws scored, no further; the rates up to a little above the highest settled one.
+    fitAxis(m_axisX, n > 0 ? right : 0, true);
+    fitAxis(m_axisY, n > 0 ? std::min(100.0, std::ceil(highest * 1.25 + 1)) : 0, false);
 }

@@ -1,5 +1,7 @@
 #include "BacktestDialog.h"
 
+#include "ScreenFit.h"
+
 #include "BacktestChartView.h"
 #include "HistoryStore.h"
 #include "OutcomeSummary.h"
@@ -120,8 +122,12 @@ BacktestDialog::BacktestDialog(HistoryStore &history, std::function<BacktestRequ
     m_start->setObjectName(QStringLiteral("cmdBacktestStart"));
     m_stop = new QPushButton(QStringLiteral("取消(&C)"));
     m_stop->setObjectName(QStringLiteral("cmdBacktestCancel"));
+    auto *close = new QPushButton(QStringLiteral("关闭"));
+    close->setObjectName(QStringLiteral("cmdBacktestClose"));
     top->addWidget(m_start);
     top->addWidget(m_stop);
+    top->addWidget(close);
+    connect(close, &QPushButton::clicked, this, &BacktestDialog::reject);
     layout->addLayout(top);
 
     m_progress = new QProgressBar;
@@ -140,6 +146,12 @@ BacktestDialog::BacktestDialog(HistoryStore &history, std::function<BacktestRequ
     m_figures->setObjectName(QStringLiteral("lblBacktestFigures"));
     m_figures->setTextFormat(Qt::RichText);
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_figures->setToolTip(QStringLiteral(
+        "命中率：命中次数 ÷ 试验次数。随机命中率：每个数字等可能时的命中率。\n"
+        "95% 区间（Wilson）：命中率的 95% 置信区间；包含随机命中率，就说明与随机分不开。\n"
+        "精确二项检验：若只是随机，得到离随机命中率这么远（或更远）的命中次数的概率。\n"
+        "朴素基准：每一期都预测到那时为止出现最多的结果，用同样的期数评分。\n"
+        "（详见 帮助 → 使用说明，F1）"));
     left->addWidget(m_figures);
     m_verdict = new QLabel;
     m_verdict->setObjectName(QStringLiteral("lblBacktestVerdict"));
@@ -168,7 +180,7 @@ BacktestDialog::BacktestDialog(HistoryStore &history, std::function<BacktestRequ
     m_launcher->installEventFilter(this);
 
     updateButtons();
-    resize(980, 560);
+    fitInsideScreen(this, QSize(980, 560), parent);
 }
 
 BacktestDialog::~BacktestDialog()
@@ -248,7 +260,10 @@ void BacktestDialog::showFigures()
 {
     const BacktestResult &r = m_result;
     if (!r.rangeValid) {
-        m_status->setText(QStringLiteral("检索起止期数无法识别，请输入十一位期号。"));
+        const Game &game = m_history.game();
+        m_status->setText(game.isStandard()
+                              ? QStringLiteral("检索起止期数无法识别，请输入十一位期号。")
+                              : QStringLiteral("检索起止期数无法识别，%1。").arg(game.formHint()));
         m_figures->clear();
         m_verdict->clear();
         m_chart->clear();

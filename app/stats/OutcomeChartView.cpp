@@ -1,5 +1,6 @@
 #include "OutcomeChartView.h"
 
+#include "AxisFit.h"
 #include "OutcomeSummary.h"
 
 #include <QBarCategoryAxis>
@@ -108,9 +109,10 @@ void OutcomeChartView::setTally(const Tally &tally)
             marker->setVisible(anyStandout);
     }
 
-    const double top = std::max({static_cast<double>(largest), m_stats.expected, 1.0}) * 1.12;
-    m_axisY->setRange(0, std::ceil(top));
-    m_axisY->applyNiceNumbers();
+    // Room above the tallest bar; nothing counted, no numbers at all.
+    m_axisX->setLabelsVisible(m_stats.counted > 0);
+    const double top = std::max(static_cast<double>(largest), m_stats.expected) * 1.12;
+    fitAxis(m_axisY, m_stats.counted > 0 ? std::ceil(std::max(top, 1.0)) : 0, true);
 }
 
 QString OutcomeChartView::barToolTip(int index) const

@@ -44,6 +44,8 @@ QString outcomeSummary(int64_t hits, const quorlent::OutcomeStatistics &stats)
 
 QString chanceNote()
 {
-    return QStringLiteral("p 值说明单次检索的结果有多不像随机。检索做得多了，总有一些结果仅凭运气"
-                          "就得到很小的 p 值，所以一次显著并不证明规律真实存在；请用回测检验。");
+    return QStringLiteral("χ²：各结果的次数与随机期望相差多少的总量；自由度是结果数减 1。\n"
+                          "p 值说明单次检索的结果有多不像随机。检索做得多了，总有一些结果仅凭运气"
+                          "就得到很小的 p 值，所以一次显著并不证明规律真实存在；请用回测检验。\n"
+                          "（详见 帮助 → 使用说明，F1）");
 }

@@ -13,6 +13,7 @@
 #include "TrendStatsDelegate.h"
 #include "TrendStatsModel.h"
 #include "TrendView.h"
+#include "ScreenFit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -44,14 +46,11 @@ template <typename W> W *named(W *widget, const char *name)
 
 const int kLatestCounts[] = {30, 50, 100, 200, 500, 1000};
 
-// The chart's choices are remembered between runs in a section of their own.
-const QString kChoices = QStringLiteral("Zoushi");
-
 } // namespace
 
-TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &programFolder,
-                                   QWidget *parent)
-    : QMainWindow(parent), m_store(store), m_folder(programFolder)
+TrendChartWindow::TrendChartWindow(const HistoryStore &store, Settings &settings,
+                                   const QString &programFolder, QWidget *parent)
+    : QMainWindow(parent), m_store(store), m_settings(settings), m_folder(programFolder)
 {
     setObjectName(QStringLiteral("frmZoushi"));
     setWindowFlag(Qt::Window);
@@ -102,9 +101,10 @@ TrendChartWindow::TrendChartWindow(const HistoryStore &store, const QString &pro
     restoreChoices();
     connectControls();
     applyWindow();
+    // As wide as the chart where the screen allows; never beyond the screen's free area.
     const int natural = m_chart->horizontalHeader()->length() +
                         m_chart->verticalScrollBar()->sizeHint().width() + 40;
-    resize(std::min(natural, 1900), 820);
+    fitInsideScreen(this, QSize(natural, 820), parent);
 }
 
 QWidget *TrendChartWindow::buildControls()
@@ -193,19 +193,20 @@ QWidget *TrendChartWindow::buildControls()
 // Sets the controls as last left, before they are connected; the model then takes them in one go.
 void TrendChartWindow::restoreChoices()
 {
-    const SettingsSection stored(kChoices);
-    cboWindow->setCurrentIndex(stored.number(QStringLiteral("intWindow"), Last100, Last30, Issues));
-    spnCount->setValue(stored.number(QStringLiteral("intCount"), spnCount->value(),
-                                     spnCount->minimum(), spnCount->maximum()));
-    txtFrom->setText(stored.text(QStringLiteral("txtFrom")));
-    txtTo->setText(stored.text(QStringLiteral("txtTo")));
-    chkSameDraw->setChecked(stored.flag(QStringLiteral("bolSameDraw"), false));
-    spnSameDraw->setValue(
-        stored.number(QStringLiteral("intSameDraw"), 1, 1, spnSameDraw->maximum()));
-    chkOmission->setChecked(stored.flag(QStringLiteral("bolOmission"), true));
-    chkLayers->setChecked(stored.flag(QStringLiteral("bolLayers"), false));
-    chkLines->setChecked(stored.flag(QStringLiteral("bolLines"), false));
-    (stored.flag(QStringLiteral("bolOriginCarried"), true) ? optOriginCarried : optOriginWindow)
+    m_settings.reread(Settings::Section::Trend);
+    const Settings &stored = m_settings;
+    cboWindow->setCurrentIndex(stored.number(Settings::intWindow));
+    spnCount->setValue(stored.number(Settings::intCount));
+    txtFrom->setText(stored.text(Settings::txtFrom));
+    txtTo->setText(stored.text(Settings::txtTo));
+    chkSameDraw->setChecked(stored.flag(Settings::bolSameDraw));
+    // Draw k of a day the game does not have gives the default, as any value out of range does.
+    const int sameDraw = stored.number(Settings::intSameDraw);
+    spnSameDraw->setValue(sameDraw <= spnSameDraw->maximum() ? sameDraw : 1);
+    chkOmission->setChecked(stored.flag(Settings::bolOmission));
+    chkLayers->setChecked(stored.flag(Settings::bolLayers));
+    chkLines->setChecked(stored.flag(Settings::bolLines));
+    (stored.flag(Settings::bolOriginCarried) ? optOriginCarried : optOriginWindow)
         ->setChecked(true);
 
     m_model->setShowOmission(chkOmission->isChecked());
@@ -218,17 +219,17 @@ void TrendChartWindow::restoreChoices()
 
 void TrendChartWindow::rememberChoices() const
 {
-    SettingsSection stored(kChoices);
-    stored.setNumber(QStringLiteral("intWindow"), cboWindow->currentIndex());
-    stored.setNumber(QStringLiteral("intCount"), spnCount->value());
-    stored.setText(QStringLiteral("txtFrom"), txtFrom->text().trimmed());
-    stored.setText(QStringLiteral("txtTo"), txtTo->text().trimmed());
-    stored.setFlag(QStringLiteral("bolSameDraw"), chkSameDraw->isChecked());
-    stored.setNumber(QStringLiteral("intSameDraw"), spnSameDraw->value());
-    stored.setFlag(QStringLiteral("bolOmission"), chkOmission->isChecked());
-    stored.setFlag(QStringLiteral("bolLayers"), chkLayers->isChecked());
-    stored.setFlag(QStringLiteral("bolLines"), chkLines->isChecked());
-    stored.setFlag(QStringLiteral("bolOriginCarried"), optOriginCarried->isChecked());
+    Settings &stored = m_settings;
+    stored.set(Settings::intWindow, cboWindow->currentIndex());
+    stored.set(Settings::intCount, spnCount->value());
+    stored.setText(Settings::txtFrom, txtFrom->text().trimmed());
+    stored.setText(Settings::txtTo, txtTo->text().trimmed());
+    stored.setFlag(Settings::bolSameDraw, chkSameDraw->isChecked());
+    stored.set(Settings::intSameDraw, spnSameDraw->value());
+    stored.setFlag(Settings::bolOmission, chkOmission->isChecked());
+    stored.setFlag(Settings::bolLayers, chkLayers->isChecked());
+    stored.setFlag(Settings::bolLines, chkLines->isChecked());
+    stored.setFlag(Settings::bolOriginCarried, optOriginCarried->isChecked());
 }
 
 void TrendChartWindow::connectControls()
@@ -353,6 +354,16 @@ void TrendChartWindow::applySameDraw()
     BusyCursor busy;
     m_followNewest = true;
     m_model->setSameDraw(sameDraw);
+}
+
+void TrendChartWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The rows in view are known only once the window has its size: the newest draw in view.
+    if (!event->spontaneous()) {
+        m_chart->doItemsLayout();
+        m_chart->scrollToBottom();
+    }
 }
 
 void TrendChartWindow::chartAboutToChange()

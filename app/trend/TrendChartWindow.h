@@ -9,6 +9,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class Settings;
 class TrendChartModel;
 class TrendStatsModel;
 class TrendView;
@@ -44,8 +45,9 @@ class TrendChartWindow : public QMainWindow
         Issues
     };
 
-    TrendChartWindow(const quorlent::HistoryStore &store, const QString &programFolder,
-                     QWidget *parent = nullptr);
+    // The choices are kept in `settings` (section Zoushi), which must outlive the window.
+    TrendChartWindow(const quorlent::HistoryStore &store, Settings &settings,
+                     const QString &programFolder, QWidget *parent = nullptr);
 
     TrendChartModel &chartModel() { return *m_model; }
     TrendStatsModel &statsModel() { return *m_stats; }
@@ -58,7 +60,10 @@ class TrendChartWindow : public QMainWindow
     QString savePdf(const QString &path) const;
     QString saveWorkbook(const QString &path) const;
 
-  private:
+  protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     QWidget *buildControls();
     void restoreChoices();
     void rememberChoices() const;
@@ -82,6 +87,7 @@ class TrendChartWindow : public QMainWindow
     void cmdXls_Click();
 
     const quorlent::HistoryStore &m_store;
+    Settings &m_settings;
     QString m_folder;
     TrendChartModel *m_model = nullptr;
     TrendStatsModel *m_stats = nullptr;

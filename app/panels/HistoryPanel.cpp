@@ -1,0 +1,166 @@
+#include "HistoryPanel.h"
+
+#include "GapCaption.h"
+#include "GapOverlay.h"
+#include "HistoryGridModel.h"
+#include "HistoryStore.h"
+#include "PanelWidgets.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+using namespace quorlent;
+using namespace panels;
+
+namespace {
+
+// More grid rows than this (header included) no longer fit the grid's designed height: the grid
+// then scrolls so that the newest draw is in view.
+constexpr int kGridRowsInView = 39;
+
+} // namespace
+
+HistoryPanel::HistoryPanel(const HistoryStore &history, QWidget *parent)
+    : QWidget(parent), m_history(history)
+{
+    MSFlexGrid1 = panels::grid("MSFlexGrid1");
+    MSFlexGrid1->setToolTip(kExportTip);
+    m_model = new HistoryGridModel(history, this);
+    MSFlexGrid1->setModel(m_model);
+    MSFlexGrid1->setColumnWidth(0, twips(1500));
+    MSFlexGrid1->setMinimumWidth(twips(1500) + 5 * twips(620) + 24);
+    // The digit columns share what the entry bar below leaves beside the issue column.
+    for (int c = 1; c <= 5; ++c)
+        MSFlexGrid1->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+    MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        emit contextMenuRequested(MSFlexGrid1->viewport()->mapToGlobal(pos));
+    });
+
+    // An empty history says how to begin.
+    lblEmptyHint = named(new QLabel(MSFlexGrid1->viewport()), QStringLiteral("lblEmptyHint"));
+    lblEmptyHint->setWordWrap(true);
+    lblEmptyHint->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    lblEmptyHint->setMargin(8);
+    lblEmptyHint->setText(
+        QStringLiteral("还没有历史号码。\n\n"
+                       "点“读取历史号文本(W)”，选 历史号码/示例历史号码.txt（三周的示例开奖号码），"
+                       "就可以试着检索了。\n\n"
+                       "也可以在下面逐期输入开奖号码，或设置网址后用“历史号在线更新(O)”。\n\n"
+                       "其他彩种：历史管理 → 新建历史库。"));
+    MSFlexGrid1->viewport()->installEventFilter(this);
+    for (auto signal : {&HistoryStore::appended, &HistoryStore::removed, &HistoryStore::resetDone})
+        connect(&history, signal, this, &HistoryPanel::showEmptyHint);
+    showEmptyHint();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(MSFlexGrid1, 1);
+    layout->addWidget(buildEntryBar());
+}
+
+QWidget *HistoryPanel::buildEntryBar()
+{
+    auto *bar = new QWidget;
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(3);
+    const QString before = QStringLiteral("在下面输入  ");
+    const QString number = QStringLiteral("2007001");
+    Text1 = named(new QLineEdit(number, bar), QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setAlignment(Qt::AlignCenter);
+    const CaptionGap gap{static_cast<int>(before.size()), static_cast<int>(number.size() + 2),
+                         Text1->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) + 12};
+    auto *label = named(new GapLabel(before + number + QStringLiteral("    期历史号码:"), gap),
+                        QStringLiteral("Label12(1)"));
+    row->addWidget(label);
+    new GapOverlay(label, Text1, [label] { return label->gapRect().adjusted(0, 0, -4, 0); });
+    for (int i = 1; i <= 5; ++i) {
+        MaskEdBox1[i] = digitBox(arrayName("MaskEdBox1", i), QStringLiteral("0;_"));
+        MaskEdBox1[i]->setToolTip(kEntryTip);
+        MaskEdBox1[i]->installEventFilter(this);
+        connect(MaskEdBox1[i], &QLineEdit::textChanged, this, [this, i] { MaskEdBox1_Change(i); });
+        row->addWidget(MaskEdBox1[i]);
+    }
+    row->addStretch(1);
+    return bar;
+}
+
+void HistoryPanel::showEmptyHint()
+{
+    lblEmptyHint->setVisible(m_history.empty());
+    lblEmptyHint->setGeometry(MSFlexGrid1->viewport()->rect());
+}
+
+void HistoryPanel::scrollToNewest()
+{
+    if (m_model->rowCount() + 1 > kGridRowsInView)
+        MSFlexGrid1->scrollToBottom();
+    else
+        MSFlexGrid1->scrollToTop();
+}
+
+void HistoryPanel::showNextIssue(const QString &text, bool typable, const QString &hint)
+{
+    Text1->setReadOnly(!typable);
+    Text1->setToolTip(hint);
+    Text1->setText(text);
+}
+
+QString HistoryPanel::shownIssue() const { return Text1->text(); }
+
+void HistoryPanel::entryStored()
+{
+    bolEntryReset = true;
+    for (int i = 1; i <= 5; ++i)
+        MaskEdBox1[i]->clear();
+    MaskEdBox1[1]->setFocus();
+}
+
+void HistoryPanel::setEntryEnabled(bool enabled)
+{
+    for (int i = 1; i <= 5; ++i)
+        MaskEdBox1[i]->setEnabled(enabled);
+}
+
+void HistoryPanel::focusEntry() { MaskEdBox1[1]->setFocus(); }
+
+bool HistoryPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == MSFlexGrid1->viewport() && event->type() == QEvent::Resize)
+        showEmptyHint();
+    for (int i = 1; i <= 5; ++i) {
+        if (watched != MaskEdBox1[i])
+            continue;
+        if (event->type() == QEvent::KeyPress) {
+            bolEntryReset = false; // a key in any entry box ends the reset, before its change
+        } else if (event->type() == QEvent::MouseButtonPress &&
+                   static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            // A one-digit box takes its digit only at its start: a click anywhere in it puts the
+            // caret there, so the digit typed next is not lost behind the "_".
+            MaskEdBox1[i]->setFocus(Qt::MouseFocusReason);
+            MaskEdBox1[i]->setCursorPosition(0);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HistoryPanel::MaskEdBox1_Change(int index)
+{
+    if (index == 5 && !MaskEdBox1[5]->text().isEmpty() && !bolEntryReset) {
+        Digits digits{};
+        for (int i = 1; i <= 5; ++i) {
+            const QString text = MaskEdBox1[i]->text();
+            digits[i - 1] = static_cast<uint8_t>(text.isEmpty() ? 0 : text.toInt()); // "_" is 0
+        }
+        emit drawEntered(digits);
+    }
+    if (!bolEntryReset && index >= 1 && index <= 4 && !MaskEdBox1[index]->text().isEmpty())
+        MaskEdBox1[index + 1]->setFocus();
+}
