@@ -84,6 +84,12 @@ int SettingsSection::number(const QString &key, int defaultValue, int min, int m
     return ok && value >= min && value <= max ? value : defaultValue;
 }
 
+bool SettingsSection::holds(const QString &key, bool isBool, int value) const
+{
+    const QString text = m_store->value(key).toString();
+    return text == (isBool ? QString(value ? "True" : "False") : QString::number(value));
+}
+
 QString SettingsSection::text(const QString &key) const
 {
     return m_store->value(key).toString().trimmed();
@@ -123,6 +129,7 @@ void Settings::reread(Section which)
         const QString name = QLatin1String(info.name);
         m_values[key] = info.isBool ? int(store.flag(name, info.defaultValue != 0))
                                     : store.number(name, info.defaultValue, info.min, info.max);
+        m_inStore[key] = store.holds(name, info.isBool, m_values[key]);
     }
     for (int key = 0; key < TextKeyCount; ++key) {
         if (kTextKeys[key].section == section)
@@ -158,7 +165,10 @@ bool Settings::set(Key key, int value)
 {
     if (!inRange(key, value))
         return false;
+    if (m_inStore[key] && m_values[key] == value)
+        return true;
     m_values[key] = value;
+    m_inStore[key] = true;
     const KeyInfo &info = kKeys[key];
     SettingsSection store(QLatin1String(info.section));
     if (info.isBool)

@@ -19,6 +19,8 @@ public:
     bool flag(const QString &key, bool defaultValue) const;
     int number(const QString &key, int defaultValue, int min, int max) const;
     QString text(const QString &key) const;
+    // Whether the key holds exactly the text form of `value`.
+    bool holds(const QString &key, bool isBool, int value) const;
     void setFlag(const QString &key, bool value);
     void setNumber(const QString &key, int value);
     void setText(const QString &key, const QString &value);
@@ -102,5 +104,8 @@ public:
 
 private:
     std::array<int, KeyCount> m_values{};
+    // Whether the store is known to hold m_values[key] already: a handler that stores a value
+    // the store has (every option click stores its group again) costs no file write.
+    std::array<bool, KeyCount> m_inStore{};
     std::array<QString, TextKeyCount> m_texts;
 };

@@ -75,6 +75,7 @@ private:
     // Shows the result and keeps its tally in Carcu; `announce`: says so in the status line.
     void ShowSearchResult(const quorlent::SearchResult &result, bool announce = true);
     void followForLiveResults();
+    void writePendingTally();
 
     // The backtest (frmMainStats.cpp).
     void setUpStats();
@@ -143,6 +144,8 @@ private:
     QPointer<QWidget> m_trendWindow;
     QPointer<QWidget> m_helpWindow;
     std::vector<QAction *> m_recentActions;
+    // The tally of the newest live run, kept in Carcu once the views are painted.
+    std::vector<std::pair<int, int64_t>> m_pendingTally;
 
     // The next draw's issue: lngQihao is the newest draw's QQH, m_nextIssue the issue an entered
     // draw is stored under.

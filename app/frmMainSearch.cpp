@@ -62,6 +62,15 @@ void frmMain::ShowSearchResult(const SearchResult &result, bool announce)
                        : QStringLiteral("检索起止期数无法识别，%1。").arg(game.formHint()));
         return;
     }
+    if (!announce) {
+        // A live run paints first and keeps the tally right after, once for a burst of changes.
+        const bool scheduled = !m_pendingTally.empty();
+        m_pendingTally = result.tally.carcuRows();
+        if (!scheduled)
+            QMetaObject::invokeMethod(this, &frmMain::writePendingTally, Qt::QueuedConnection);
+        return;
+    }
+    m_pendingTally.clear();
     if (!m_history->writeTally(result.tally.carcuRows())) {
         showStatus(QStringLiteral("统计结果未能写入数据库：%1").arg(m_history->lastError()));
         return;
@@ -69,6 +78,16 @@ void frmMain::ShowSearchResult(const SearchResult &result, bool announce)
     // A live run leaves the status line to what caused it ("已存入 …").
     if (announce)
         showStatus(QStringLiteral("检索完成：命中 %1 期。").arg(result.hits.size()));
+}
+
+void frmMain::writePendingTally()
+{
+    if (m_pendingTally.empty())
+        return;
+    const std::vector<std::pair<int, int64_t>> rows = std::move(m_pendingTally);
+    m_pendingTally.clear();
+    if (!m_history->writeTally(rows))
+        showStatus(QStringLiteral("统计结果未能写入数据库：%1").arg(m_history->lastError()));
 }
 
 // The results follow what they were computed from: a history change, an option, a reference value,

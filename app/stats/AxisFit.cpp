@@ -3,13 +3,16 @@
 #include <QValueAxis>
 #include <cmath>
 
+// Each change of an axis lays the chart out again: only what differs is set.
 void fitAxis(QValueAxis *axis, double top, bool wholeNumbers)
 {
     if (!(top > 0)) {
-        axis->setRange(0, 1);
-        axis->setLabelsVisible(false);
-        axis->setTickType(QValueAxis::TicksFixed);
+        if (axis->labelsVisible())
+            axis->setLabelsVisible(false);
+        if (axis->tickType() != QValueAxis::TicksFixed)
+            axis->setTickType(QValueAxis::TicksFixed);
         axis->setTickCount(2);
+        axis->setRange(0, 1);
         return;
     }
     const double rough = top / 5;
@@ -22,9 +25,14 @@ void fitAxis(QValueAxis *axis, double top, bool wholeNumbers)
     }
     if (wholeNumbers)
         step = std::max(1.0, std::round(step));
-    axis->setLabelsVisible(true);
-    axis->setRange(0, top);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(step);
+    if (!axis->labelsVisible())
+        axis->setLabelsVisible(true);
+    if (axis->tickType() != QValueAxis::TicksDynamic) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+    }
+    if (axis->tickInterval() != step)
+        axis->setTickInterval(step);
+    if (axis->min() != 0 || axis->max() != top)
+        axis->setRange(0, top);
 }

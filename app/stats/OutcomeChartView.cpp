@@ -91,12 +91,23 @@ void OutcomeChartView::setTally(const Tally &tally)
         standout << (o.significant() ? static_cast<qreal>(o.count) : 0);
         largest = std::max(largest, o.count);
     }
-    m_plain->remove(0, m_plain->count());
-    m_plain->append(plain);
-    m_standout->remove(0, m_standout->count());
-    m_standout->append(standout);
-    m_axisX->clear();
-    m_axisX->append(labels);
+    // The same outcomes as before take their new counts in place: rebuilding the bars and the
+    // axis costs a whole layout of the chart.
+    if (m_axisX->categories() == labels && m_plain->count() == plain.size()) {
+        for (qsizetype i = 0; i < plain.size(); ++i) {
+            if (m_plain->at(i) != plain[i])
+                m_plain->replace(i, plain[i]);
+            if (m_standout->at(i) != standout[i])
+                m_standout->replace(i, standout[i]);
+        }
+    } else {
+        m_plain->remove(0, m_plain->count());
+        m_plain->append(plain);
+        m_standout->remove(0, m_standout->count());
+        m_standout->append(standout);
+        m_axisX->clear();
+        m_axisX->append(labels);
+    }
 
     // Across every bar: the category axis puts bar i at i.
     const qreal edge = static_cast<qreal>(outcomes.size()) - 0.5;
@@ -110,7 +121,8 @@ void OutcomeChartView::setTally(const Tally &tally)
     }
 
     // Room above the tallest bar; nothing counted, no numbers at all.
-    m_axisX->setLabelsVisible(m_stats.counted > 0);
+    if (m_axisX->labelsVisible() != (m_stats.counted > 0))
+        m_axisX->setLabelsVisible(m_stats.counted > 0);
     const double top = std::max(static_cast<double>(largest), m_stats.expected) * 1.12;
     fitAxis(m_axisY, m_stats.counted > 0 ? std::ceil(std::max(top, 1.0)) : 0, true);
 }
