@@ -32,7 +32,8 @@ void fitColumns(QTableView *grid, std::initializer_list<int> widthsInTwips)
     for (int width : widthsInTwips) {
         int text = 0;
         for (int row = 0; row < std::min(model->rowCount(), 2); ++row)
-            text = std::max(text, grid->sizeHintForIndex(model->index(row, column)).width());
+            text = std::max(text, grid->sizeHintForIndex(model->index(row, column)).width() +
+                                      (grid->showGrid() ? 1 : 0)); // as sizeHintForColumn counts
         grid->setColumnWidth(column, std::max({twips(width), text,
                                                grid->horizontalHeader()->sectionSizeHint(column)}));
         ++column;
