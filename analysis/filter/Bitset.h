@@ -30,6 +30,22 @@ class Bitset
         const uint64_t bit = uint64_t(1) << (i % 64);
         m_words[i / 64] = value ? m_words[i / 64] | bit : m_words[i / 64] & ~bit;
     }
+    // Grows to `size` bits, bit i for i from the old size on being `bitOf(i)`, a word at a time.
+    template <typename F> void appendBits(size_t size, F &&bitOf)
+    {
+        size_t i = m_size;
+        resize(size);
+        for (; i < size && i % 64; ++i)
+            assign(i, bitOf(i));
+        for (; i + 64 <= size; i += 64) {
+            uint64_t word = 0;
+            for (size_t b = 0; b < 64; ++b)
+                word |= uint64_t(bitOf(i + b) ? 1 : 0) << b;
+            m_words[i / 64] = word;
+        }
+        for (; i < size; ++i)
+            assign(i, bitOf(i));
+    }
     size_t count() const;
     // Set bits among [begin, end).
     size_t count(size_t begin, size_t end) const;

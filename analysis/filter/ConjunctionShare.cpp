@@ -117,6 +117,7 @@ void keepAllowed(const Planes &planes, uint64_t allowed, int digits, size_t word
 // marked, and the running sums of marked positions along the digits of the current item.
 struct MarkedChunk
 {
+    OmissionCursor cursor;             // before the chunk's next draw
     std::vector<uint64_t> drawsMarked; // [row · 10 + digit][word]
     std::vector<Planes> depth;         // depth[i]: the sum over the item's first i digits
 };
@@ -153,9 +154,10 @@ std::optional<int64_t> conjunctionTotal(const ConjunctionView &view,
     // of the items the draws at which its repeat count is allowed.
     std::vector<uint64_t> holds(view.hasRepeat ? 10 * 5 * kChunkWords : 0);
     std::vector<uint64_t> repeatPasses(groups.multisets.size() * kChunkWords);
-    std::vector<MarkedChunk> marked(view.marked.size());
-    for (size_t m = 0; m < marked.size(); ++m) {
-        const int rows = view.marked[m].atPositions ? k : 1;
+    std::vector<MarkedChunk> marked;
+    for (size_t m = 0; m < view.marked.size(); ++m) {
+        marked.push_back({view.marked[m].start, {}, {}});
+        const int rows = view.marked[m].start.key().atPositions ? k : 1;
         marked[m].drawsMarked.resize(size_t(rows) * 10 * kChunkWords);
         marked[m].depth.assign(size_t(k + 1), Planes{});
     }
@@ -201,11 +203,12 @@ std::optional<int64_t> conjunctionTotal(const ConjunctionView &view,
         for (size_t m = 0; m < marked.size(); ++m) {
             auto &bits = marked[m].drawsMarked;
             std::fill(bits.begin(), bits.end(), 0);
-            const auto &marks = view.marked[m].marks;
+            OmissionCursor &cursor = marked[m].cursor;
             for (size_t t = 0; t < length; ++t) {
-                for (uint64_t rest = marks[start + t]; rest; rest &= rest - 1)
+                for (uint64_t rest = cursor.marks(); rest; rest &= rest - 1)
                     bits[size_t(std::countr_zero(rest)) * kChunkWords + t / 64] |= uint64_t(1)
                                                                                    << (t % 64);
+                cursor.step(view.marked[m].digits[start + t]);
             }
         }
 
@@ -227,7 +230,7 @@ std::optional<int64_t> conjunctionTotal(const ConjunctionView &view,
                 std::copy(valid, valid + words, acc);
             for (size_t m = 0; m < marked.size(); ++m) {
                 MarkedChunk &chunk = marked[m];
-                const bool atPositions = view.marked[m].atPositions;
+                const bool atPositions = view.marked[m].start.key().atPositions;
                 for (int p = std::min(same, k - 1); p < k; ++p) {
                     const int d = int(digits >> (4 * p)) & 0xf;
                     const size_t row = atPositions ? size_t(p) * 10 : 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FilterPart.h"
+#include "OmissionCursor.h"
 
 #include <atomic>
 #include <cstdint>
@@ -16,13 +17,14 @@ namespace quorlent::filter {
 // point at data the caller keeps alive and unchanged while the sum is worked out.
 struct ConjunctionView
 {
-    // A 冷号 or 热号 condition: the counts of marked positions it allows, and its marks before
-    // each draw of the window (see OmissionTrack).
+    // A 冷号 or 热号 condition: the counts of marked positions it allows, where the omissions
+    // stand before the window's first draw, and the part's digits of the window's draws
+    // (DrawTable::packedDigits).
     struct Marked
     {
         uint64_t allowed = 0;
-        bool atPositions = false;
-        std::span<const uint64_t> marks;
+        OmissionCursor start;
+        std::span<const uint32_t> digits;
     };
 
     FilterPart part = FilterPart::Five;

@@ -14,7 +14,7 @@ std::optional<Record> ConjunctionShareTask::run(const std::atomic<bool> *cancel)
     view.before = m_before;
     view.firstHasNone = m_firstHasNone;
     for (const Marked &m : m_marked)
-        view.marked.push_back({m.allowed, m.atPositions, m.marks});
+        view.marked.push_back({m.allowed, m.start, m.digits});
     const std::optional<int64_t> total = conjunctionTotal(view, cancel);
     if (!total)
         return std::nullopt;

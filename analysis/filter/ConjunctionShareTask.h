@@ -36,8 +36,8 @@ class ConjunctionShareTask
     struct Marked
     {
         uint64_t allowed = 0;
-        bool atPositions = false;
-        std::vector<uint64_t> marks;
+        OmissionCursor start;
+        std::vector<uint32_t> digits;
     };
 
     QByteArray m_key;

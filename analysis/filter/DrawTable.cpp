@@ -9,6 +9,7 @@ void DrawTable::extend(const std::vector<HistoryRow> &rows)
 {
     const NumberTable &numbers = NumberTable::of(digitCount(m_part));
     m_values.reserve(rows.capacity());
+    m_packed.reserve(rows.capacity());
     m_multisets.reserve(rows.capacity());
     m_repeats.reserve(rows.capacity());
     for (size_t t = m_values.size(); t < rows.size(); ++t) {
@@ -19,6 +20,7 @@ void DrawTable::extend(const std::vector<HistoryRow> &rows)
                    : uint8_t(NumberTable::commonDigits(numbers.digitCounts(multiset),
                                                        numbers.digitCounts(m_multisets.back()))));
         m_values.push_back(value);
+        m_packed.push_back(numbers.packedDigits(value));
         m_multisets.push_back(multiset);
     }
 }

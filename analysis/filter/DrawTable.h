@@ -32,6 +32,8 @@ class DrawTable
 
     uint32_t value(size_t t) const { return m_values[t]; }
     const std::vector<uint32_t> &values() const { return m_values; }
+    // The part's digits of every draw, four bits each, the first at bits 0-3.
+    const std::vector<uint32_t> &packedDigits() const { return m_packed; }
     // The multiset of every draw.
     const std::vector<uint16_t> &multisets() const { return m_multisets; }
     // The multiset of draw t - 1, RepeatTable::none() for t = 0; t = 0 … size().
@@ -49,6 +51,7 @@ class DrawTable
 
     FilterPart m_part;
     std::vector<uint32_t> m_values;
+    std::vector<uint32_t> m_packed;
     std::vector<uint16_t> m_multisets;
     std::vector<uint8_t> m_repeats;
     mutable std::vector<Spread> m_checkpoints; // the sums before draws 0, 256, 512, …

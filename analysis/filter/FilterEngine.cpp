@@ -85,7 +85,7 @@ void FilterEngine::buildNumbers(Entry &entry) const
             c.allowed, numbers, [&](uint32_t n) { return common[numbers.multiset(n)]; });
     } else if (isOmission(c)) {
         entry.track = &trackFor(omissionKeyOf(c, m_set.part));
-        const uint64_t marks = entry.track->marks(entry.track->size());
+        const uint64_t marks = entry.track->marksNow();
         const int rowStep = c.atPositions ? 10 : 0;
         const int k = numbers.digitCount();
         entry.numbers = numbersWithAllowedCount(c.allowed, numbers, [&](uint32_t n) {
@@ -107,18 +107,17 @@ void FilterEngine::extendDraws(Entry &entry) const
 {
     const CompiledCondition &c = *entry.compiled;
     const DrawTable &draws = table();
-    const size_t from = entry.draws.size();
-    entry.draws.resize(draws.size());
+    const uint64_t allowed = c.allowed;
     if (isRepeat(c)) {
-        for (size_t t = from; t < draws.size(); ++t)
-            entry.draws.assign(t, (c.allowed >> draws.repeats(t)) & 1);
+        entry.draws.appendBits(draws.size(),
+                               [&](size_t t) { return (allowed >> draws.repeats(t)) & 1; });
     } else if (isOmission(c)) {
         const OmissionTrack &track = trackFor(omissionKeyOf(c, m_set.part));
-        for (size_t t = from; t < draws.size(); ++t)
-            entry.draws.assign(t, (c.allowed >> track.markedPositions(t)) & 1);
+        entry.draws.appendBits(draws.size(),
+                               [&](size_t t) { return (allowed >> track.markedPositions(t)) & 1; });
     } else {
-        for (size_t t = from; t < draws.size(); ++t)
-            entry.draws.assign(t, entry.numbers.test(draws.value(t)));
+        entry.draws.appendBits(draws.size(),
+                               [&](size_t t) { return entry.numbers.test(draws.value(t)); });
     }
 }
 
@@ -284,7 +283,7 @@ double FilterEngine::shareOf(const Entry &entry, size_t begin, size_t end) const
     if (begin == end || !dependsOnEarlierDraws(c.kind))
         return double(entry.numberCount) / double(size);
     const Spread spread =
-        isRepeat(c) ? table().repeatSpread(begin, end) : entry.track->spread(begin, end);
+        isRepeat(c) ? table().repeatSpread(begin, end) : entry.track->spread(begin, end, table());
     return shareOfTotal(allowedSum(spread, c.allowed), end - begin, size);
 }
 
@@ -321,11 +320,11 @@ ConjunctionShareTask FilterEngine::taskFor(size_t begin, size_t end) const
             task.m_hasRepeat = true;
             task.m_repeatAllowed &= c.allowed;
         } else if (isOmission(c)) {
-            const auto &marks = e->track->allMarks();
+            const auto &digits = table().packedDigits();
             task.m_marked.push_back(
                 {c.allowed,
-                 c.atPositions,
-                 {marks.begin() + ptrdiff_t(begin), marks.begin() + ptrdiff_t(end)}});
+                 e->track->cursorAt(table(), begin),
+                 {digits.begin() + ptrdiff_t(begin), digits.begin() + ptrdiff_t(end)}});
             positionFree = positionFree && !c.atPositions;
         } else {
             candidates &= e->numbers;

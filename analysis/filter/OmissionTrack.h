@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DrawTable.h"
+#include "OmissionCursor.h"
 
 #include <array>
 #include <cstdint>
@@ -8,30 +9,15 @@
 
 namespace quorlent::filter {
 
-// What a 冷号 or 热号 condition reads of the history.
-struct OmissionKey
-{
-    FilterPart part = FilterPart::Five;
-    int threshold = 0;
-    bool hot = false;         // 热号: omission at most the threshold; 冷号: at least
-    bool atPositions = false; // each position's own omission, or the whole part's
-
-    bool operator==(const OmissionKey &) const = default;
-};
-
-// The digits a 冷号 or 热号 condition marks before every draw of the history, kept up as draws
-// are appended.
+// What a 冷号 or 热号 condition reads of the whole history (see OmissionCursor for the omission
+// before a draw): for every draw how many of its positions hold a marked digit, and over any
+// window of draws how many numbers of the part have j marked positions, summed over the draws.
+// Kept up as draws are appended.
 //
-// The omission of a digit before draw t is the trend chart's omission at draw t - 1: 0 when draw
-// t - 1 shows it, else the draws since the last one that did, counted from the history's first
-// draw, that is t - 1 - (the last draw before t showing it, or -1). Before the first draw every
-// omission is 0, so nothing is cold there (unless the threshold is 0) and everything is hot; in
-// the first draws omissions can only be as large as the draws before. With `atPositions` a digit
-// is shown at one position; otherwise anywhere in the part.
-//
-// A digit is cold before draw t exactly when t >= threshold and it is absent from the last
-// `threshold` draws, and hot when t <= threshold or it appears in the last threshold + 1 draws: a
-// window of draws slides along the history, so each draw costs a few steps.
+// A threshold change works all of it out again, so it is done in one pass with a few steps per
+// position and draw: a digit's mark changes only when it is drawn, or when the draw that last
+// showed it falls out of reach of the threshold, so the marked digits of each position are
+// counted, not found.
 class OmissionTrack
 {
   public:
@@ -40,39 +26,35 @@ class OmissionTrack
     explicit OmissionTrack(const OmissionKey &key);
 
     const OmissionKey &key() const { return m_key; }
-    // Draws taken in; marks() is known for 0 … size().
+    // Draws taken in.
     size_t size() const { return m_counts.size(); }
     // Takes in draws[size() …].
     void extend(const DrawTable &draws);
 
-    // The marked digits before draw t: with `atPositions` the digits of the part's position i at
-    // bits 10i … 10i+9, otherwise bits 0-9 for the whole part.
-    uint64_t marks(size_t t) const { return m_marks[t]; }
-    const std::vector<uint64_t> &allMarks() const { return m_marks; }
-    // How many positions of draw t hold a marked digit.
+    // How many positions of draw t hold a digit marked before it.
     int markedPositions(size_t t) const { return m_counts[t]; }
-    // How many positions of number `value` would hold a marked digit at draw t.
-    int markedPositions(uint32_t value, size_t t) const;
+    // The marks before the draw to come.
+    uint64_t marksNow() const { return m_now.marks(); }
+    // Where the omissions stand before draw t ≤ size(), of `draws` (the table it was extended
+    // from).
+    OmissionCursor cursorAt(const DrawTable &draws, size_t t) const;
 
-    // For draws t of [begin, end): Σ over t of the numbers of the part with j marked positions.
-    Spread spread(size_t begin, size_t end) const;
-    // The numbers of the part with j marked positions, with marks `marks`.
-    static Spread numbersMarked(const OmissionKey &key, uint64_t marks);
+    // For draws t of [begin, end): Σ over t of the numbers of the part with j marked positions
+    // before t.
+    Spread spread(size_t begin, size_t end, const DrawTable &draws) const;
 
   private:
-    Spread spreadBefore(size_t t) const;
-    void addMarks();
+    template <int Digits, bool AtPositions, bool Hot> void extendFor(const DrawTable &draws);
+    Spread spreadBefore(size_t t, const DrawTable &draws) const;
 
     OmissionKey m_key;
     int m_digits = 0;
-    size_t m_window = 0; // draws the window holds once the history is long enough
-    std::vector<uint64_t> m_marks;
     std::vector<uint8_t> m_counts;
-    std::vector<Spread> m_checkpoints; // the sums before draws 0, 256, 512, …
-    // How often each digit is shown in the window, by position of the part (one row when the
-    // whole part counts), and which digits are.
-    std::array<std::array<int32_t, 10>, 5> m_inWindow{};
-    std::array<uint16_t, 5> m_present{};
+    OmissionCursor m_now;                       // before the draw to come
+    std::array<int32_t, 5> m_marked{};          // marked digits of each row there
+    Spread m_running{};                         // the sums before it
+    std::vector<Spread> m_checkpoints;          // the sums before draws 0, 256, 512, …
+    std::vector<OmissionCursor::Last> m_lastAt; // the cursor's draws there
 };
 
 } // namespace quorlent::filter
