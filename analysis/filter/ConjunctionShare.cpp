@@ -93,24 +93,41 @@ void addInto(const Planes &from, const uint64_t *x, size_t words, Planes &to)
     }
 }
 
-// acc &= (count is an allowed value), for counts 0 … digits.
+// acc &= (count is an allowed value), for counts 0 … digits. The allowed counts are a truth
+// table of the three planes, evaluated as a multiplexer tree so that no branch depends on them:
+// each leaf is one of 0, p0, ~p0, 1, picked by two table bits as masks.
 void keepAllowed(const Planes &planes, uint64_t allowed, int digits, size_t words, uint64_t *acc)
 {
     const uint64_t every = (uint64_t(2) << digits) - 1;
     allowed &= every;
     if (allowed == every)
         return;
-    for (size_t w = 0; w < words; ++w) {
-        uint64_t match = 0;
-        for (uint64_t rest = allowed; rest; rest &= rest - 1) {
-            const int j = std::countr_zero(rest);
-            uint64_t m = ~uint64_t(0);
-            for (int p = 0; p < 3; ++p)
-                m &= (j >> p) & 1 ? planes.bit[p][w] : ~planes.bit[p][w];
-            match |= m;
-        }
-        acc[w] &= match;
+    auto all = [allowed](int count) { return (allowed >> count) & 1 ? ~uint64_t(0) : 0; };
+    // leaf[h]: the table for p2 p1 = h, as (value where p0 = 0, value where p0 = 1).
+    uint64_t zero[4], one[4];
+    for (int h = 0; h < 4; ++h) {
+        zero[h] = all(2 * h);
+        one[h] = all(2 * h + 1);
     }
+    for (size_t w = 0; w < words; ++w) {
+        const uint64_t p0 = planes.bit[0][w], p1 = planes.bit[1][w], p2 = planes.bit[2][w];
+        uint64_t leaf[4];
+        for (int h = 0; h < 4; ++h)
+            leaf[h] = (zero[h] & ~p0) | (one[h] & p0);
+        const uint64_t low = (leaf[0] & ~p1) | (leaf[1] & p1);
+        const uint64_t high = (leaf[2] & ~p1) | (leaf[3] & p1);
+        acc[w] &= (low & ~p2) | (high & p2);
+    }
+}
+
+// Set bits of a word without a library call on processors without a population count
+// instruction, where the one in the loop over items would be the larger part of the work.
+inline int bitsSet(uint64_t x)
+{
+    x -= (x >> 1) & 0x5555555555555555;
+    x = (x & 0x3333333333333333) + ((x >> 2) & 0x3333333333333333);
+    x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0f;
+    return int((x * 0x0101010101010101) >> 56);
 }
 
 // One omission condition within a chunk: for every (row, digit) the draws at which the digit is
@@ -242,7 +259,7 @@ std::optional<int64_t> conjunctionTotal(const ConjunctionView &view,
             }
             int64_t passing = 0;
             for (size_t w = 0; w < words; ++w)
-                passing += std::popcount(acc[w] & valid[w]);
+                passing += bitsSet(acc[w] & valid[w]);
             total += passing * weightOf(view, i);
         }
     }

@@ -264,6 +264,14 @@ std::pair<size_t, size_t> FilterEngine::windowOf(size_t lastDraws) const
     return {lastDraws == 0 || lastDraws >= end ? 0 : end - lastDraws, end};
 }
 
+int64_t FilterEngine::Together::passes(size_t begin, size_t end) const
+{
+    std::vector<const Bitset *> drawSets;
+    for (const Entry *e : entries)
+        drawSets.push_back(&e->draws);
+    return int64_t(Bitset::countCommon(drawSets, begin, end));
+}
+
 FilterEngine::Together FilterEngine::together() const
 {
     Together t;
@@ -308,13 +316,11 @@ ConjunctionShareTask FilterEngine::taskFor(size_t begin, size_t end) const
     task.m_begin = begin;
     task.m_end = end;
     task.m_part = m_set.part;
-    std::vector<const Bitset *> drawSets;
     Bitset candidates(numbers.size());
     candidates.fill();
     bool positionFree = true;
     task.m_repeatAllowed = ~uint64_t(0);
     for (const Entry *e : t.entries) {
-        drawSets.push_back(&e->draws);
         const CompiledCondition &c = *e->compiled;
         if (isRepeat(c)) {
             task.m_hasRepeat = true;
@@ -330,7 +336,7 @@ ConjunctionShareTask FilterEngine::taskFor(size_t begin, size_t end) const
             candidates &= e->numbers;
         }
     }
-    task.m_passes = int64_t(Bitset::countCommon(drawSets, begin, end));
+    task.m_passes = t.passes(begin, end);
     if (positionFree) {
         // Every dependent condition sees only the multiset: one item per multiset will do.
         std::vector<uint32_t> orderings(numbers.multisetCount(), 0);
@@ -372,10 +378,7 @@ RecordTable FilterEngine::records(size_t lastDraws) const
 
     const Together t = together();
     if (!t.dependent || draws == 0) {
-        std::vector<const Bitset *> drawSets;
-        for (const Entry *e : t.entries)
-            drawSets.push_back(&e->draws);
-        out.together = Record::of(draws, int64_t(Bitset::countCommon(drawSets, begin, end)),
+        out.together = Record::of(draws, t.passes(begin, end),
                                   double(remaining().count()) / double(partSize(m_set.part)));
         return out;
     }
@@ -387,10 +390,7 @@ RecordTable FilterEngine::records(size_t lastDraws) const
         }
     }
     if (togetherWork(begin, end) > m_synchronousWork) {
-        std::vector<const Bitset *> drawSets;
-        for (const Entry *e : t.entries)
-            drawSets.push_back(&e->draws);
-        out.together = Record::pendingOf(draws, int64_t(Bitset::countCommon(drawSets, begin, end)));
+        out.together = Record::pendingOf(draws, t.passes(begin, end));
         return out;
     }
     const Record record = *taskFor(begin, end).run();

@@ -157,21 +157,28 @@ void OmissionTrack::extendFor(const DrawTable &draws)
     m_running = sum;
 }
 
+template <int Digits> void OmissionTrack::extendWith(const DrawTable &draws)
+{
+    if (m_key.atPositions)
+        return m_key.hot ? extendFor<Digits, true, true>(draws)
+                         : extendFor<Digits, true, false>(draws);
+    return m_key.hot ? extendFor<Digits, false, true>(draws)
+                     : extendFor<Digits, false, false>(draws);
+}
+
 void OmissionTrack::extend(const DrawTable &draws)
 {
-    using Extend = void (OmissionTrack::*)(const DrawTable &);
-    // By digits - 2, atPositions, hot.
-    static constexpr Extend kExtend[4][2][2] = {
-        {{&OmissionTrack::extendFor<2, false, false>, &OmissionTrack::extendFor<2, false, true>},
-         {&OmissionTrack::extendFor<2, true, false>, &OmissionTrack::extendFor<2, true, true>}},
-        {{&OmissionTrack::extendFor<3, false, false>, &OmissionTrack::extendFor<3, false, true>},
-         {&OmissionTrack::extendFor<3, true, false>, &OmissionTrack::extendFor<3, true, true>}},
-        {{&OmissionTrack::extendFor<4, false, false>, &OmissionTrack::extendFor<4, false, true>},
-         {&OmissionTrack::extendFor<4, true, false>, &OmissionTrack::extendFor<4, true, true>}},
-        {{&OmissionTrack::extendFor<5, false, false>, &OmissionTrack::extendFor<5, false, true>},
-         {&OmissionTrack::extendFor<5, true, false>, &OmissionTrack::extendFor<5, true, true>}}};
     m_counts.reserve(draws.values().capacity());
-    (this->*kExtend[m_digits - 2][m_key.atPositions][m_key.hot])(draws);
+    switch (m_digits) {
+    case 2:
+        return extendWith<2>(draws);
+    case 3:
+        return extendWith<3>(draws);
+    case 4:
+        return extendWith<4>(draws);
+    default:
+        return extendWith<5>(draws);
+    }
 }
 
 OmissionCursor OmissionTrack::cursorAt(const DrawTable &draws, size_t t) const

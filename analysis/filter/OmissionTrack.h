@@ -44,6 +44,7 @@ class OmissionTrack
     Spread spread(size_t begin, size_t end, const DrawTable &draws) const;
 
   private:
+    template <int Digits> void extendWith(const DrawTable &draws);
     template <int Digits, bool AtPositions, bool Hot> void extendFor(const DrawTable &draws);
     Spread spreadBefore(size_t t, const DrawTable &draws) const;
 
