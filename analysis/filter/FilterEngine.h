@@ -60,8 +60,19 @@ struct RecordTable
 // ConjunctionShareTask on another thread instead.
 //
 // A draw is judged against the draws before it only: 重号 against the draw just before (nothing
-// repeats at the first draw), 冷号 and 热号 by the omissions before it (see OmissionTrack). The
+// repeats at the first draw), 冷号 and 热号 by the omissions before it (see OmissionCursor). The
 // remaining numbers are for the draw to come, after the newest.
+//
+// The window uses it on its own thread:
+//   engine.setConditions(set);                   // after every edit of a row
+//   const FilterCounts counts = engine.counts(); // the count, and each condition's share
+//   const RecordTable records = engine.records(RecordWindow::All);
+//   if (records.together.pending) {              // 冷号 or 热号 together over a long window
+//       ConjunctionShareTask task = *engine.conjunctionTask(RecordWindow::All);
+//       // task.run(&cancel) on a worker thread; with its record, back on this thread:
+//       engine.acceptConjunction(task, record);  // and records() again
+//   }
+// Cancel the worker when the conditions change again; a late record is ignored anyway.
 class FilterEngine
 {
   public:
@@ -93,6 +104,10 @@ class FilterEngine
     RecordTable records(RecordWindow window) const { return records(windowDraws(window)); }
     // The work of the pending together record over that window; none when it is not pending.
     std::optional<ConjunctionShareTask> conjunctionTask(size_t lastDraws) const;
+    std::optional<ConjunctionShareTask> conjunctionTask(RecordWindow window) const
+    {
+        return conjunctionTask(windowDraws(window));
+    }
     // A finished task's record, kept for records() while the conditions and history stay as
     // they were when the task was made.
     void acceptConjunction(const ConjunctionShareTask &task, const Record &record);

@@ -169,27 +169,32 @@ int main(int argc, char **argv)
          }),
          16);
 
-    for (Selection selection : {Selection::Group}) {
-        ConditionSet group = eightConditions(selection);
-        engine.setConditions(group);
+    // A change of 和值 in other sets: 组选 (its 冷号 over the whole part), and 重号 the only
+    // condition on earlier draws, whose together share is exact at once on any window.
+    ConditionSet group = eightConditions(Selection::Group);
+    ConditionSet repeatOnly = eightConditions(Selection::Direct);
+    repeatOnly.conditions[7].enabled = false;
+    for (auto [name, other] : {std::pair{"组选", &group}, std::pair{"without 冷号", &repeatOnly}}) {
+        engine.setConditions(*other);
         engine.records(RecordWindow::All);
-        group.conditions[0].values = "14-30";
-        RecordTable records;
-        line("组选: 和值 changed -> count and records 全部", timed([&] {
-                 engine.setConditions(group);
-                 engine.counts();
-                 records = engine.records(RecordWindow::All);
-             }),
-             16);
-        if (records.together.pending)
-            std::printf("  together pending\n");
-        group.conditions[0].values = "15-32";
-        line("组选: 和值 changed -> count and records 近 1000", timed([&] {
-                 engine.setConditions(group);
-                 engine.counts();
-                 records = engine.records(RecordWindow::Last1000);
-             }),
-             16);
+        for (RecordWindow window : {RecordWindow::All, RecordWindow::Last1000}) {
+            other->conditions[0].values = window == RecordWindow::All ? "14-30" : "16-33";
+            RecordTable records;
+            const QByteArray what = QStringLiteral("%1: 和值 changed -> count and records %2")
+                                        .arg(QString::fromUtf8(name), windowName(window))
+                                        .toUtf8();
+            line(what.constData(), timed([&] {
+                     engine.setConditions(*other);
+                     engine.counts();
+                     records = engine.records(window);
+                 }),
+                 16);
+            if (records.together.pending) {
+                std::optional<Record> together;
+                line("  together: the task's exact share (worker thread)",
+                     timed([&] { together = engine.conjunctionTask(window)->run(); }), 5000);
+            }
+        }
     }
 
     engine.setConditions({FilterPart::Five, Selection::Direct, {}});
