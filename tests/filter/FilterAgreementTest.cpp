@@ -255,5 +255,34 @@ TEST_P(FilterAgreement, KeepsUpWithTheHistoryAndChanges)
     expectFresh("changed back");
 }
 
+// The together record's task stops when cancelled, and its record is not taken once the
+// conditions it was made for have changed.
+TEST(FilterTask, CancelledAndStale)
+{
+    std::mt19937 rng(5);
+    const std::vector<HistoryRow> rows = randomRows(3000, rng);
+    ConditionSet set{FilterPart::FrontThree, Selection::Direct, {}};
+    for (ConditionKind kind : {ConditionKind::Span, ConditionKind::Cold})
+        set.conditions.push_back(randomCondition(kind, set.part, Selection::Direct, rng).condition);
+    FilterEngine engine(rows);
+    engine.setSynchronousWork(0);
+    engine.setConditions(set);
+    const std::optional<ConjunctionShareTask> task = engine.conjunctionTask(RecordWindow::All);
+    ASSERT_TRUE(task);
+    const std::atomic<bool> cancelled{true};
+    EXPECT_FALSE(task->run(&cancelled));
+    const Record record = *task->run();
+
+    set.conditions[0].enabled = false;
+    engine.setConditions(set);
+    engine.acceptConjunction(*task, record);
+    EXPECT_TRUE(engine.records(RecordWindow::All).together.pending);
+    set.conditions[0].enabled = true;
+    engine.setConditions(set);
+    engine.acceptConjunction(*task, record);
+    EXPECT_FALSE(engine.records(RecordWindow::All).together.pending);
+    EXPECT_FALSE(engine.conjunctionTask(RecordWindow::All));
+}
+
 INSTANTIATE_TEST_SUITE_P(Parts, FilterAgreement, ::testing::ValuesIn(kAllParts),
                          [](const auto &p) { return std::to_string(int(p.param)); });

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace quorlent::filter;
 
 namespace {
@@ -147,6 +149,16 @@ TEST(FilterInput, DamagedSchemesGiveAMessage)
     EXPECT_EQ(errorFor(QByteArray(good).replace("\"10\"", "10")),
               "第 1 条条件的「values」无法读取");
     EXPECT_EQ(errorFor(QByteArray(good).replace("\"conditions\"", "\"rows\"")), "方案缺少条件列表");
+    // Bytes changed at random: a set or a message, never a crash.
+    std::mt19937 rng(9);
+    for (int i = 0; i < 500; ++i) {
+        QByteArray damaged = good;
+        for (int n = 0; n < 3; ++n)
+            damaged[std::uniform_int_distribution<qsizetype>(0, damaged.size() - 1)(rng)] =
+                char(std::uniform_int_distribution<int>(0, 255)(rng));
+        const SchemeReading r = schemeFromJson(damaged);
+        EXPECT_NE(bool(r.set), !r.error.isEmpty());
+    }
     // What it does not know of is passed over.
     EXPECT_TRUE(
         schemeFromJson(QByteArray(good).replace("\"enabled\"", "\"colour\": 3, \"enabled\"")).set);
