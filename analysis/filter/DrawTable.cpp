@@ -3,16 +3,18 @@
 #include "NumberTable.h"
 #include "RepeatTable.h"
 
+#include <algorithm>
+
 namespace quorlent::filter {
 
-void DrawTable::extend(const std::vector<HistoryRow> &rows)
+void DrawTable::extend(const std::vector<HistoryRow> &rows, size_t count)
 {
     const NumberTable &numbers = NumberTable::of(digitCount(m_part));
     m_values.reserve(rows.capacity());
     m_packed.reserve(rows.capacity());
     m_multisets.reserve(rows.capacity());
     m_repeats.reserve(rows.capacity());
-    for (size_t t = m_values.size(); t < rows.size(); ++t) {
+    for (size_t t = m_values.size(); t < std::min(count, rows.size()); ++t) {
         const uint32_t value = partValue(m_part, rows[t].digits());
         const uint16_t multiset = numbers.multiset(value);
         m_repeats.push_back(

@@ -27,8 +27,8 @@ class DrawTable
 
     FilterPart part() const { return m_part; }
     size_t size() const { return m_values.size(); }
-    // Takes in rows[size() …].
-    void extend(const std::vector<HistoryRow> &rows);
+    // Takes in rows[size() … count).
+    void extend(const std::vector<HistoryRow> &rows, size_t count);
 
     uint32_t value(size_t t) const { return m_values[t]; }
     const std::vector<uint32_t> &values() const { return m_values; }

@@ -47,15 +47,18 @@ constexpr size_t kKnownTogether = 8;
 
 } // namespace
 
-FilterEngine::FilterEngine(const std::vector<HistoryRow> &rows) : m_rows(rows) {}
+FilterEngine::FilterEngine(const std::vector<HistoryRow> &rows)
+    : m_rows(rows), m_drawCount(rows.size())
+{
+}
 
 DrawTable &FilterEngine::table() const
 {
     auto &slot = m_tables[size_t(m_set.part)];
     if (!slot)
         slot = std::make_unique<DrawTable>(m_set.part);
-    if (slot->size() < m_rows.size())
-        slot->extend(m_rows);
+    if (slot->size() < m_drawCount)
+        slot->extend(m_rows, m_drawCount);
     return *slot;
 }
 
@@ -177,6 +180,7 @@ void FilterEngine::setConditions(const ConditionSet &set)
 
 void FilterEngine::rowsAppended()
 {
+    m_drawCount = m_rows.size();
     for (Entry &e : m_entries) {
         if (!e.compiled)
             continue;
@@ -189,6 +193,7 @@ void FilterEngine::rowsAppended()
 
 void FilterEngine::rowsReset()
 {
+    m_drawCount = m_rows.size();
     for (auto &t : m_tables)
         t.reset();
     m_tracks.clear();
@@ -260,7 +265,7 @@ std::vector<uint32_t> FilterEngine::remainingValues() const
 
 std::pair<size_t, size_t> FilterEngine::windowOf(size_t lastDraws) const
 {
-    const size_t end = m_rows.size();
+    const size_t end = m_drawCount;
     return {lastDraws == 0 || lastDraws >= end ? 0 : end - lastDraws, end};
 }
 
@@ -303,7 +308,7 @@ QByteArray FilterEngine::togetherKey(size_t begin, size_t end) const
     return key + QByteArray("@%1-%2/%3#%4")
                      .replace("%1", QByteArray::number(qulonglong(begin)))
                      .replace("%2", QByteArray::number(qulonglong(end)))
-                     .replace("%3", QByteArray::number(qulonglong(m_rows.size())))
+                     .replace("%3", QByteArray::number(qulonglong(m_drawCount)))
                      .replace("%4", QByteArray::number(qulonglong(m_generation)));
 }
 

@@ -89,7 +89,8 @@ class FilterEngine
     const ConditionSet &conditions() const { return m_set; }
     // validate() of the set.
     const std::vector<QString> &errors() const { return m_errors; }
-    size_t drawCount() const { return m_rows.size(); }
+    // The draws it has been told of: the rows at construction, rowsAppended() or rowsReset().
+    size_t drawCount() const { return m_drawCount; }
 
     FilterCounts counts() const;
     // The remaining numbers in ascending order: in 直选 the numbers, in 组选 one per multiset,
@@ -154,6 +155,7 @@ class FilterEngine
     std::pair<size_t, size_t> windowOf(size_t lastDraws) const;
 
     const std::vector<HistoryRow> &m_rows;
+    size_t m_drawCount = 0;
     ConditionSet m_set;
     bool m_hasSet = false;
     std::vector<QString> m_errors;
