@@ -1,0 +1,91 @@
+#pragma once
+
+#include "DigitSet.h"
+#include "DrawCodes.h"
+#include "Shape.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace quorlent::filter {
+
+// The kinds of condition, in the order the window offers them.
+enum class ConditionKind : uint8_t
+{
+    Position,       // 定位: allowed digits at each position of the part
+    Bankers,        // 胆码: at least / exactly k of the digits D appear
+    Kill,           // 杀号: digits that never appear, in the part or at one of its positions
+    Sum,            // 和值
+    SumTail,        // 和尾: the sum's last digit
+    Span,           // 跨度: largest digit less smallest
+    BigSmall,       // 大小比: 大 5-9 : 小 0-4
+    OddEven,        // 单双比: 单 odd : 双 even
+    PrimeComposite, // 质合比: 质 1 2 3 5 7 : 合 0 4 6 8 9
+    Mod3,           // 012路: digits ≡ 0 : ≡ 1 : ≡ 2 (mod 3)
+    Shape,          // 形态
+    Consecutive,    // 连号: the longest run of consecutive digits
+    Repeat,         // 重号: digits repeated from the newest draw
+    Cold,           // 冷号: digits whose omission is at least the threshold
+    Hot             // 热号: digits whose omission is at most the threshold
+};
+
+inline constexpr int kConditionKinds = 15;
+
+// "定位", "胆码", …
+QString kindName(ConditionKind kind);
+// A stable ASCII name for saved condition sets: "position", "bankers", …
+const char *kindId(ConditionKind kind);
+std::optional<ConditionKind> kindFromId(const QString &id);
+
+// Whether the kind reads the draws before the one it judges (重号, 冷号, 热号).
+bool dependsOnEarlierDraws(ConditionKind kind);
+
+enum class BankerRule : uint8_t
+{
+    AtLeast, // 至少
+    Exactly  // 恰好
+};
+
+// One row of the filter: a kind, its parameters, and whether it is switched on. Only the fields
+// of its kind are read. Positions are those of the part, first to last: for 后三 index 0 is the
+// 百位. Value lists are kept as the user typed them and read by validate(): numbers and ranges
+// separated by commas or blanks ("10-14, 20"); ratio lists are ratios so separated
+// ("2:3, 3:2", "2:2:1" for 012路), each summing to the part's digit count.
+//
+// 胆码 counts how many digits of D appear, each once however often it is drawn. 连号 is the
+// longest run of consecutive values among the number's distinct digits, 9 not followed by 0
+// (13579 has 1, 12389 has 3). 重号 is the size of the multiset intersection of the number's
+// digits with those of the newest draw's same part (11234 against 12225 is 2: one 1, one 2).
+// 冷号 and 热号 count the positions of the number whose digit is cold (omission at least
+// `threshold`) or hot (omission at most `threshold`); with `atPositions` the omission is the
+// digit's at that position, as the trend chart shows it, otherwise the draws since the digit last
+// appeared anywhere in the part (positions holding the same cold digit count once each).
+struct Condition
+{
+    ConditionKind kind = ConditionKind::Sum;
+    bool enabled = true;
+
+    std::array<DigitSet, kPositions> positions{}; // 定位
+    DigitSet digits;                              // 胆码: D; 杀号: the killed digits
+    int count = 1;                                // 胆码: k
+    BankerRule rule = BankerRule::AtLeast;        // 胆码
+    int position = 0; // 杀号: 0 the whole part, 1 … digit count one position of it
+    QString values; // 和值 和尾 跨度 连号 重号, and the allowed counts of 冷号 热号; ratios
+    ShapeSet shapes = 0;     // 形态
+    int threshold = 10;      // 冷号 热号
+    bool atPositions = true; // 冷号 热号
+
+    bool operator==(const Condition &) const = default;
+};
+
+// The fields of the condition's kind (not `enabled`) as bytes: equal for conditions that keep
+// the same numbers whatever the part, so caches can be keyed by it.
+QByteArray ruleKey(const Condition &condition);
+
+// A short title of the row for messages: "和值", "杀号（百位）", "冷号（遗漏≥10）".
+QString conditionTitle(const Condition &condition);
+
+} // namespace quorlent::filter
