@@ -107,6 +107,11 @@ TEST(TableImportTest, ReadsEachLayoutWithTheGameItsIssuesFit)
          *Game::make(1, IssueForm::YearSequence2),
          {{26101, {0, 9, 0, 3, 3}, 0}, {26102, {1, 2, 3, 4, 5}, 0}},
          0},
+        {"semicolons, two-digit years and eight-digit dates",
+         "26101;20260421;09033\n26102;20260422;12345\n",
+         *Game::make(1, IssueForm::YearSequence2),
+         {{26101, {0, 9, 0, 3, 3}, 20260421}, {26102, {1, 2, 3, 4, 5}, 20260422}},
+         0},
         {"UTF-8 with BOM",
          "\xEF\xBB\xBF"
          "20160908078,35305\n",
@@ -230,6 +235,33 @@ TEST(TableImportTest, EveryFaultyRowIsRefusedWithItsLineAndReason)
     TableImport::choose(seen, seen.layout, yearly());
     EXPECT_EQ(seen.verdict, FileVerdict::NoDraws);
     EXPECT_EQ(seen.read.refused.size(), 2u);
+}
+
+TEST(TableImportTest, TheTableStartsAtItsFirstRowEvenAFaultyOne)
+{
+    const Inspection seen = inspectText("重庆时时彩开奖记录 2016 年\n\n期号,开奖号码\n"
+                                        "20160908078,3530\n20160908079,35305\n"
+                                        "期号,开奖号码\n20160908080,12345\n\n");
+    EXPECT_EQ(seen.layout.firstRowLine, 4);
+    EXPECT_EQ(seen.layout.headerLine, 3);
+    EXPECT_EQ(messages(seen.read), (std::vector<std::string>{"第 4 行：开奖号码只有 4 位"}));
+    EXPECT_EQ(seen.read.drawLines, (std::vector<qsizetype>{5, 7}));
+    EXPECT_EQ(seen.read.skippedLines, 5); // title, blank, header, header again, blank
+    expectEveryLineCounted(seen.read);
+}
+
+TEST(TableImportTest, TwoADayByYearCountsTheDrawsOfADate)
+{
+    const Inspection seen = inspectText("2026101 2026-04-21 11111\n2026102 2026-04-21 22222\n"
+                                        "2026103 2026-04-22 33333\n2026104 2026-04-22 44444\n"
+                                        "2026105 2026-04-22 55555\n2026106 2026-04-23 66666\n"
+                                        "2026107 2026-04-23 77777\n");
+    const Game twice = *Game::make(2, IssueForm::YearSequence4);
+    EXPECT_EQ(seen.games.candidates().front(), twice);
+    EXPECT_EQ(seen.games.fit(yearly()).reason.toStdString(),
+              "文件每天 2 期，本历史库是 每天一期（期号 年份+年内序号）");
+    EXPECT_EQ(messages(seen.read),
+              (std::vector<std::string>{"第 5 行：2026-04-22 已有 2 期（每天 2 期）"}));
 }
 
 TEST(TableImportTest, RolesTheUserSetsAreRead)
