@@ -164,9 +164,9 @@ TEST(TableImportTest, ColumnsAreToldByWhatTheyHold)
     seen = inspectText("09033 26101\n12345 26102\n45678 26103\n00000 26104\n");
     EXPECT_EQ(seen.layout.roles, (std::vector<ColumnRole>{ColumnRole::Digits, ColumnRole::Issue}));
     EXPECT_EQ(seen.read.newestIssue(), 26104);
-    // A trial draw column before the draw is not the draw.
-    seen = inspectText("期号,试机号,开奖号码\n20160908078,11111,35305\n");
-    EXPECT_EQ(seen.layout.column(ColumnRole::Digits), 2);
+    // A trial draw or sales before the draw are not the draw.
+    seen = inspectText("期号,试机号,销售金额,开奖号码\n20160908078,11111,98765,35305\n");
+    EXPECT_EQ(seen.layout.column(ColumnRole::Digits), 3);
 }
 
 TEST(TableImportTest, DrawsADayFromTheWholeDaysOfTheFile)

@@ -165,15 +165,23 @@ Candidate typeColumns(const std::vector<Row> &rows, Separator separator, const Q
     if (issue >= 0)
         roles[static_cast<size_t>(issue)] = ColumnRole::Issue;
 
-    const auto trialDraw = [&](size_t c) {
-        return header.size() > qsizetype(c) && header[qsizetype(c)].contains(u"试机");
+    // Five-digit values the header says are not the draw: a trial draw, a prize, sales.
+    const auto notTheDraw = [&](size_t c) {
+        if (header.size() <= qsizetype(c))
+            return false;
+        const QString &name = header[qsizetype(c)];
+        for (const char16_t *word : {u"试机", u"奖金", u"奖池", u"金额", u"销售"}) {
+            if (name.contains(QStringView(word)))
+                return true;
+        }
+        return false;
     };
     int group = -1;
     for (size_t c = 0; c < columns; ++c) {
         const ColumnStats &s = stats[c];
         if (!free(c) || !s.enough(rowCount) || s.filled == 0 || s.groups * 2 < s.filled)
             continue;
-        if (group < 0 || (trialDraw(static_cast<size_t>(group)) && !trialDraw(c)))
+        if (group < 0 || (notTheDraw(static_cast<size_t>(group)) && !notTheDraw(c)))
             group = static_cast<int>(c);
     }
     if (group >= 0) {

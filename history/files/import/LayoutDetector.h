@@ -10,7 +10,8 @@ namespace quorlent::import {
 // Finds how a file's table is laid out from what its first rows hold, whatever a header row calls
 // the columns: the separator that reads the most draws, the issue column (the one whose values
 // run in order when more than one could be issues, and one not of five digits before one that
-// could be the draw), a date column, the five digits in one field or in five.
+// could be the draw), a date column, the five digits in one field (the leftmost, unless the
+// header names it a trial draw, a prize or sales) or in five.
 class LayoutDetector
 {
   public:
