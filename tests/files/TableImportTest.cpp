@@ -112,6 +112,11 @@ TEST(TableImportTest, ReadsEachLayoutWithTheGameItsIssuesFit)
          *Game::make(1, IssueForm::YearSequence2),
          {{26101, {0, 9, 0, 3, 3}, 20260421}, {26102, {1, 2, 3, 4, 5}, 20260422}},
          0},
+        {"issues as sites write them",
+         "第2026101期,09033\n第2026102期,12345\n",
+         yearly(),
+         {{26101, {0, 9, 0, 3, 3}, 0}, {26102, {1, 2, 3, 4, 5}, 0}},
+         0},
         {"UTF-8 with BOM",
          "\xEF\xBB\xBF"
          "20160908078,35305\n",
@@ -227,6 +232,11 @@ TEST(TableImportTest, EveryFaultyRowIsRefusedWithItsLineAndReason)
     TableImport::choose(seen, seen.layout, *Game::make(96, IssueForm::DateSequence2));
     EXPECT_EQ(messages(seen.read), (std::vector<std::string>{"第 2 行：每天 96 期，序号 97 不存在",
                                                              "第 3 行：没有第 5 位号码"}));
+
+    seen = inspectText("20160908078 12345\n2026101 54321\n20160908079 11111\n");
+    EXPECT_EQ(messages(seen.read),
+              (std::vector<std::string>{
+                  "第 2 行：期号 2026101 不合本彩种，期号应为 日期+三位序号，如 20160908078"}));
 
     seen = inspectText("20160908078,2016-09-08,12345\n20160908079,2016-09-09,12345\n");
     EXPECT_EQ(messages(seen.read),

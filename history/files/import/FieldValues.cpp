@@ -162,8 +162,18 @@ Game widestGame(IssueForm form)
     return Game::standard();
 }
 
+QStringView bareIssue(QStringView field)
+{
+    if (field.startsWith(u'第'))
+        field = field.sliced(1);
+    if (field.endsWith(u'期'))
+        field.chop(1);
+    return field.trimmed();
+}
+
 std::optional<IssueForm> issueFormOf(QStringView field)
 {
+    field = bareIssue(field);
     const std::optional<IssueForm> form = Game::formOfText(field);
     if (!form)
         return std::nullopt;

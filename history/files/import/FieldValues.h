@@ -33,6 +33,9 @@ std::optional<IssueForm> issueFormOf(QStringView field);
 // day as the form allows.
 Game widestGame(IssueForm form);
 
+// The issue of a field as sites write it: "第2026101期" is 2026101.
+QStringView bareIssue(QStringView field);
+
 bool hasAsciiDigit(QStringView text);
 
 } // namespace quorlent::import

@@ -51,7 +51,7 @@ GameGuess GameGuess::of(const SourceText &source, const TableLayout &layout)
     std::array<int, 4> forms{};
     TableRows rows(source, layout);
     while (sample.size() < size_t(kSampleRows) && rows.next()) {
-        const QStringView issue = rows.field(issueColumn);
+        const QStringView issue = bareIssue(rows.field(issueColumn));
         if (const std::optional<IssueForm> form = Game::formOfText(issue)) {
             ++forms[static_cast<size_t>(*form)];
             sample.push_back({issue, rows.field(dateColumn), *form});

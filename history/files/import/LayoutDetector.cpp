@@ -84,7 +84,7 @@ struct ColumnStats
 
     bool enough(int rows) const { return filled * 2 >= rows; }
     bool mostly(int count) const { return count * 10 >= filled * 8; }
-    int bestFormCount() const { return *std::max_element(forms.begin(), forms.end()); }
+    int issues() const { return forms[0] + forms[1] + forms[2] + forms[3]; }
     bool inOrder() const
     {
         const int pairs = ascending + descending;
@@ -109,7 +109,7 @@ void count(ColumnStats &stats, QStringView field)
         ++stats.singles;
     if (const std::optional<IssueForm> form = issueFormOf(field)) {
         ++stats.forms[static_cast<size_t>(*form)];
-        const int32_t issue = *widestGame(*form).parse(field);
+        const int32_t issue = *widestGame(*form).parse(bareIssue(field));
         if (stats.lastForm == form) {
             stats.ascending += issue > stats.lastIssue ? 1 : 0;
             stats.descending += issue < stats.lastIssue ? 1 : 0;
@@ -123,6 +123,13 @@ struct Candidate
 {
     TableLayout layout;
     int draws = 0;
+
+    // Where no separator reads a draw, the one that finds the most columns' roles.
+    std::pair<int, qsizetype> score() const
+    {
+        return {draws, std::count_if(layout.roles.begin(), layout.roles.end(),
+                                     [](ColumnRole r) { return r != ColumnRole::Other; })};
+    }
 };
 
 // Roles for the columns of `rows`, and how many of them then give a draw.
@@ -149,15 +156,16 @@ Candidate typeColumns(const std::vector<Row> &rows, Separator separator, const Q
             break;
         }
     }
-    // Of the columns that could hold issues: one whose values run in order, then one whose
-    // values are not five digits (a draw can read as a two-digit-year issue), then the leftmost.
+    // Of the columns that could hold issues (of any form: a row of another form than the game's
+    // is the row's fault): one whose values run in order, then one whose values are not five
+    // digits (a draw can read as a two-digit-year issue), then the leftmost.
     int issue = -1;
     auto rank = [&](size_t c) {
         return std::pair(stats[c].inOrder() ? 0 : 1, stats[c].mostly(stats[c].groups) ? 1 : 0);
     };
     for (size_t c = 0; c < columns; ++c) {
         const ColumnStats &s = stats[c];
-        if (!free(c) || !s.enough(rowCount) || s.filled == 0 || !s.mostly(s.bestFormCount()))
+        if (!free(c) || !s.enough(rowCount) || s.filled == 0 || !s.mostly(s.issues()))
             continue;
         if (issue < 0 || rank(c) < rank(static_cast<size_t>(issue)))
             issue = static_cast<int>(c);
@@ -306,7 +314,7 @@ std::optional<TableLayout> LayoutDetector::detect(const SourceText &source)
     Candidate best;
     for (const Separator separator : kAllSeparators) {
         Candidate candidate = detectWith(source, start, separator);
-        if (best.layout.roles.empty() || candidate.draws > best.draws)
+        if (best.layout.roles.empty() || candidate.score() > best.score())
             best = std::move(candidate);
     }
     return best.layout;

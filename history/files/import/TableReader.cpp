@@ -41,7 +41,7 @@ DrawOrder TableReader::orderOf(const SourceText &source, const TableLayout &layo
     int descending = 0;
     std::optional<int32_t> last;
     while (seen < kOrderRows && rows.next()) {
-        const std::optional<int32_t> issue = game.parse(rows.field(issueColumn));
+        const std::optional<int32_t> issue = game.parse(bareIssue(rows.field(issueColumn)));
         if (!issue)
             continue;
         ++seen;
@@ -83,7 +83,7 @@ ReadResult TableReader::read(const SourceText &source, const TableLayout &layout
             result.refused.push_back({rows.line(), std::move(reason)});
         };
 
-        const QStringView issueText = rows.field(issueColumn);
+        const QStringView issueText = bareIssue(rows.field(issueColumn));
         if (issueText.isEmpty()) {
             refuse(QStringLiteral("没有期号"));
             continue;
