@@ -226,6 +226,8 @@ TEST(TableImportTest, EveryFaultyRowIsRefusedWithItsLineAndReason)
                                   "第 10 行：序号 000 不存在", "第 11 行：日期 2026-13-01 读不出",
                                   "第 12 行：开奖号码 5a555 不是五个数字"}));
     EXPECT_EQ(seen.read.drawLines, (std::vector<qsizetype>{2, 4, 6}));
+    EXPECT_EQ(seen.read.firstRows[1].refusal.toStdString(), "开奖号码只有 4 位");
+    EXPECT_TRUE(seen.read.firstRows[2].refusal.isEmpty());
     expectEveryLineCounted(seen.read);
 
     seen = inspectText("2017032801,1,2,3,4,5\n2017032897,1,2,3,4,5\n2017032802,1,2,3,4\n");

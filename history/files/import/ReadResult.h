@@ -25,6 +25,7 @@ struct RawRow
 {
     qsizetype line = 0; // 1-based
     QStringList fields;
+    QString refusal; // why the row is refused, empty when it is stored
 };
 
 // The order the file lists its draws in.

@@ -19,6 +19,8 @@ namespace quorlent::import {
 //         TableImport::choose(seen, layout, store.game());
 //         MergePlan plan = MergePlan::of(store.rows(), seen.read.draws, seen.read.drawLines);
 //     }
+//
+// Nothing is kept between calls: an inspection may run on a worker thread.
 class TableImport
 {
   public:

@@ -74,13 +74,15 @@ ReadResult TableReader::read(const SourceText &source, const TableLayout &layout
     QString why;
     while (rows.next()) {
         if (result.firstRows.size() < size_t(ReadResult::kFirstRows)) {
-            RawRow raw{rows.line(), {}};
+            RawRow raw{rows.line(), {}, {}};
             for (const QStringView field : rows.fields())
                 raw.fields.push_back(field.toString());
             result.firstRows.push_back(std::move(raw));
         }
-        const auto refuse = [&](QString reason) {
-            result.refused.push_back({rows.line(), std::move(reason)});
+        const auto refuse = [&](const QString &reason) {
+            if (result.firstRows.back().line == rows.line())
+                result.firstRows.back().refusal = reason;
+            result.refused.push_back({rows.line(), reason});
         };
 
         const QStringView issueText = bareIssue(rows.field(issueColumn));
