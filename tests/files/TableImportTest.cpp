@@ -288,6 +288,15 @@ TEST(TableImportTest, RolesTheUserSetsAreRead)
     TableImport::choose(seen, layout, yearly());
     EXPECT_EQ(messages(seen.read), (std::vector<std::string>{"第 1 行：没有第 1 位号码"}));
     EXPECT_EQ(seen.message.toStdString(), "文件中没有可读入的开奖号码");
+
+    // Another issue column: the games offered are those of its issues.
+    seen = inspectText("20160908078,2026101,09033\n");
+    EXPECT_EQ(seen.games.candidates().front(), Game::standard());
+    layout = seen.layout;
+    layout.roles = {ColumnRole::Other, ColumnRole::Issue, ColumnRole::Digits};
+    TableImport::choose(seen, layout, yearly());
+    EXPECT_EQ(seen.games.candidates().front(), yearly());
+    EXPECT_EQ(seen.read.newestIssue(), 26101);
 }
 
 namespace {

@@ -136,7 +136,10 @@ void TableImport::choose(Inspection &inspection, const TableLayout &layout, cons
 {
     if (!inspection.source)
         return;
-    inspection.layout = layout;
+    if (layout != inspection.layout) {
+        inspection.layout = layout;
+        inspection.games = GameGuess::of(*inspection.source, layout);
+    }
     inspection.read = TableReader::read(*inspection.source, layout, game);
     settle(inspection);
 }

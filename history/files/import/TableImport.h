@@ -15,7 +15,8 @@ namespace quorlent::import {
 //     Inspection seen = TableImport::inspect(path);
 //     if (seen.verdict == FileVerdict::Table) {
 //         GameFit fit = seen.games.fit(store.game());
-//         // ... the user sets a column's role or the game ...
+//         // ... the user sets a column's role or the game; another separator's columns are
+//         // LayoutDetector::detect(*seen.source, separator) ...
 //         TableImport::choose(seen, layout, store.game());
 //         MergePlan plan = MergePlan::of(store.rows(), seen.read.draws, seen.read.drawLines);
 //     }
@@ -35,7 +36,7 @@ class TableImport
     static Inspection inspect(const QString &path);
 
     // Reads the inspected file again with the layout and game the user chose; the verdict and
-    // message follow what that reads.
+    // message follow what that reads, and the games offered follow a changed layout.
     static void choose(Inspection &inspection, const TableLayout &layout, const Game &game);
 };
 
