@@ -176,7 +176,7 @@ TEST(TableImportTest, ColumnsAreToldByWhatTheyHold)
 
 TEST(TableImportTest, DrawsADayFromTheWholeDaysOfTheFile)
 {
-    const auto days = [](int drawsPerDay) {
+    const auto days = [](int drawsPerDay, const char *after = "") {
         QByteArray text;
         for (int day = 21; day <= 23; ++day) {
             for (int seq = 1; seq <= drawsPerDay; ++seq)
@@ -185,7 +185,7 @@ TEST(TableImportTest, DrawsADayFromTheWholeDaysOfTheFile)
                             .arg(seq, 3, 10, QLatin1Char('0'))
                             .toLatin1();
         }
-        return TableImport::inspect(text);
+        return TableImport::inspect(text + after);
     };
     EXPECT_EQ(days(84).games.candidates().front(), *Game::make(84, IssueForm::DateSequence3));
     const Inspection many = days(288);
@@ -193,7 +193,11 @@ TEST(TableImportTest, DrawsADayFromTheWholeDaysOfTheFile)
               (std::vector<Game>{*Game::make(288, IssueForm::DateSequence3)}));
     EXPECT_EQ(many.read.draws.size(), 3u * 288);
     EXPECT_EQ(many.games.fit(Game::standard()).reason.toStdString(),
+              "文件每天 288 期，本历史库是 时时彩（每天 120 期）");
+    // Without a whole day, the largest sequence says it; with them, a mistyped one does not.
+    EXPECT_EQ(inspectText("20160421288 12345\n").games.fit(Game::standard()).reason.toStdString(),
               "每天 120 期，序号 288 不存在");
+    EXPECT_TRUE(days(120, "20160422999,12345\n").games.fit(Game::standard()).fits);
     EXPECT_EQ(days(84).games.fit(Game::standard()).reason.toStdString(),
               "文件每天 84 期，本历史库是 时时彩（每天 120 期）");
 

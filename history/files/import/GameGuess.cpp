@@ -142,12 +142,13 @@ GameFit GameGuess::fit(const Game &game) const
     if (!formFits(game))
         return {false, QStringLiteral("期号是 %1，本历史库是 %2")
                            .arg(Game::formName(*m_form), game.scheduleName())};
-    if (m_largestIssue != 0 && !game.exists(m_largestIssue))
-        return {false, game.whyNotExists(m_largestIssue)};
+    // Whole days say the schedule; a mistyped sequence is then the fault of its row alone.
     if (m_drawsOfWholeDay > 0 && m_drawsOfWholeDay != game.drawsPerDay())
         return {false, QStringLiteral("文件每天 %1 期，本历史库是 %2")
                            .arg(m_drawsOfWholeDay)
                            .arg(game.scheduleName())};
+    if (m_drawsOfWholeDay == 0 && m_largestIssue != 0 && !game.exists(m_largestIssue))
+        return {false, game.whyNotExists(m_largestIssue)};
     return {true, {}};
 }
 
