@@ -28,8 +28,9 @@ class TableImport
     // How much of a file is read before the rest: when nothing in it looks like a draw the file
     // is refused there (a large file that is no draw history is never read whole).
     static constexpr qsizetype kProbeBytes = 4 * 1024 * 1024;
-    // No history comes near this; a larger file with draws at its start is refused.
-    static constexpr qint64 kLargestFile = qint64(512) * 1024 * 1024;
+    // Six million rows of a CSV, more than fifty years of 288 draws a day: no history comes near
+    // it. A larger file with draws at its start is refused.
+    static constexpr qint64 kLargestFile = qint64(256) * 1024 * 1024;
 
     static Inspection inspect(const QByteArray &bytes);
     static Inspection inspect(QIODevice &device);

@@ -67,8 +67,10 @@ ReadResult TableReader::read(const SourceText &source, const TableLayout &layout
     const bool oneField = digitColumns[0] >= 0 && digitColumns[0] == digitColumns[1];
     const bool byYear = game.numbersByYear();
     QHash<int32_t, int> drawsOnDate;
-    result.draws.reserve(static_cast<size_t>(source.lineCount()));
-    result.drawLines.reserve(static_cast<size_t>(source.lineCount()));
+    // Room for the draws of every line of a real history, not for a file of a million blank lines.
+    const size_t room = static_cast<size_t>(std::min<qsizetype>(source.lineCount(), 1 << 22));
+    result.draws.reserve(room);
+    result.drawLines.reserve(room);
 
     TableRows rows(source, layout);
     QString why;
