@@ -86,6 +86,38 @@ std::optional<IssueForm> Game::formOfKey(const QString &key)
     return std::nullopt;
 }
 
+QString Game::formName(IssueForm form)
+{
+    switch (form) {
+    case IssueForm::DateSequence3:
+        return QStringLiteral("日期+三位序号");
+    case IssueForm::DateSequence2:
+        return QStringLiteral("日期+两位序号");
+    case IssueForm::YearSequence4:
+        return QStringLiteral("年份+三位序号");
+    case IssueForm::YearSequence2:
+        return QStringLiteral("两位年份+三位序号");
+    }
+    return {};
+}
+
+std::optional<IssueForm> Game::formOfText(QStringView text)
+{
+    // parse() reads each length for one date form only, and the year forms alike; which of the
+    // year forms a text is written in is the length of its year.
+    for (const Game &game : {Game(kMaxDrawsPerDay, IssueForm::DateSequence3),
+                             Game(99, IssueForm::DateSequence2)}) {
+        if (game.parse(text))
+            return game.form();
+    }
+    if (!Game(1, IssueForm::YearSequence4).parse(text))
+        return std::nullopt;
+    text = text.trimmed();
+    const qsizetype cut = std::max(text.lastIndexOf(u'-'), text.lastIndexOf(u'/'));
+    const qsizetype yearDigits = cut > 0 ? cut : text.size() - 3;
+    return yearDigits == 4 ? IssueForm::YearSequence4 : IssueForm::YearSequence2;
+}
+
 QString Game::scheduleName() const
 {
     if (isStandard())

@@ -43,6 +43,13 @@ class Game
     // The form's stored name ("date3", "date2", "year4", "year2") and back.
     static QString formKey(IssueForm form);
     static std::optional<IssueForm> formOfKey(const QString &key);
+    // How the interface names the form: "日期+三位序号", "年份+三位序号".
+    static QString formName(IssueForm form);
+    // The form an issue text of a file is written in, in any of the ways parse() reads: the date
+    // forms told apart by their lengths, the year forms by the digits of the year (four:
+    // YearSequence4, two: YearSequence2). Nothing when no form reads it; says nothing on whether
+    // the draw can exist.
+    static std::optional<IssueForm> formOfText(QStringView text);
 
     constexpr int drawsPerDay() const { return m_drawsPerDay; }
     constexpr IssueForm form() const { return m_form; }

@@ -9,9 +9,9 @@ bash scripts/apt-install.sh cmake ninja-build clang libclang-rt-14-dev qt6-base-
      libxml2-dev
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DQUORLENT_FUZZ=ON -DQUORLENT_BUILD_TESTS=OFF -DQUORLENT_BUILD_BENCH=OFF
-cmake --build build-fuzz --target fuzz_history_text fuzz_draw_page
+cmake --build build-fuzz --target fuzz_history_text fuzz_draw_page fuzz_import_table
 mkdir -p build-fuzz/findings
-for target in history_text draw_page; do
+for target in history_text draw_page import_table; do
   corpus="build-fuzz/corpus/$target"
   mkdir -p "$corpus"
   dict=()
