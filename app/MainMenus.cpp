@@ -31,6 +31,8 @@ void MainMenus::build(QMainWindow *window)
     recentEnd = mnuLsgl->addSeparator();
     mnuGame = action(mnuLsgl, QStringLiteral("历史库名称与彩种(&G)…"), "mnuGame");
     mnuLsgl->addSeparator();
+    mnuXiugai = action(mnuLsgl, QStringLiteral("修改开奖号码(&M)…"), "mnuXiugai");
+    mnuXiugai->setEnabled(false); // until corrections are built
     mnuDcls = action(mnuLsgl, QStringLiteral("导出历史号码(&O)"), "mnuDcls");
     mnuErase = action(mnuLsgl, QStringLiteral("删除最后历史(&E)"), "mnuErase");
     mnuClear = action(mnuLsgl, QStringLiteral("清空历史号码(&C)"), "mnuClear");
@@ -54,6 +56,12 @@ void MainMenus::build(QMainWindow *window)
     mnuSet->addSeparator();
     mnuAbout = action(mnuSet, QStringLiteral("关于 Quorlent"), "mnuAbout");
 
+    mnuFenxi = menu(window, QStringLiteral("分析"), "mnuFenxi");
+    mnuZoushi = action(mnuFenxi, QStringLiteral("走势图(&Z)"), "mnuZoushi");
+    mnuHuice = action(mnuFenxi, QStringLiteral("回测(&B)"), "mnuHuice");
+    mnuSuoshui = action(mnuFenxi, QStringLiteral("缩水(&F)"), "mnuSuoshui");
+    mnuSuoshui->setEnabled(false); // until the 缩水 window is built
+
     mnuHelp = menu(window, QStringLiteral("帮助"), "mnuHelp");
     mnuShuoming = action(mnuHelp, QStringLiteral("使用说明(&H)"), "mnuShuoming");
     mnuShuoming->setShortcut(QKeySequence::HelpContents);
@@ -65,6 +73,6 @@ void MainMenus::build(QMainWindow *window)
     mnuHelp->addAction(mnuAbout);
 
     QMenuBar *bar = window->menuBar();
-    for (QMenu *m : {mnuLsgl, mnuSet, mnuHelp})
+    for (QMenu *m : {mnuLsgl, mnuFenxi, mnuSet, mnuHelp})
         bar->addMenu(m);
 }

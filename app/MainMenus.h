@@ -19,6 +19,7 @@ struct MainMenus
     QAction *mnuOpenHistory = nullptr;
     QAction *recentEnd = nullptr; // the recently used histories come before this separator
     QAction *mnuGame = nullptr;
+    QAction *mnuXiugai = nullptr; // 修改开奖号码: correct a stored draw
     QAction *mnuDcls = nullptr;
     QAction *mnuErase = nullptr;
     QAction *mnuClear = nullptr;
@@ -34,6 +35,11 @@ struct MainMenus
     QAction *mnuDescrb = nullptr;
     QAction *numYanshiDown = nullptr;
     QAction *mnuAbout = nullptr;
+
+    QMenu *mnuFenxi = nullptr; // 分析: the analysis windows
+    QAction *mnuZoushi = nullptr;
+    QAction *mnuHuice = nullptr;
+    QAction *mnuSuoshui = nullptr;
 
     QMenu *mnuHelp = nullptr; // 帮助
     QAction *mnuShuoming = nullptr; // 使用说明, F1

@@ -6,6 +6,7 @@
 #include "SearchOptionsPanel.h"
 #include "frmMain.h"
 
+#include <QAction>
 #include <QDir>
 #include <QPushButton>
 
@@ -20,6 +21,7 @@ void frmMain::setUpStats()
                       : QStringLiteral("图片未能保存：%1").arg(QDir::toNativeSeparators(path)));
     });
     connect(m_commands->cmdHuice, &QPushButton::clicked, this, &frmMain::cmdHuice_Click);
+    connect(m_menus.mnuHuice, &QAction::triggered, this, &frmMain::cmdHuice_Click);
 }
 
 BacktestRequest frmMain::backtestRequest() const

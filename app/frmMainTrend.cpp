@@ -16,6 +16,7 @@ void frmMain::connectTrend()
 {
     connect(m_commands->cmdZoushi, &QPushButton::clicked, this, &frmMain::cmdZoushi_Click);
     connect(m_menus.mnuQueqi, &QAction::triggered, this, &frmMain::mnuQueqi_Click);
+    connect(m_menus.mnuZoushi, &QAction::triggered, this, &frmMain::cmdZoushi_Click);
 }
 
 void frmMain::cmdZoushi_Click()

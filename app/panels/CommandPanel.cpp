@@ -26,6 +26,9 @@ CommandPanel::CommandPanel(QWidget *parent) : QWidget(parent)
     cmdHuice = named(new QPushButton(QStringLiteral("回测(&B)")), QStringLiteral("cmdHuice"));
     cmdHuice->setToolTip(QStringLiteral("看当前的检索若在每一期开奖前使用，预测会命中多少"));
     cmdZoushi = named(new QPushButton(QStringLiteral("走势图(&Z)")), QStringLiteral("cmdZoushi"));
+    cmdSuoshui = named(new QPushButton(QStringLiteral("缩水(&F)")), QStringLiteral("cmdSuoshui"));
+    cmdSuoshui->setToolTip(QStringLiteral("按条件缩小全部号码的范围，并看每个条件过去是否好过随机"));
+    cmdSuoshui->setEnabled(false); // until the 缩水 window is built
 
     auto *buttons = new QGridLayout(this);
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -37,5 +40,6 @@ CommandPanel::CommandPanel(QWidget *parent) : QWidget(parent)
     buttons->addWidget(Command9, 1, 2);
     buttons->addWidget(cmdHuice, 2, 0);
     buttons->addWidget(cmdZoushi, 2, 1);
-    buttons->addWidget(chkLive, 2, 2, Qt::AlignCenter);
+    buttons->addWidget(cmdSuoshui, 2, 2);
+    buttons->addWidget(chkLive, 3, 0, Qt::AlignLeft);
 }

@@ -25,4 +25,5 @@ public:
     QPushButton *Command9 = nullptr;  // 软件设置
     QPushButton *cmdHuice = nullptr;  // 回测
     QPushButton *cmdZoushi = nullptr; // 走势图
+    QPushButton *cmdSuoshui = nullptr; // 缩水
 };

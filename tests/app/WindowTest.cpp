@@ -61,7 +61,9 @@ TEST_F(WindowTest, TheMenuBarHoldsThePopUpsActionsAndTheHelp)
     auto *lsgl = find<QMenu>("mnuLsgl");
     auto *set = find<QMenu>("mnuSet");
     auto *help = find<QMenu>("mnuHelp");
-    EXPECT_EQ(bar->actions(), (QList<QAction *>{lsgl->menuAction(), set->menuAction(), help->menuAction()}));
+    auto *analysis = find<QMenu>("mnuFenxi");
+    EXPECT_EQ(bar->actions(), (QList<QAction *>{lsgl->menuAction(), analysis->menuAction(),
+                                                set->menuAction(), help->menuAction()}));
     // The pop-up menus are the menu bar's own: the same actions, reachable both ways.
     for (const char *name : {"mnuDcls", "mnuErase", "mnuClear", "mnuDlzd", "mnuEszhzd", "mnuQueqi"})
         EXPECT_TRUE(lsgl->actions().contains(action(name))) << name;
