@@ -32,7 +32,6 @@ void MainMenus::build(QMainWindow *window)
     mnuGame = action(mnuLsgl, QStringLiteral("历史库名称与彩种(&G)…"), "mnuGame");
     mnuLsgl->addSeparator();
     mnuXiugai = action(mnuLsgl, QStringLiteral("修改开奖号码(&M)…"), "mnuXiugai");
-    mnuXiugai->setEnabled(false); // until corrections are built
     mnuDcls = action(mnuLsgl, QStringLiteral("导出历史号码(&O)"), "mnuDcls");
     mnuErase = action(mnuLsgl, QStringLiteral("删除最后历史(&E)"), "mnuErase");
     mnuClear = action(mnuLsgl, QStringLiteral("清空历史号码(&C)"), "mnuClear");

@@ -47,6 +47,7 @@ frmMain::~frmMain()
         m_updater->cancel();
     delete takeCentralWidget();
     delete m_trendWindow;
+    delete m_importPreview;
 }
 
 int frmMain::refPattern(int position) const { return m_options->refPattern(position); }
@@ -65,6 +66,7 @@ void frmMain::connectHandlers()
     connect(m_menus.mnuClear, &QAction::triggered, this, &frmMain::mnuClear_Click);
     connect(m_menus.mnuDlzd, &QAction::triggered, this, &frmMain::mnuDlzd_Click);
     connect(m_menus.mnuEszhzd, &QAction::triggered, this, &frmMain::mnuEszhzd_Click);
+    connect(m_menus.mnuXiugai, &QAction::triggered, this, &frmMain::mnuXiugai_Click);
     for (int i = 0; i < 2; ++i)
         connect(m_menus.mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });
     connect(m_menus.mnuSetDay, &QAction::triggered, this, &frmMain::mnuSetDay_Click);

@@ -84,11 +84,13 @@ private:
 
     // Import, deletions and text export (frmMainHistoryFiles.cpp).
     void cmdRdLst_Click();
+    void previewImport(const QString &path);
     void Command3_Click();
     void mnuClear_Click();
     void mnuDlzd_Click();
     void mnuEszhzd_Click();
     void Command4_Click();
+    void mnuXiugai_Click();
     void afterHistoryRewrite(const quorlent::FileOpResult &result);
 
     // Spreadsheet export and help links (frmMainOutput.cpp).
@@ -143,6 +145,7 @@ private:
     BacktestDialog *m_backtest = nullptr;
     QPointer<QWidget> m_trendWindow;
     QPointer<QWidget> m_helpWindow;
+    QPointer<QWidget> m_importPreview;
     std::vector<QAction *> m_recentActions;
     // The tally of the newest live run, kept in Carcu once the views are painted.
     std::vector<std::pair<int, int64_t>> m_pendingTally;

@@ -4,6 +4,10 @@
 #include "HistoryDeletion.h"
 #include "HistoryPanel.h"
 #include "HistoryExport.h"
+#include "HistoryFiles.h"
+#include "HistoryTextReader.h"
+#include "ImportPreviewDialog.h"
+#include "TableImport.h"
 #include "HistoryImport.h"
 #include "HistoryStore.h"
 #include "Opener.h"
@@ -11,6 +15,7 @@
 #include "frmMain.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -36,7 +41,65 @@ QString askText(QWidget *parent, const QString &title, const QString &prompt, co
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
+// A name ending in "txt" and at least one line the program's own reader takes.
+bool isOwnLineFile(const QString &path, const Game &game)
+{
+    if (!path.right(3).toLower().endsWith(QLatin1String("txt")))
+        return false;
+    const HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Import, game);
+    return !read.readOk || !read.lines.empty(); // an unreadable file is told as it always was
+}
+
 } // namespace
+
+void frmMain::previewImport(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    import::Inspection inspection;
+    {
+        BusyCursor busy;
+        inspection = import::TableImport::inspect(path);
+    }
+    if (!inspection.ok()) {
+        showStatus(QStringLiteral("文件 %1：%2，历史号码未作改动。")
+                       .arg(name, inspection.message.isEmpty() ? QStringLiteral("没有可读入的历史号码")
+                                                               : inspection.message));
+        QihaoXianshi();
+        return;
+    }
+    // One preview at a time: a new file takes the place of the one shown.
+    delete m_importPreview;
+    auto *preview = new ImportPreviewDialog(*m_history, std::move(inspection), name,
+                                            m_settings.number(Settings::DsIni), this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    m_importPreview = preview;
+    connect(preview, &ImportPreviewDialog::imported, this, [this](const FileOpResult &result) {
+        if (result.ok)
+            afterHistoryRewrite(result);
+        else
+            showStatus(result.message);
+    });
+    connect(preview, &ImportPreviewDialog::newHistoryWanted, this,
+            [this](const Game &game, const QString &fileName) {
+                QString name = fileName;
+                QString error;
+                for (int n = 2; historyfiles::newHistoryPath(m_programFolder, name, &error).isEmpty() &&
+                                n < 100;
+                     ++n)
+                    name = QStringLiteral("%1 (%2)").arg(fileName).arg(n);
+                const QString file = historyfiles::newHistoryPath(m_programFolder, name, &error);
+                if (file.isEmpty() ||
+                    m_history->create(file, game, name).status != HistoryDb::OpenStatus::Created) {
+                    showStatus(QStringLiteral("未能新建历史库：%1").arg(error));
+                    return;
+                }
+                showStatus(QStringLiteral("已新建历史库 %1（%2）；在导入预览中按“导入”读入文件。")
+                               .arg(name, game.scheduleName()));
+            });
+    preview->show();
+    showStatus(QStringLiteral("文件 %1 不是本程序的历史号码文本格式：请在“导入预览”中核对后导入。")
+                   .arg(name));
+}
 
 void frmMain::afterHistoryRewrite(const FileOpResult &result)
 {
@@ -56,12 +119,17 @@ void frmMain::cmdRdLst_Click()
     const QString folder =
         QDir(m_programFolder).filePath(QString::fromUtf16(programfiles::kImportFolder));
     QDir().mkpath(folder);
-    const QString path = FileChooser::openFileName(this, QString(), folder,
-                                                   QStringLiteral("Text(*.txt *.TXT)"));
-    if (!path.right(3).toLower().endsWith(QLatin1String("txt"))) {
-        if (!path.isEmpty())
-            showStatus(QStringLiteral("只能读入 txt 文本文件，历史号码未作改动。"));
+    const QString path = FileChooser::openFileName(
+        this, QString(), folder,
+        QStringLiteral("Text(*.txt *.TXT);;逗号分隔 (*.csv);;所有文件 (*)"));
+    if (path.isEmpty()) {
         QihaoXianshi();
+        return;
+    }
+    // A text file in the program's own line form is read as it always was; any other file by
+    // its content, through the preview.
+    if (!isOwnLineFile(path, m_history->game())) {
+        previewImport(path);
         return;
     }
     BusyCursor busy;
@@ -141,4 +209,55 @@ void frmMain::Command4_Click()
     showStatus(result.message);
     if (result.ok && !Opener::open(result.path))
         showStatus(QStringLiteral("历史号码已导出到 %1，但无法打开文本编辑器。").arg(result.path));
+}
+
+namespace {
+
+// Five digits, blanks between them allowed: "12345", "1 2 3 4 5".
+std::optional<Digits> typedDigits(const QString &text)
+{
+    QString plain = text;
+    plain.remove(QLatin1Char(' '));
+    if (plain.size() != kPositions)
+        return std::nullopt;
+    Digits digits{};
+    for (int p = 0; p < kPositions; ++p) {
+        const QChar c = plain[p];
+        if (c.unicode() < u'0' || c.unicode() > u'9')
+            return std::nullopt;
+        digits[size_t(p)] = uint8_t(c.unicode() - u'0');
+    }
+    return digits;
+}
+
+} // namespace
+
+// A draw misread at the source: the user types the right digits; the draws after it follow.
+void frmMain::mnuXiugai_Click()
+{
+    const int row = m_historyPanel->chosenRow();
+    if (row < 0) {
+        showStatus(QStringLiteral("没有历史号码可修改。"));
+        return;
+    }
+    const HistoryRow &draw = m_history->rows()[size_t(row)];
+    const QString issue = m_history->game().displayForm(draw.sqqh);
+    const QString entry = askText(this, QStringLiteral("修改开奖号码"),
+                                  QStringLiteral("第 %1 期的正确开奖号码（五个数字）：").arg(issue),
+                                  digitText(draw.digits()).toQString());
+    if (entry.isEmpty())
+        return;
+    const std::optional<Digits> digits = typedDigits(entry.trimmed());
+    if (!digits) {
+        showStatus(QStringLiteral("“%1”不是五个数字，第 %2 期未作修改。").arg(entry, issue));
+        return;
+    }
+    QString why;
+    if (!m_history->correctDraw(size_t(row), *digits, m_settings.number(Settings::DsIni), &why)) {
+        showStatus(QStringLiteral("第 %1 期未作修改：%2。").arg(issue, why));
+        return;
+    }
+    RefreshRefPattern();
+    showStatus(QStringLiteral("已修改第 %1 期的开奖号码为 %2；之后各期的上期号码随之更新。")
+                   .arg(issue, digitText(*digits).toQString()));
 }

@@ -100,6 +100,14 @@ void frmMain::onlineUpdateFinished()
         text += QStringLiteral("；网站一直没有开奖数据，更新提前结束");
     if (!result.storeError.isEmpty())
         text += QStringLiteral("；保存失败：%1").arg(result.storeError);
+    if (!result.correctionsKept.empty()) {
+        QStringList issues;
+        for (int32_t sqqh : result.correctionsKept)
+            issues << m_history->game().displayForm(sqqh);
+        text += QStringLiteral("；网页上 %1 期的开奖号码与修改过的不同，保留修改：%2")
+                    .arg(issues.size())
+                    .arg(issues.join(QStringLiteral("、")));
+    }
     if (result.misfitRows > 0)
         text += QStringLiteral("；网页上有 %1 行的期号不合本彩种，未保存（%2）")
                     .arg(result.misfitRows)

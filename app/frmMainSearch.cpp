@@ -112,4 +112,5 @@ void frmMain::followForLiveResults()
     connect(store, &HistoryStore::appended, m_live, [this] { m_live->historyChanged(true); });
     connect(store, &HistoryStore::removed, m_live, [this] { m_live->historyChanged(false); });
     connect(store, &HistoryStore::resetDone, m_live, [this] { m_live->historyChanged(false); });
+    connect(store, &HistoryStore::rowsCorrected, m_live, [this] { m_live->historyChanged(false); });
 }

@@ -20,6 +20,15 @@ struct DrawTexts
     bool operator==(const DrawTexts &) const = default;
 };
 
+// A draw to be stored: its issue, digits and (numbered by year) date as yyyymmdd, 0 when not known.
+struct DatedDraw
+{
+    int32_t sqqh = 0;
+    Digits digits{};
+    int32_t date = 0;
+    bool operator==(const DatedDraw &) const = default;
+};
+
 // Everything a writer stores for one new row of Lishi; the work columns keep their defaults.
 struct DrawRecord
 {

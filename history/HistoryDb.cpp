@@ -94,6 +94,8 @@ uint32_t readBigEndian(const QByteArray &bytes, int offset)
 
 const char *const kCreateGameTable =
     "CREATE TABLE IF NOT EXISTS Caizhong(txtName TEXT, intQiPerDay INTEGER, txtQihao TEXT)";
+const char *const kCreateCorrectionTable =
+    "CREATE TABLE IF NOT EXISTS Xiuzheng(SQQH INTEGER PRIMARY KEY, txtOld TEXT, txtNew TEXT)";
 // One date per issue: repeated issues (which the text import lets in) share it.
 const char *const kCreateDateTable =
     "CREATE TABLE IF NOT EXISTS Kaijiangri(SQQH INTEGER PRIMARY KEY, intDate INTEGER)";
@@ -175,6 +177,7 @@ bool HistoryDb::hasTable(const char *name)
 bool HistoryDb::readGame()
 {
     m_hasDates = hasTable("Kaijiangri");
+    m_hasCorrections = hasTable("Xiuzheng");
     if (!hasTable("Caizhong"))
         return true; // written before games existed: the original game
     Statement stmt = m_db->prepare("SELECT txtName, intQiPerDay, txtQihao FROM Caizhong LIMIT 1");
@@ -204,7 +207,176 @@ bool HistoryDb::setGame(const Game &game, const QString &name)
 
 bool HistoryDb::clearSideTables()
 {
-    return !m_hasDates || m_db->exec("DELETE FROM Kaijiangri");
+    return (!m_hasDates || m_db->exec("DELETE FROM Kaijiangri")) &&
+           (!m_hasCorrections || m_db->exec("DELETE FROM Xiuzheng"));
+}
+
+// A correction's mark holds while the draw is stored with the corrected digits: a history
+// rewritten with other digits under that issue (another file read in) is not corrected.
+bool HistoryDb::pruneMarks()
+{
+    return !m_hasCorrections ||
+           m_db->exec("DELETE FROM Xiuzheng WHERE NOT EXISTS (SELECT 1 FROM Lishi WHERE "
+                      "Lishi.SQQH = Xiuzheng.SQQH AND "
+                      "(L1A || L2A || L3A || L4A || L5A) = Xiuzheng.txtNew)");
+}
+
+namespace {
+
+std::optional<Digits> digitsOfText(const std::string &text)
+{
+    if (text.size() != kPositions)
+        return std::nullopt;
+    Digits digits{};
+    for (int p = 0; p < kPositions; ++p) {
+        if (text[size_t(p)] < '0' || text[size_t(p)] > '9')
+            return std::nullopt;
+        digits[size_t(p)] = uint8_t(text[size_t(p)] - '0');
+    }
+    return digits;
+}
+
+std::string textOfDigits(const Digits &digits) { return std::string(digitText(digits).view()); }
+
+// "L1AS=?,L2AS=?,…" for the 20 code columns with the letter.
+std::string assignments(const char *letter)
+{
+    std::string sql;
+    for (Kind kind : kAllKinds) {
+        for (int p = 0; p < kPositions; ++p) {
+            if (!sql.empty())
+                sql += ',';
+            sql += codeColumn(p, kind, letter) + "=?";
+        }
+    }
+    return sql;
+}
+
+} // namespace
+
+std::vector<HistoryDb::Correction> HistoryDb::loadCorrections()
+{
+    std::vector<Correction> marks;
+    if (!m_hasCorrections)
+        return marks;
+    Statement stmt = m_db->prepare("SELECT SQQH, txtOld, txtNew FROM Xiuzheng ORDER BY SQQH");
+    while (stmt.isValid() && stmt.step() == SQLITE_ROW) {
+        const auto original = digitsOfText(stmt.columnText(1));
+        const auto corrected = digitsOfText(stmt.columnText(2));
+        if (original && corrected)
+            marks.push_back({int32_t(stmt.columnInt(0)), *original, *corrected});
+    }
+    return marks;
+}
+
+bool HistoryDb::writeMarks(std::span<const Correction> marks)
+{
+    if (marks.empty())
+        return true;
+    if (!m_hasCorrections && !m_db->exec(kCreateCorrectionTable))
+        return false;
+    m_hasCorrections = true;
+    // The first digits a draw was stored with stay its original.
+    Statement stmt = m_db->prepare(
+        "INSERT INTO Xiuzheng(SQQH, txtOld, txtNew) VALUES(?, ?, ?) "
+        "ON CONFLICT(SQQH) DO UPDATE SET txtNew = excluded.txtNew");
+    // Corrected back to the digits it was first stored with: no longer a correction.
+    Statement undo = m_db->prepare("DELETE FROM Xiuzheng WHERE SQQH = ?");
+    if (!stmt.isValid() || !undo.isValid())
+        return false;
+    for (const Correction &mark : marks) {
+        if (mark.original == mark.corrected) {
+            if (undo.bind(1, mark.sqqh).step() != SQLITE_DONE)
+                return false;
+            undo.reset();
+            continue;
+        }
+        stmt.bind(1, mark.sqqh)
+            .bind(2, textOfDigits(mark.original))
+            .bind(3, textOfDigits(mark.corrected));
+        if (stmt.step() != SQLITE_DONE)
+            return false;
+        stmt.reset();
+    }
+    return true;
+}
+
+bool HistoryDb::correct(const CorrectionWrite &write)
+{
+    Transaction tx(*m_db);
+    if (!tx.isActive())
+        return false;
+    const bool created = !m_hasCorrections;
+    auto fail = [&] {
+        if (created)
+            m_hasCorrections = false; // rolled back with the rest
+        return false;
+    };
+    // Each statement must change exactly the one row it names.
+    auto run = [&](Statement &stmt) {
+        return stmt.step() == SQLITE_DONE && sqlite3_changes(m_db->handle()) == 1;
+    };
+    Statement own = m_db->prepare(("UPDATE Lishi SET " + assignments("") + " WHERE SQQH=?").c_str());
+    int index = 1;
+    bindCodes(own, index, write.own);
+    own.bind(index, write.sqqh);
+    if (!own.isValid() || !run(own))
+        return fail();
+    if (write.next) {
+        const DrawTexts texts = DrawTexts::describe(write.own);
+        Statement next = m_db->prepare(
+            ("UPDATE Lishi SET " + assignments("S") +
+             ",txtHisLst=?,txtHisLstHm=?,txtHisLstDx=?,txtHisLstDs=?,txtHisLstDuan=? WHERE SQQH=?")
+                .c_str());
+        index = 1;
+        bindCodes(next, index, write.own);
+        bindTexts(next, index, texts);
+        next.bind(index, *write.next);
+        if (!next.isValid() || !run(next))
+            return fail();
+        if (write.afterNext) {
+            // The earlier-draw texts are there only where a rebuild wrote them.
+            std::string sql = "UPDATE Lishi SET " + assignments("P");
+            for (const char *column : {"txtHisPreLst", "txtHisPreLstHm", "txtHisPreLstDx",
+                                       "txtHisPreLstDs", "txtHisPreLstDuan"})
+                sql += std::string(",") + column + "=CASE WHEN length(txtHisPreLst)>0 THEN ? ELSE " +
+                       column + " END";
+            sql += " WHERE SQQH=?";
+            Statement after = m_db->prepare(sql.c_str());
+            index = 1;
+            bindCodes(after, index, write.own);
+            bindTexts(after, index, texts);
+            after.bind(index, *write.afterNext);
+            if (!after.isValid() || !run(after))
+                return fail();
+        }
+    }
+    if (!writeMarks(std::span(&write.mark, 1)) || !tx.commit())
+        return fail();
+    return true;
+}
+
+bool HistoryDb::replaceFrom(int32_t fromIssue, std::span<const DrawRecord> records,
+                            std::span<const Correction> marks)
+{
+    Transaction tx(*m_db);
+    if (!tx.isActive())
+        return false;
+    const bool created = !m_hasCorrections;
+    Statement drop = m_db->prepare("DELETE FROM Lishi WHERE SQQH >= ?");
+    if (!drop.isValid() || drop.bind(1, fromIssue).step() != SQLITE_DONE)
+        return false;
+    if (m_hasDates) {
+        Statement dates = m_db->prepare("DELETE FROM Kaijiangri WHERE SQQH >= ?");
+        if (!dates.isValid() || dates.bind(1, fromIssue).step() != SQLITE_DONE)
+            return false;
+    }
+    if (!insertAll(recordsFrom(records)) || !writeMarks(marks) || !pruneMarks() || !tx.commit()) {
+        if (created)
+            m_hasCorrections = false;
+        return false;
+    }
+    return true;
 }
 
 HistoryDb::OpenResult HistoryDb::create(const QString &path, const Game &game, const QString &name)
@@ -363,8 +535,9 @@ bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
 bool HistoryDb::replaceAll(const RecordSource &source)
 {
     Transaction tx(*m_db);
-    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && clearSideTables() &&
-           insertAll(source) && tx.commit();
+    return tx.isActive() && m_db->exec("DELETE FROM Lishi") &&
+           (!m_hasDates || m_db->exec("DELETE FROM Kaijiangri")) && insertAll(source) &&
+           pruneMarks() && tx.commit();
 }
 
 bool HistoryDb::clear()
@@ -377,12 +550,13 @@ bool HistoryDb::deleteNewest()
 {
     const char *const deleteRow = "DELETE FROM Lishi WHERE rowid = "
                                   "(SELECT rowid FROM Lishi ORDER BY SQQH DESC, rowid DESC LIMIT 1)";
-    if (!m_hasDates)
+    if (!m_hasDates && !m_hasCorrections)
         return m_db->exec(deleteRow);
     Transaction tx(*m_db);
     return tx.isActive() && m_db->exec(deleteRow) &&
-           m_db->exec("DELETE FROM Kaijiangri WHERE SQQH NOT IN (SELECT SQQH FROM Lishi)") &&
-           tx.commit();
+           (!m_hasDates ||
+            m_db->exec("DELETE FROM Kaijiangri WHERE SQQH NOT IN (SELECT SQQH FROM Lishi)")) &&
+           pruneMarks() && tx.commit();
 }
 
 bool HistoryDb::writeTally(std::span<const std::pair<int, int64_t>> rows)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -57,6 +58,35 @@ public:
     bool setGame(const Game &game, const QString &name);
 
     std::vector<HistoryRow> loadRows();
+
+    // A stored draw whose digits the user corrected: the digits it was stored with first and
+    // those it has now. Kept beside Lishi (table Xiuzheng), which keeps its columns.
+    struct Correction
+    {
+        int32_t sqqh = 0;
+        Digits original{};
+        Digits corrected{};
+        bool operator==(const Correction &) const = default;
+    };
+    std::vector<Correction> loadCorrections();
+
+    // What a correction writes: the draw's own codes, the codes and texts of it that the draw
+    // after it keeps as its previous draw, and the codes (and, where a rebuild wrote them, the
+    // texts) the draw after that keeps as the earlier draw. Rows are named by issue; an issue
+    // stored twice cannot be corrected.
+    struct CorrectionWrite
+    {
+        int32_t sqqh = 0;
+        DrawCodes own;
+        std::optional<int32_t> next;      // the draw after it
+        std::optional<int32_t> afterNext; // the draw after that
+        Correction mark;
+    };
+    bool correct(const CorrectionWrite &write);
+    // Replaces the draws from issue `fromIssue` on (all rows with a greater or equal issue) with
+    // `records`, and records `marks` as corrections, in one transaction.
+    bool replaceFrom(int32_t fromIssue, std::span<const DrawRecord> records,
+                     std::span<const Correction> marks = {});
     bool append(std::span<const DrawRecord> records);
     // Empties Lishi and stores `records` in their place, in one transaction.
     bool replaceAll(std::span<const DrawRecord> records);
@@ -78,14 +108,19 @@ private:
     bool insertAll(const RecordSource &source);
     bool readGame();
     bool hasTable(const char *name);
-    // Empties the tables that go with Lishi's rows (draw dates).
+    // Empties the tables that go with Lishi's rows (draw dates, corrections).
     bool clearSideTables();
+    // Records corrections inside the caller's transaction; a draw corrected again keeps the
+    // digits it was first stored with.
+    bool writeMarks(std::span<const Correction> marks);
+    bool pruneMarks();
 
     QString m_path;
     std::unique_ptr<SqliteDb> m_db;
     Game m_game = Game::standard();
     QString m_name;
     bool m_hasDates = false; // the table Kaijiangri exists
+    bool m_hasCorrections = false; // the table Xiuzheng exists
 };
 
 } // namespace quorlent

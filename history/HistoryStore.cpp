@@ -125,6 +125,7 @@ bool HistoryStore::deleteNewest()
     const int last = static_cast<int>(m_rows.size()) - 1;
     emit aboutToRemove(last, last);
     m_rows.pop_back();
+    loadCorrections(); // the newest draw's mark went with it
     ++m_revision;
     emit removed();
     return true;
@@ -141,6 +142,145 @@ QString HistoryStore::lastError() const
                 : QStringLiteral("历史数据库没有打开");
 }
 
+const HistoryDb::Correction *HistoryStore::correctionOf(int32_t sqqh) const
+{
+    const auto found = m_corrections.find(sqqh);
+    return found == m_corrections.end() ? nullptr : &found->second;
+}
+
+namespace {
+
+bool bySqqh(const HistoryRow &row, int32_t sqqh) { return row.sqqh < sqqh; }
+
+} // namespace
+
+// A mark holds while the draw is stored with its corrected digits (the database prunes the others
+// as it changes; a file changed by other means is read the same way).
+void HistoryStore::loadCorrections()
+{
+    m_corrections.clear();
+    if (!m_db)
+        return;
+    for (const HistoryDb::Correction &mark : m_db->loadCorrections()) {
+        const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), mark.sqqh, bySqqh);
+        if (at != m_rows.end() && at->sqqh == mark.sqqh && at->digits() == mark.corrected)
+            m_corrections[mark.sqqh] = mark;
+    }
+}
+
+bool HistoryStore::correctDraw(size_t index, const Digits &digits, int segmentBase, QString *why)
+{
+    auto refuse = [&](const QString &reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (!m_db || index >= m_rows.size())
+        return refuse(QStringLiteral("没有这一期"));
+    const HistoryRow &row = m_rows[index];
+    if (row.digits() == digits)
+        return refuse(QStringLiteral("开奖号码与存储的相同"));
+    const bool repeated = (index > 0 && m_rows[index - 1].sqqh == row.sqqh) ||
+                          (index + 1 < m_rows.size() && m_rows[index + 1].sqqh == row.sqqh);
+    if (repeated)
+        return refuse(QStringLiteral("这一期存储了不止一次，请先用缺期检查找出重复的期号"));
+
+    HistoryDb::CorrectionWrite write;
+    write.sqqh = row.sqqh;
+    write.own = DrawCodes::fromDigits(digits, segmentBase);
+    if (index + 1 < m_rows.size())
+        write.next = m_rows[index + 1].sqqh;
+    if (index + 2 < m_rows.size())
+        write.afterNext = m_rows[index + 2].sqqh;
+    const HistoryDb::Correction *before = correctionOf(row.sqqh);
+    write.mark = {row.sqqh, before ? before->original : row.digits(), digits};
+    if (!m_db->correct(write))
+        return refuse(lastError());
+
+    m_rows[index].own = write.own;
+    if (write.next)
+        m_rows[index + 1].previous = write.own;
+    if (write.mark.original == digits)
+        m_corrections.erase(row.sqqh); // corrected back to what it was stored with
+    else
+        m_corrections[row.sqqh] = write.mark;
+    ++m_revision;
+    const int last = int(std::min(index + 1, m_rows.size() - 1));
+    emit rowsCorrected(int(index), last);
+    return true;
+}
+
+bool HistoryStore::mergeDraws(std::span<const DatedDraw> newDraws,
+                              std::span<const std::pair<int32_t, Digits>> replacements,
+                              int segmentBase)
+{
+    if (!m_db)
+        return false;
+    // The history as it will be, from the first place that changes.
+    struct Draw
+    {
+        int32_t sqqh;
+        Digits digits;
+        int32_t date;
+    };
+    std::map<int32_t, Digits> replaced(replacements.begin(), replacements.end());
+    size_t first = m_rows.size();
+    if (!newDraws.empty()) {
+        first = size_t(std::lower_bound(m_rows.begin(), m_rows.end(), newDraws.front().sqqh, bySqqh) -
+                       m_rows.begin());
+    }
+    if (!replaced.empty()) {
+        const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), replaced.begin()->first, bySqqh);
+        first = std::min(first, size_t(at - m_rows.begin()));
+    }
+    if (first == m_rows.size() && newDraws.empty())
+        return true;
+    std::vector<Draw> tail;
+    tail.reserve(m_rows.size() - first + newDraws.size());
+    size_t n = 0;
+    for (size_t r = first; r < m_rows.size() || n < newDraws.size();) {
+        if (n < newDraws.size() && (r == m_rows.size() || newDraws[n].sqqh < m_rows[r].sqqh)) {
+            tail.push_back({newDraws[n].sqqh, newDraws[n].digits, newDraws[n].date});
+            ++n;
+        } else {
+            const auto replacement = replaced.find(m_rows[r].sqqh);
+            tail.push_back({m_rows[r].sqqh,
+                            replacement == replaced.end() ? m_rows[r].digits() : replacement->second,
+                            m_rows[r].date});
+            ++r;
+        }
+    }
+    const DrawCodes *last = first >= 1 ? &m_rows[first - 1].own : nullptr;
+    const DrawCodes *beforeLast = first >= 2 ? &m_rows[first - 2].own : nullptr;
+    DrawRun run(beforeLast, last);
+    std::vector<DrawRecord> records;
+    records.reserve(tail.size());
+    for (const Draw &draw : tail) {
+        records.push_back(run.append(draw.sqqh, draw.digits, segmentBase));
+        records.back().date = draw.date;
+    }
+    std::vector<HistoryDb::Correction> marks;
+    for (const auto &[sqqh, digits] : replaced) {
+        const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), sqqh, bySqqh);
+        if (at == m_rows.end() || at->sqqh != sqqh || at->digits() == digits)
+            continue;
+        const HistoryDb::Correction *before = correctionOf(sqqh);
+        marks.push_back({sqqh, before ? before->original : at->digits(), digits});
+    }
+
+    // Only new draws after the newest: an append, which the views follow row by row.
+    if (first == m_rows.size() && marks.empty())
+        return append(records);
+    const int32_t fromIssue = first < m_rows.size() ? m_rows[first].sqqh : records.front().sqqh;
+    if (!m_db->replaceFrom(fromIssue, records, marks))
+        return false;
+    std::vector<HistoryRow> rows(m_rows.begin(), m_rows.begin() + std::ptrdiff_t(first));
+    for (const DrawRecord &record : records)
+        rows.push_back(HistoryRow::fromRecord(record));
+    resetRows(std::move(rows)); // the marks written with the draws come with them
+    return true;
+}
+
 void HistoryStore::resetRows(std::vector<HistoryRow> rows)
 {
     // Room for many days of new draws: an entry must not copy the whole history to grow it.
@@ -148,6 +288,7 @@ void HistoryStore::resetRows(std::vector<HistoryRow> rows)
         rows.reserve(rows.size() * 2 + kRowHeadroom);
     emit aboutToReset();
     m_rows = std::move(rows);
+    loadCorrections();
     ++m_revision;
     emit resetDone();
 }

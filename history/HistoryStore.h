@@ -3,6 +3,7 @@
 #include "HistoryDb.h"
 
 #include <QObject>
+#include <map>
 #include <optional>
 
 namespace quorlent {
@@ -56,6 +57,23 @@ public:
     bool replaceAll(const RecordSource &source);
     bool clear();
     bool deleteNewest();
+    // The draws the user corrected, by issue: only those still stored with the corrected digits.
+    const std::map<int32_t, HistoryDb::Correction> &corrections() const { return m_corrections; }
+    const HistoryDb::Correction *correctionOf(int32_t sqqh) const;
+
+    // Gives the stored draw at `index` the right digits: its codes (with `segmentBase`) and the
+    // columns of the two draws after it that describe it follow, as if the history had been read
+    // in with the right digits, and the draw is marked as corrected. Refused (with the reason in
+    // `why`) for an issue stored twice or digits the same as stored.
+    bool correctDraw(size_t index, const Digits &digits, int segmentBase, QString *why = nullptr);
+
+    // Adds draws to the history: `newDraws` (issues it does not have, in issue order) take their
+    // places, and each of `replacements` gives a stored issue the file's digits (marked as a
+    // correction). Draws after the first place that changed are derived again, with
+    // `segmentBase`, as if the history had been read in so. One transaction.
+    bool mergeDraws(std::span<const DatedDraw> newDraws,
+                    std::span<const std::pair<int32_t, Digits>> replacements, int segmentBase);
+
     // Carcu := the last search's tally, (value, count) in the order shown.
     bool writeTally(std::span<const std::pair<int, int64_t>> rows);
     // What the database said about the last statement that failed.
@@ -72,13 +90,17 @@ signals:
     void removed();
     void aboutToReset();
     void resetDone();
+    // The digits of the rows first..last changed in place (a correction); no row came or went.
+    void rowsCorrected(int first, int last);
 
 private:
     void resetRows(std::vector<HistoryRow> rows);
+    void loadCorrections();
 
     std::unique_ptr<HistoryDb> m_db;
     static constexpr Game m_noGame = Game::standard();
     std::vector<HistoryRow> m_rows;
+    std::map<int32_t, HistoryDb::Correction> m_corrections;
     uint64_t m_revision = 0;
 };
 

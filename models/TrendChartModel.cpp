@@ -37,6 +37,9 @@ void TrendChartModel::followStore()
                 m_chart.rebuild();
         }, false);
     });
+    // A corrected draw changes every omission after it.
+    connect(&m_store, &HistoryStore::rowsCorrected, this,
+            [this] { change([this] { m_chart.rebuild(); }, false); });
     connect(&m_store, &HistoryStore::gameChanged, this,
             [this] { change([this] { m_chart.setGame(m_store.game()); }, false); });
 }

@@ -128,6 +128,14 @@ void HistoryPanel::setEntryEnabled(bool enabled)
         MaskEdBox1[i]->setEnabled(enabled);
 }
 
+int HistoryPanel::chosenRow() const
+{
+    const QModelIndex current = MSFlexGrid1->currentIndex();
+    if (current.isValid())
+        return current.row();
+    return m_model->rowCount() - 1;
+}
+
 void HistoryPanel::focusEntry() { MaskEdBox1[1]->setFocus(); }
 
 bool HistoryPanel::eventFilter(QObject *watched, QEvent *event)

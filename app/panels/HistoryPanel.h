@@ -35,6 +35,8 @@ public:
     // The draw was stored: the boxes are cleared for the next one and box 1 has the focus.
     void entryStored();
     void setEntryEnabled(bool enabled);
+    // The draw chosen in the grid, else the newest; -1 when there is none.
+    int chosenRow() const;
     void focusEntry();
 
 signals:

@@ -177,6 +177,7 @@ BacktestDialog::BacktestDialog(HistoryStore &history, std::function<BacktestRequ
     connect(&m_history, &HistoryStore::aboutToAppend, this, changed);
     connect(&m_history, &HistoryStore::aboutToRemove, this, changed);
     connect(&m_history, &HistoryStore::aboutToReset, this, changed);
+    connect(&m_history, &HistoryStore::rowsCorrected, this, changed);
     m_launcher->installEventFilter(this);
 
     updateButtons();

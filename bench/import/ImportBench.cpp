@@ -3,6 +3,8 @@
 // file without a draw. Builds its files in a temporary folder; a measurement, not a test.
 #include "GameGuess.h"
 #include "LayoutDetector.h"
+#include "HistoryImport.h"
+#include "HistoryStore.h"
 #include "TableImport.h"
 #include "TableReader.h"
 
@@ -143,6 +145,39 @@ int main()
                "-");
         report("  of which: read every row",
                timeMs([&] { TableReader::read(source, *layout, Game::standard()); }), "-");
+    }
+    // What the preview then stores: the whole file in place of a history of 500,000 draws, 1,000
+    // new draws added to it, one draw corrected in its middle.
+    {
+        HistoryStore store;
+        store.open(QDir(dir.path()).filePath("Varnibo.mdb"));
+        DrawRun run;
+        std::vector<DrawRecord> before;
+        for (const HistoryLine &line : seen.read.draws)
+            before.push_back(run.append(line.sqqh - 1, line.digits, 1)); // other draws stored
+        store.replaceAll(before);
+        report("replacing a history of 500,000 draws with the CSV", timeMs([&] {
+                   if (!storeLines(store, seen.read.draws, 1, false))
+                       std::exit(1);
+               }),
+               "<= 3000 ms");
+        std::vector<DatedDraw> added;
+        int32_t sqqh = store.newest()->sqqh;
+        for (int i = 0; i < 1000; ++i) {
+            sqqh = Game::standard().next(sqqh, QDate());
+            added.push_back({sqqh, {1, 2, 3, 4, uint8_t(i % 10)}, 0});
+        }
+        report("adding 1,000 new draws to 500,000", timeMs([&] {
+                   if (!store.mergeDraws(added, {}, 1))
+                       std::exit(1);
+               }),
+               "<= 500 ms");
+        report("one correction in the middle of 500,000 draws", timeMs([&] {
+                   if (!store.correctDraw(store.size() / 2, {9, 9, 9, 9, 9}, 1))
+                       std::exit(1);
+               }),
+               "<= 200 ms");
+        std::printf("  %zu draws stored, %zu corrected\n", store.size(), store.corrections().size());
     }
     report("GBK table with a Chinese column: all of it",
            timeMs([&] { seen = TableImport::inspect(gbk); }), "<= 1000 ms");

@@ -167,6 +167,7 @@ bool OnlineUpdater::storePage(const DrawPage &page, const QDate &date)
         newestDate = m_store.newest()->date;
     }
     const Game &game = m_store.game();
+    noteCorrectionsKept(page, date);
     int misfits = 0;
     const std::vector<updateplan::PageDraw> draws =
         updateplan::drawsToStore(page, date, newest, game, &misfits, newestDate);
@@ -179,7 +180,9 @@ bool OnlineUpdater::storePage(const DrawPage &page, const QDate &date)
     std::vector<DrawRecord> records;
     records.reserve(draws.size());
     for (const updateplan::PageDraw &draw : draws) {
-        records.push_back(run.append(draw.sqqh, draw.digits, m_settings.segmentBase));
+        const HistoryDb::Correction *mark = m_store.correctionOf(draw.sqqh);
+        records.push_back(run.append(draw.sqqh, mark ? mark->corrected : draw.digits,
+                                     m_settings.segmentBase));
         if (game.numbersByYear())
             records.back().date = Game::dateNumber(date);
     }
@@ -200,6 +203,23 @@ bool OnlineUpdater::storePage(const DrawPage &page, const QDate &date)
             ++m_result.added;
     }
     return true;
+}
+
+void OnlineUpdater::noteCorrectionsKept(const DrawPage &page, const QDate &date)
+{
+    if (m_store.corrections().empty())
+        return;
+    const Game &game = m_store.game();
+    for (const auto &[key, digits] : updateplan::newerListedDraws(page, std::nullopt, game)) {
+        const int32_t sqqh = game.numbersByYear() ? key : game.issueOfDay(date, key);
+        const HistoryDb::Correction *mark = m_store.correctionOf(sqqh);
+        if (!mark || mark->corrected == digits)
+            continue;
+        auto &kept = m_result.correctionsKept;
+        const auto at = std::lower_bound(kept.begin(), kept.end(), sqqh);
+        if (at == kept.end() || *at != sqqh)
+            kept.insert(at, sqqh);
+    }
 }
 
 void OnlineUpdater::finish()

@@ -56,10 +56,15 @@ struct OnlineUpdateResult
     QString storeError;
     // Page rows whose issue the history's game cannot have; none of them was stored.
     int misfitRows = 0;
+    // Corrected draws a page lists with other digits: the corrections were kept, in issue order.
+    std::vector<int32_t> correctionsKept;
 };
 
 // The online update over the history: decides the days to load (UpdatePlan.h gives the rules),
 // loads their pages one after another without blocking, and stores each page's new draws.
+//
+// A draw the user corrected is never overwritten: a page that lists it with other digits is noted
+// in correctionsKept, and a draw stored again after the retention rule keeps its correction.
 //
 // Storing: one transaction per page, so a kill at any moment leaves each day either wholly stored
 // or not at all. The records of all pages come from one DrawRun carried across the days, so the
@@ -118,6 +123,7 @@ private:
     void dayFailed(const QString &reason);
     void nextDay();
     bool storePage(const DrawPage &page, const QDate &date);
+    void noteCorrectionsKept(const DrawPage &page, const QDate &date);
     void finish();
 
     HistoryStore &m_store;

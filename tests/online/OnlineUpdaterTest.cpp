@@ -496,3 +496,32 @@ TEST_F(OnlineUpdaterTest, TheDefaultClockHonoursQuorlentNow)
     EXPECT_EQ(server.requestedDates(), datesFrom(1));
     EXPECT_EQ(result.added, 125);
 }
+
+TEST_F(OnlineUpdaterTest, ACorrectedDrawIsNeverOverwrittenAndTheDifferenceIsTold)
+{
+    seed(sampleDraws(kToday, 1, 3));
+    const Digits corrected{9, 9, 9, 9, 9};
+    ASSERT_NE(test::sampleDigits(kToday, 2), corrected);
+    ASSERT_TRUE(store.correctDraw(1, corrected, 1));
+    server.servePage(daysAgo(1), test::dayPage(daysAgo(1), 1, 120));
+    server.servePage(kToday, test::dayPage(kToday, 1, 5)); // lists 002 with its first digits
+
+    const OnlineUpdateResult result = update(settings());
+    EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(result.correctionsKept, (std::vector<int32_t>{issueOf(kToday, 2)}));
+    const Draws expected = sampleDraws(kToday, 1, 1) + Draws{{issueOf(kToday, 2), corrected}} +
+                           sampleDraws(kToday, 3, 5);
+    EXPECT_EQ(stored(), expected);
+    ASSERT_NE(store.correctionOf(issueOf(kToday, 2)), nullptr);
+
+    // Six days later the retention rule drops the history and loads the days again, this day's
+    // page among them: the correction stays.
+    const OnlineUpdateResult later =
+        update(settings(6), QDateTime(kToday.addDays(6), QTime(9, 0)));
+    EXPECT_TRUE(later.historyReplaced);
+    const auto at = std::find_if(store.rows().begin(), store.rows().end(),
+                                 [&](const HistoryRow &r) { return r.sqqh == issueOf(kToday, 2); });
+    ASSERT_NE(at, store.rows().end());
+    EXPECT_EQ(at->digits(), corrected);
+    EXPECT_NE(store.correctionOf(issueOf(kToday, 2)), nullptr);
+}
