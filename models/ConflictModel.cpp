@@ -85,7 +85,6 @@ QVariant ConflictModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const captions[ColumnCount] = {"期号（勾选：用文件的号码）", "已存号码",
-                                                      "文件号码", "文件行"};
+    static const char *const captions[ColumnCount] = {"期号", "已存号码", "文件号码", "文件行"};
     return QString::fromUtf8(captions[section]);
 }

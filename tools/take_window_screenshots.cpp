@@ -1,10 +1,14 @@
 // Usage: take_window_screenshots <sample history file> <docs folder>
 // The main window on a 1366×768 screen, as a person sees it: window-menubar.png (the 帮助 menu
 // open over the window after a search), help.png (使用说明) and live.png (实时检索 on, right after
-// an option changed). Run it on a real display of that size (xvfb-run): a grab of the whole screen
+// an option changed), import-preview.png (导入预览 of a CSV with refused rows). Run it on a real display of that size (xvfb-run): a grab of the whole screen
 // shows the open menu, which a grab of the window alone does not.
 #include "SampleProgramFolder.h"
+#include "ImportPreviewDialog.h"
+#include "TableImport.h"
 #include "frmMain.h"
+
+#include <QFileInfo>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -58,5 +62,26 @@ int main(int argc, char **argv)
     window.findChild<QRadioButton *>(QStringLiteral("Option4(1)"))->click();
     window.flushLiveSearch();
     ok = screen("live.png") && ok;
+
+    // A published CSV, newest first, with rows the preview refuses.
+    const QString csv = QDir(folder.path()).filePath(QStringLiteral("下载的开奖.csv"));
+    {
+        QFile file(csv);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        QByteArray text = "期号,开奖日期,开奖号码,和值\r\n";
+        const char *rows[] = {"20170112006,2017-01-12,81234,18", "20170112005,2017-01-12,3301,7",
+                              "20170112004,2017-01-12,55102,13", "20170112004,2017-01-12,55102,13",
+                              "20170112121,2017-01-12,12345,15", "20170112003,2017-01-12,90817,25",
+                              "20170112002,2017-01-12,44556,24", "20170112001,2017-01-12,19283,23",
+                              "20170111120,2017-01-11,96007,22"};
+        for (const char *row : rows)
+            text += QByteArray(row) + "\r\n";
+        file.write(text);
+    }
+    auto *preview = new ImportPreviewDialog(window.history(), quorlent::import::TableImport::inspect(csv),
+                                            QFileInfo(csv).fileName(), 1, &window);
+    preview->show();
+    ok = screen("import-preview.png") && ok;
     return ok ? 0 : 1;
 }

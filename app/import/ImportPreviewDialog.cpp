@@ -66,15 +66,16 @@ ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, Inspection inspe
     auto *gameRow = new QHBoxLayout;
     gameRow->addWidget(new QLabel(QStringLiteral("彩种")));
     cboImportGame = named(new QComboBox, QStringLiteral("cboImportGame"));
-    for (const Game &game : m_inspection.games.candidates())
-        cboImportGame->addItem(game.scheduleName());
-    if (cboImportGame->count() == 0)
-        cboImportGame->addItem(history.game().scheduleName());
-    // A file that fits the history's own game is read as that game.
-    for (int i = 0; i < int(m_inspection.games.candidates().size()); ++i) {
-        if (m_inspection.games.candidates()[size_t(i)] == history.game())
-            cboImportGame->setCurrentIndex(i);
+    m_games = m_inspection.games.candidates();
+    // A history with draws reads a file whose issues are written in its form as its own game:
+    // a row beyond its schedule is then one refused row, not a reason to take another game.
+    const bool sameForm = m_inspection.games.form() == history.game().form();
+    if ((!history.empty() && sameForm) || m_games.empty()) {
+        std::erase(m_games, history.game());
+        m_games.insert(m_games.begin(), history.game());
     }
+    for (const Game &game : m_games)
+        cboImportGame->addItem(game.scheduleName());
     gameRow->addWidget(cboImportGame);
     lblGameFit = named(new QLabel, QStringLiteral("lblGameFit"));
     lblGameFit->setWordWrap(true);
@@ -140,7 +141,7 @@ ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, Inspection inspe
         connect(&history, signal, this, &ImportPreviewDialog::planAgain);
     connect(&history, &HistoryStore::rowsCorrected, this, &ImportPreviewDialog::planAgain);
 
-    if (!(m_inspection.games.candidates().empty()) && cboImportGame->currentIndex() != 0)
+    if (m_games.front() != m_inspection.read.game)
         reread(); // read as the history's game, not the file's first guess
     showRead();
     planAgain();
@@ -170,10 +171,9 @@ QWidget *ImportPreviewDialog::buildColumns()
 
 const Game &ImportPreviewDialog::chosenGame() const
 {
-    const auto &candidates = m_inspection.games.candidates();
     const int index = cboImportGame->currentIndex();
-    if (index >= 0 && index < int(candidates.size()))
-        return candidates[size_t(index)];
+    if (index >= 0 && index < int(m_games.size()))
+        return m_games[size_t(index)];
     return m_history.game();
 }
 
@@ -265,6 +265,7 @@ void ImportPreviewDialog::planAgain()
                              .arg(m_plan.sameIssues.size())
                              .arg(m_plan.conflicts.size()));
         m_conflicts->setConflicts(m_plan.conflicts, game);
+        grdConflicts->resizeColumnsToContents();
     } else {
         m_plan = {};
         lblPlan->setText(m_history.empty()

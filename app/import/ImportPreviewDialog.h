@@ -65,6 +65,7 @@ private:
     quorlent::HistoryStore &m_history;
     quorlent::import::Inspection m_inspection;
     quorlent::import::MergePlan m_plan;
+    std::vector<quorlent::Game> m_games; // offered, best first
     QString m_fileName;
     int m_segmentBase = 1;
 
