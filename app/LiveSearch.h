@@ -10,8 +10,13 @@ class LiveSearch : public QObject
 {
     Q_OBJECT
 
-public:
-    enum class Search { None, Follow, Combination };
+  public:
+    enum class Search
+    {
+        None,
+        Follow,
+        Combination
+    };
 
     using QObject::QObject;
 
@@ -31,11 +36,11 @@ public:
     static QString staleAfterEntry();
     static QString staleAfterChange();
 
-signals:
+  signals:
     void rerun(LiveSearch::Search which);
     void stale(const QString &why);
 
-private:
+  private:
     void schedule();
 
     Search m_last = Search::None;

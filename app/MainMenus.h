@@ -41,6 +41,6 @@ struct MainMenus
     QAction *mnuHuice = nullptr;
     QAction *mnuSuoshui = nullptr;
 
-    QMenu *mnuHelp = nullptr; // 帮助
+    QMenu *mnuHelp = nullptr;       // 帮助
     QAction *mnuShuoming = nullptr; // 使用说明, F1
 };

@@ -105,8 +105,8 @@ std::optional<IssueForm> Game::formOfText(QStringView text)
 {
     // parse() reads each length for one date form only, and the year forms alike; which of the
     // year forms a text is written in is the length of its year.
-    for (const Game &game : {Game(kMaxDrawsPerDay, IssueForm::DateSequence3),
-                             Game(99, IssueForm::DateSequence2)}) {
+    for (const Game &game :
+         {Game(kMaxDrawsPerDay, IssueForm::DateSequence3), Game(99, IssueForm::DateSequence2)}) {
         if (game.parse(text))
             return game.form();
     }

@@ -51,11 +51,16 @@ QVariant ConflictModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
-    case Issue: return m_game.displayForm(c.sqqh);
-    case Stored: return digitText(c.storedDigits).toQString();
-    case File: return digitText(c.fileDigits).toQString();
-    case Line: return QString::number(c.line);
-    default: return {};
+    case Issue:
+        return m_game.displayForm(c.sqqh);
+    case Stored:
+        return digitText(c.storedDigits).toQString();
+    case File:
+        return digitText(c.fileDigits).toQString();
+    case Line:
+        return QString::number(c.line);
+    default:
+        return {};
     }
 }
 

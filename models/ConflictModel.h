@@ -12,8 +12,15 @@ class ConflictModel : public QAbstractTableModel
 {
     Q_OBJECT
 
-public:
-    enum Column { Issue, Stored, File, Line, ColumnCount };
+  public:
+    enum Column
+    {
+        Issue,
+        Stored,
+        File,
+        Line,
+        ColumnCount
+    };
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -32,7 +39,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     std::vector<quorlent::import::MergeConflict> m_conflicts;
     std::set<int32_t> m_ticked;
     quorlent::Game m_game = quorlent::Game::standard();

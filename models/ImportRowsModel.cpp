@@ -34,7 +34,8 @@ QVariant ImportRowsModel::data(const QModelIndex &index, int role) const
             return QString::number(row.line);
         return row.fields.value(index.column() - 1);
     case Qt::ToolTipRole:
-        return row.refusal.isEmpty() ? QVariant() : QVariant(QStringLiteral("拒收：") + row.refusal);
+        return row.refusal.isEmpty() ? QVariant()
+                                     : QVariant(QStringLiteral("拒收：") + row.refusal);
     case Qt::BackgroundRole:
         return row.refusal.isEmpty() ? QVariant() : QVariant(QColor(0xf8, 0xd7, 0xd0));
     default:

@@ -11,7 +11,7 @@ class ImportRowsModel : public QAbstractTableModel
 {
     Q_OBJECT
 
-public:
+  public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setRows(std::vector<quorlent::import::RawRow> rows, QStringList headers);
@@ -22,7 +22,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     std::vector<quorlent::import::RawRow> m_rows;
     QStringList m_headers; // one a field column
     int m_fields = 0;

@@ -19,7 +19,8 @@ bool makeDailyHistory(const QString &path)
 {
     const Game daily = *Game::make(1, IssueForm::YearSequence4);
     HistoryStore store;
-    if (store.create(path, daily, QStringLiteral("排列五")).status != HistoryDb::OpenStatus::Created)
+    if (store.create(path, daily, QStringLiteral("排列五")).status !=
+        HistoryDb::OpenStatus::Created)
         return false;
     QRandomGenerator random(2026);
     DrawRun run;

@@ -1,10 +1,11 @@
 // Usage: take_window_screenshots <sample history file> <docs folder>
 // The main window on a 1366×768 screen, as a person sees it: window-menubar.png (the 帮助 menu
 // open over the window after a search), help.png (使用说明) and live.png (实时检索 on, right after
-// an option changed), import-preview.png (导入预览 of a CSV with refused rows). Run it on a real display of that size (xvfb-run): a grab of the whole screen
-// shows the open menu, which a grab of the window alone does not.
-#include "SampleProgramFolder.h"
+// an option changed), import-preview.png (导入预览 of a CSV with refused rows). Run it on a real
+// display of that size (xvfb-run): a grab of the whole screen shows the open menu, which a grab of
+// the window alone does not.
 #include "ImportPreviewDialog.h"
+#include "SampleProgramFolder.h"
 #include "TableImport.h"
 #include "frmMain.h"
 
@@ -33,7 +34,8 @@ int main(int argc, char **argv)
     const QDir out(QString::fromLocal8Bit(argv[2]));
     auto screen = [&](const char *name) {
         QTest::qWait(300); // let the window system map and paint what was shown
-        return QGuiApplication::primaryScreen()->grabWindow(0).save(out.filePath(QLatin1String(name)));
+        return QGuiApplication::primaryScreen()->grabWindow(0).save(
+            out.filePath(QLatin1String(name)));
     };
 
     frmMain window(folder.path());
@@ -79,8 +81,9 @@ int main(int argc, char **argv)
             text += QByteArray(row) + "\r\n";
         file.write(text);
     }
-    auto *preview = new ImportPreviewDialog(window.history(), quorlent::import::TableImport::inspect(csv),
-                                            QFileInfo(csv).fileName(), 1, &window);
+    auto *preview =
+        new ImportPreviewDialog(window.history(), quorlent::import::TableImport::inspect(csv),
+                                QFileInfo(csv).fileName(), 1, &window);
     preview->show();
     ok = screen("import-preview.png") && ok;
     return ok ? 0 : 1;

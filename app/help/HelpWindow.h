@@ -10,11 +10,11 @@ class HelpWindow : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
     QTextBrowser *browser() const { return m_browser; }
 
-private:
+  private:
     QTextBrowser *m_browser = nullptr;
 };

@@ -45,7 +45,10 @@ QTableView *table(const QString &name)
     return view;
 }
 
-QString issueText(const Game &game, int32_t sqqh) { return game.displayForm(sqqh); }
+QString issueText(const Game &game, int32_t sqqh)
+{
+    return game.displayForm(sqqh);
+}
 
 } // namespace
 
@@ -80,8 +83,8 @@ ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, Inspection inspe
     lblGameFit = named(new QLabel, QStringLiteral("lblGameFit"));
     lblGameFit->setWordWrap(true);
     gameRow->addWidget(lblGameFit, 1);
-    cmdImportNewHistory =
-        named(new QPushButton(QStringLiteral("新建这个彩种的历史库…")), QStringLiteral("cmdImportNewHistory"));
+    cmdImportNewHistory = named(new QPushButton(QStringLiteral("新建这个彩种的历史库…")),
+                                QStringLiteral("cmdImportNewHistory"));
     gameRow->addWidget(cmdImportNewHistory);
     layout->addLayout(gameRow);
 
@@ -122,7 +125,8 @@ ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, Inspection inspe
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     cmdImportOk = named(new QPushButton(QStringLiteral("导入(&I)")), QStringLiteral("cmdImportOk"));
-    auto *cancel = named(new QPushButton(QStringLiteral("取消")), QStringLiteral("cmdImportCancel"));
+    auto *cancel =
+        named(new QPushButton(QStringLiteral("取消")), QStringLiteral("cmdImportCancel"));
     buttons->addWidget(cmdImportOk);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
@@ -156,8 +160,8 @@ QWidget *ImportPreviewDialog::buildColumns()
     const TableLayout &layout = m_inspection.layout;
     for (int c = 0; c < int(layout.roles.size()); ++c) {
         const QString header = layout.header.value(c);
-        grid->addWidget(new QLabel(header.isEmpty() ? QStringLiteral("第 %1 列").arg(c + 1) : header),
-                        0, c);
+        grid->addWidget(
+            new QLabel(header.isEmpty() ? QStringLiteral("第 %1 列").arg(c + 1) : header), 0, c);
         auto *role = named(new QComboBox, QStringLiteral("cboColumn(%1)").arg(c));
         for (ColumnRole r : kRoles)
             role->addItem(roleName(r), int(r));
@@ -188,7 +192,10 @@ void ImportPreviewDialog::setColumnRole(int column, ColumnRole role)
     box->setCurrentIndex(box->findData(int(role)));
 }
 
-void ImportPreviewDialog::setGame(int candidate) { cboImportGame->setCurrentIndex(candidate); }
+void ImportPreviewDialog::setGame(int candidate)
+{
+    cboImportGame->setCurrentIndex(candidate);
+}
 
 void ImportPreviewDialog::setAdding(bool adding)
 {
@@ -250,20 +257,21 @@ void ImportPreviewDialog::planAgain()
     else if (game == m_history.game())
         lblGameFit->setText(QStringLiteral("与本历史库的彩种相同。"));
     else
-        lblGameFit->setText(
-            (fit.fits ? QStringLiteral("本历史库是 %1，与这个彩种不同。").arg(m_history.game().scheduleName())
-                      : fit.reason) +
-            QStringLiteral("可以新建一个这个彩种的历史库读入它。"));
+        lblGameFit->setText((fit.fits ? QStringLiteral("本历史库是 %1，与这个彩种不同。")
+                                            .arg(m_history.game().scheduleName())
+                                      : fit.reason) +
+                            QStringLiteral("可以新建一个这个彩种的历史库读入它。"));
     cmdImportNewHistory->setVisible(!gameFitsHistory());
 
     const bool adding = optImportAdd->isChecked() && !m_history.empty();
     if (adding && gameFitsHistory()) {
         m_plan = MergePlan::of(m_history.rows(), read.draws, read.drawLines);
-        lblPlan->setText(QStringLiteral("添加：新增 %1 期，%2 期已有相同的号码（跳过），%3 期的号码与已存的"
-                                        "不同（下表；不勾选就保留已存的，勾选的用文件的号码，记为修改）。")
-                             .arg(m_plan.newDraws.size())
-                             .arg(m_plan.sameIssues.size())
-                             .arg(m_plan.conflicts.size()));
+        lblPlan->setText(
+            QStringLiteral("添加：新增 %1 期，%2 期已有相同的号码（跳过），%3 期的号码与已存的"
+                           "不同（下表；不勾选就保留已存的，勾选的用文件的号码，记为修改）。")
+                .arg(m_plan.newDraws.size())
+                .arg(m_plan.sameIssues.size())
+                .arg(m_plan.conflicts.size()));
         m_conflicts->setConflicts(m_plan.conflicts, game);
         grdConflicts->resizeColumnsToContents();
     } else {
@@ -282,9 +290,9 @@ void ImportPreviewDialog::planAgain()
 void ImportPreviewDialog::updateButtons()
 {
     const bool adding = optImportAdd->isChecked() && !m_history.empty();
-    const bool somethingToStore =
-        adding ? !m_plan.newDraws.empty() || !m_conflicts->ticked().empty()
-               : !m_inspection.read.draws.empty();
+    const bool somethingToStore = adding
+                                      ? !m_plan.newDraws.empty() || !m_conflicts->ticked().empty()
+                                      : !m_inspection.read.draws.empty();
     cmdImportOk->setEnabled(m_history.isOpen() && gameFitsHistory() && somethingToStore);
     optImportAdd->setEnabled(!m_history.empty());
 }
@@ -313,13 +321,14 @@ bool ImportPreviewDialog::importNow()
         if (m_history.mergeDraws(draws, replaced, m_segmentBase)) {
             result.ok = true;
             result.count = qsizetype(draws.size());
-            result.message = QStringLiteral("已添加 %1 期，跳过相同的 %2 期，%3 期用文件的号码修改，"
-                                            "保留已存号码 %4 期，拒收 %5 行。")
-                                 .arg(draws.size())
-                                 .arg(m_plan.sameIssues.size())
-                                 .arg(replaced.size())
-                                 .arg(m_plan.conflicts.size() - replaced.size())
-                                 .arg(read.refused.size());
+            result.message =
+                QStringLiteral("已添加 %1 期，跳过相同的 %2 期，%3 期用文件的号码修改，"
+                               "保留已存号码 %4 期，拒收 %5 行。")
+                    .arg(draws.size())
+                    .arg(m_plan.sameIssues.size())
+                    .arg(replaced.size())
+                    .arg(m_plan.conflicts.size() - replaced.size())
+                    .arg(read.refused.size());
         } else {
             result = FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
         }

@@ -33,7 +33,7 @@ class ImportPreviewDialog : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     ImportPreviewDialog(quorlent::HistoryStore &history, quorlent::import::Inspection inspection,
                         const QString &fileName, int segmentBase, QWidget *parent = nullptr);
 
@@ -47,13 +47,13 @@ public:
     // Stores the file as chosen: false, with the reason shown, when it cannot be.
     bool importNow();
 
-signals:
+  signals:
     // The file went in (or failed to, said in the result's message).
     void imported(const quorlent::FileOpResult &result);
     // The file's game is not the history's: a new history for it, named after the file.
     void newHistoryWanted(const quorlent::Game &game, const QString &name);
 
-private:
+  private:
     QWidget *buildColumns();
     void reread();
     void showRead();

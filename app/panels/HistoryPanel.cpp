@@ -75,7 +75,8 @@ QWidget *HistoryPanel::buildEntryBar()
     Text1->setReadOnly(true);
     Text1->setAlignment(Qt::AlignCenter);
     const CaptionGap gap{static_cast<int>(before.size()), static_cast<int>(number.size() + 2),
-                         Text1->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) + 12};
+                         Text1->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) +
+                             12};
     auto *label = named(new GapLabel(before + number + QStringLiteral("    期历史号码:"), gap),
                         QStringLiteral("Label12(1)"));
     row->addWidget(label);
@@ -112,7 +113,10 @@ void HistoryPanel::showNextIssue(const QString &text, bool typable, const QStrin
     Text1->setText(text);
 }
 
-QString HistoryPanel::shownIssue() const { return Text1->text(); }
+QString HistoryPanel::shownIssue() const
+{
+    return Text1->text();
+}
 
 void HistoryPanel::entryStored()
 {
@@ -136,7 +140,10 @@ int HistoryPanel::chosenRow() const
     return m_model->rowCount() - 1;
 }
 
-void HistoryPanel::focusEntry() { MaskEdBox1[1]->setFocus(); }
+void HistoryPanel::focusEntry()
+{
+    MaskEdBox1[1]->setFocus();
+}
 
 bool HistoryPanel::eventFilter(QObject *watched, QEvent *event)
 {

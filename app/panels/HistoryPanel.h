@@ -22,7 +22,7 @@ class HistoryPanel : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit HistoryPanel(const quorlent::HistoryStore &history, QWidget *parent = nullptr);
 
     QTableView *grid() const { return MSFlexGrid1; }
@@ -39,15 +39,15 @@ public:
     int chosenRow() const;
     void focusEntry();
 
-signals:
+  signals:
     // The fifth digit was typed: the five digits ("_" counts as 0).
     void drawEntered(const quorlent::Digits &digits);
     void contextMenuRequested(const QPoint &globalPosition);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     QWidget *buildEntryBar();
     void MaskEdBox1_Change(int index);
     void showEmptyHint();

@@ -61,7 +61,10 @@ template <typename L> L *frameLayout(QWidget *frame)
 }
 
 // Column widths are given in twips; 15 twips make a pixel at 96 dpi.
-inline int twips(int value) { return value / 15; }
+inline int twips(int value)
+{
+    return value / 15;
+}
 
 inline const QString kExportTip = QStringLiteral("鼠标双击列表可以将列表导出到EXCEL");
 inline const QString kEntryTip = QStringLiteral("在此补充输入最新历史号码");

@@ -86,7 +86,8 @@ ResultsPanel::ResultsPanel(QWidget *parent) : QWidget(parent)
 // takes the rest.
 void ResultsPanel::fitTallyGrid()
 {
-    int width = 2 * MSFlexGrid3->frameWidth() + MSFlexGrid3->verticalScrollBar()->sizeHint().width();
+    int width =
+        2 * MSFlexGrid3->frameWidth() + MSFlexGrid3->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < MSFlexGrid3->model()->columnCount(); ++c)
         width += MSFlexGrid3->columnWidth(c);
     MSFlexGrid3->setFixedWidth(width);
@@ -122,6 +123,12 @@ void ResultsPanel::markStale(const QString &why)
     lblStale->show();
 }
 
-bool ResultsPanel::isStale() const { return !lblStale->isHidden(); }
+bool ResultsPanel::isStale() const
+{
+    return !lblStale->isHidden();
+}
 
-void ResultsPanel::forgetHits() { m_hitModel->clear(); }
+void ResultsPanel::forgetHits()
+{
+    m_hitModel->clear();
+}

@@ -19,7 +19,7 @@ class ResultsPanel : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ResultsPanel(QWidget *parent = nullptr);
 
     // Shows a search's result over `rows` (the history it was computed from, kept alive by the
@@ -37,7 +37,7 @@ public:
     QTableView *tallyGrid() const { return MSFlexGrid3; }
     OutcomeChartView *chart() const { return chartOutcome; }
 
-private:
+  private:
     void fitTallyGrid();
 
     quorlent::HitListModel *m_hitModel = nullptr;

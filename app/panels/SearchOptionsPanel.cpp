@@ -51,7 +51,8 @@ SearchOptionsPanel::SearchOptionsPanel(Settings &settings, const HistoryStore &h
         Option5[i] = radio("Option5", i, QStringLiteral("第%1位").arg(i));
         frame6Layout->addWidget(Option5[i]);
     }
-    frame6->setToolTip(QStringLiteral("统计命中各期在这一位（组选：第1位到这一位）开出的结果") + kSeeHelp);
+    frame6->setToolTip(QStringLiteral("统计命中各期在这一位（组选：第1位到这一位）开出的结果") +
+                       kSeeHelp);
     layout->addWidget(frame6);
     layout->addWidget(buildRangeFrame());
     layout->addWidget(buildReferenceTabs());
@@ -75,8 +76,9 @@ QWidget *SearchOptionsPanel::buildKindFrames()
         Option4[i] = radio("Option4", i, kindCaptions()[i]);
         frame4Layout->addWidget(Option4[i]);
     }
-    frame3->setToolTip(QStringLiteral("参考号和历史号按哪一种值比较：号码本身，或大小、单双、段数的代码") +
-                       kSeeHelp);
+    frame3->setToolTip(
+        QStringLiteral("参考号和历史号按哪一种值比较：号码本身，或大小、单双、段数的代码") +
+        kSeeHelp);
     frame4->setToolTip(QStringLiteral("统计命中各期开出的号码，或其大小、单双、段数") + kSeeHelp);
     layout->addWidget(frame3);
     layout->addWidget(frame4);
@@ -109,7 +111,8 @@ QWidget *SearchOptionsPanel::buildModeFrames()
     const CaptionGap nGap{1, 4, MaskEdBox2->fontMetrics().horizontalAdvance(QLatin1Char('8')) + 16};
     auto *earlier = new GapRadioButton(QStringLiteral("前    期"), nGap);
     earlier->setObjectName(QStringLiteral("Option1(2)"));
-    earlier->setToolTip(QStringLiteral("参考号取倒数第 N 期；每一期按它之前第 N 期比较") + kSeeHelp);
+    earlier->setToolTip(QStringLiteral("参考号取倒数第 N 期；每一期按它之前第 N 期比较") +
+                        kSeeHelp);
     Option1[2] = earlier;
     frame11Layout->addWidget(Option1[3]);
     frame11Layout->addWidget(Option1[2]);
@@ -193,8 +196,9 @@ QWidget *SearchOptionsPanel::buildCombinationFrame()
     auto *frame5 = named(new QGroupBox(QStringLiteral("组合组位检索")), QStringLiteral("Frame5"));
     auto *frame5Layout = frameLayout<QHBoxLayout>(frame5);
     auto *width = named(new QLabel(QStringLiteral("组合位数")), QStringLiteral("Label1"));
-    width->setToolTip(QStringLiteral("每次比较几个位置：参考号与比较的那一期在任意 k 个位置上相符就算命中") +
-                      kSeeHelp);
+    width->setToolTip(
+        QStringLiteral("每次比较几个位置：参考号与比较的那一期在任意 k 个位置上相符就算命中") +
+        kSeeHelp);
     frame5Layout->addWidget(width);
     Combo1 = named(new QComboBox, QStringLiteral("Combo1"));
     Combo1->setEditable(true);
@@ -217,7 +221,8 @@ QWidget *SearchOptionsPanel::buildCombinationFrame()
 
 void SearchOptionsPanel::connectHandlers()
 {
-    auto onSelect = [this](QRadioButton *button, int index, void (SearchOptionsPanel::*handler)(int)) {
+    auto onSelect = [this](QRadioButton *button, int index,
+                           void (SearchOptionsPanel::*handler)(int)) {
         connect(button, &QRadioButton::toggled, this, [this, index, handler](bool checked) {
             if (checked) {
                 (this->*handler)(index);
@@ -379,7 +384,10 @@ void SearchOptionsPanel::showCodeKeys()
     }
 }
 
-void SearchOptionsPanel::segmentBaseChanged() { showCodeKeys(); }
+void SearchOptionsPanel::segmentBaseChanged()
+{
+    showCodeKeys();
+}
 
 // ---- The search's request -------------------------------------------------------------------
 
@@ -484,9 +492,15 @@ void SearchOptionsPanel::Option3_Click(int index)
     showCodeKeys();
 }
 
-void SearchOptionsPanel::Option4_Click(int index) { m_settings.set(Settings::intXianshiLei, index); }
+void SearchOptionsPanel::Option4_Click(int index)
+{
+    m_settings.set(Settings::intXianshiLei, index);
+}
 
-void SearchOptionsPanel::Option5_Click(int index) { m_settings.set(Settings::intConsqSort, index); }
+void SearchOptionsPanel::Option5_Click(int index)
+{
+    m_settings.set(Settings::intConsqSort, index);
+}
 
 void SearchOptionsPanel::Option6_Click(int index)
 {

@@ -29,7 +29,7 @@ class SearchOptionsPanel : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     SearchOptionsPanel(Settings &settings, const quorlent::HistoryStore &history,
                        QWidget *parent = nullptr);
 
@@ -39,7 +39,8 @@ public:
     void selectStoredOptions();
     void selectStoredKind();
 
-    // The reference pattern from the draw the options name (tab 1), or from the typed boxes (tab 2).
+    // The reference pattern from the draw the options name (tab 1), or from the typed boxes (tab
+    // 2).
     void RefreshRefPattern();
     // The 起 box from the oldest draw and the options; the 止 box too when `bothBoxes`.
     void RefreshSearchRange(bool bothBoxes);
@@ -55,14 +56,14 @@ public:
 
     QPushButton *combinationButton() const { return Command2; }
 
-signals:
+  signals:
     // An option, a reference value, a position or the issue range changed.
     void changed();
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     QWidget *buildKindFrames();
     QWidget *buildModeFrames();
     QWidget *buildRangeFrame();

@@ -52,7 +52,8 @@ int main(int argc, char **argv)
     bench::HeadlessApp app(argc, argv);
     const int draws = argc > 1 ? std::atoi(argv[1]) : 500000;
     QTemporaryDir folder;
-    HistoryDb::openOrCreate(folder.filePath("Varnibo.mdb")).db->append(bench::randomRecords(draws, 3));
+    HistoryDb::openOrCreate(folder.filePath("Varnibo.mdb"))
+        .db->append(bench::randomRecords(draws, 3));
 
     frmMain window(folder.path());
     window.show();

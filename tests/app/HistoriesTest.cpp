@@ -12,7 +12,7 @@ using namespace quorlent;
 
 class HistoriesTest : public AppFixture
 {
-protected:
+  protected:
     void SetUp() override
     {
         AppFixture::SetUp();

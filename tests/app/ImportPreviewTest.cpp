@@ -18,7 +18,7 @@ using namespace quorlent;
 
 class ImportPreviewTest : public AppFixture
 {
-protected:
+  protected:
     void SetUp() override
     {
         AppFixture::SetUp();
@@ -131,7 +131,8 @@ TEST_F(ImportPreviewTest, CorrectingADrawMarksItAndTheDrawAfterFollows)
 {
     storeSeries(160908001, 4);
     open();
-    find<QTableView>("MSFlexGrid1")->setCurrentIndex(find<QTableView>("MSFlexGrid1")->model()->index(1, 0));
+    find<QTableView>("MSFlexGrid1")
+        ->setCurrentIndex(find<QTableView>("MSFlexGrid1")->model()->index(1, 0));
     whenModal<QInputDialog>([](QInputDialog *input) {
         EXPECT_TRUE(input->labelText().contains("20160908002"));
         input->setTextValue("9 8 7 6 5");

@@ -23,7 +23,7 @@ using namespace quorlent;
 
 class WindowTest : public AppFixture
 {
-protected:
+  protected:
     QLineEdit *entry(int i) { return box(QStringLiteral("MaskEdBox1(%1)").arg(i).toUtf8()); }
     void typeDraw(const char *digits)
     {
@@ -78,7 +78,8 @@ TEST_F(WindowTest, TheMenuBarHoldsThePopUpsActionsAndTheHelp)
     auto *helpWindow = window().findChild<HelpWindow *>();
     ASSERT_NE(helpWindow, nullptr);
     const QString text = helpWindow->browser()->toPlainText();
-    for (const char *term : {"自由位", "固定位", "0 = 小（0–4），1 = 大（5–9）", "平均遗漏", "χ²", "朴素基准", "Wilson"})
+    for (const char *term : {"自由位", "固定位", "0 = 小（0–4），1 = 大（5–9）", "平均遗漏", "χ²",
+                             "朴素基准", "Wilson"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(term))) << term;
     EXPECT_TRUE(inside(helpWindow));
 }

@@ -30,7 +30,10 @@ std::vector<std::vector<std::string>> storedColumns(HistoryDb &db)
     return rows;
 }
 
-Digits digitsAt(int i) { return {uint8_t(i % 10), uint8_t(i * 3 % 10), uint8_t(i * 7 % 10), 4, 5}; }
+Digits digitsAt(int i)
+{
+    return {uint8_t(i % 10), uint8_t(i * 3 % 10), uint8_t(i * 7 % 10), 4, 5};
+}
 
 // The history a text import of these draws gives.
 std::vector<std::vector<std::string>> imported(const std::vector<DatedDraw> &draws)
@@ -48,7 +51,7 @@ std::vector<std::vector<std::string>> imported(const std::vector<DatedDraw> &dra
 
 class CorrectionTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_store.open(m_dir.filePath("Varnibo.mdb"));

@@ -22,7 +22,8 @@ std::vector<DrawRecord> dailyRun(const Game &game, int year, int first, int coun
     DrawRun run;
     std::vector<DrawRecord> records;
     for (int i = 0; i < count; ++i) {
-        records.push_back(run.append(game.issueOfYear(year, first + i), {1, 2, 3, 4, uint8_t(i % 10)}, 1));
+        records.push_back(
+            run.append(game.issueOfYear(year, first + i), {1, 2, 3, 4, uint8_t(i % 10)}, 1));
         records.back().date = date + i;
     }
     return records;
