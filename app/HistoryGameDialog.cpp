@@ -25,21 +25,6 @@ const std::vector<Game> &presets()
 constexpr IssueForm kForms[] = {IssueForm::DateSequence3, IssueForm::DateSequence2,
                                 IssueForm::YearSequence4, IssueForm::YearSequence2};
 
-QString formCaption(IssueForm form)
-{
-    switch (form) {
-    case IssueForm::DateSequence3:
-        return QStringLiteral("日期+三位序号");
-    case IssueForm::DateSequence2:
-        return QStringLiteral("日期+两位序号");
-    case IssueForm::YearSequence4:
-        return QStringLiteral("年份+三位年内序号");
-    case IssueForm::YearSequence2:
-        return QStringLiteral("两位年份+三位年内序号");
-    }
-    return {};
-}
-
 template <typename W> W *named(W *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
@@ -78,7 +63,7 @@ HistoryGameDialog::HistoryGameDialog(const QString &title, const QString &name, 
     custom->addWidget(new QLabel(QStringLiteral("期号")));
     cboIssueForm = named(new QComboBox, "cboIssueForm");
     for (IssueForm f : kForms)
-        cboIssueForm->addItem(formCaption(f));
+        cboIssueForm->addItem(Game::formName(f));
     cboIssueForm->setCurrentIndex(
         int(std::find(std::begin(kForms), std::end(kForms), game.form()) - std::begin(kForms)));
     custom->addWidget(cboIssueForm, 1);

@@ -5,13 +5,56 @@
 #include "DrawRecord.h"
 #include "Game.h"
 
+#include <QElapsedTimer>
+
 #include <chrono>
+#include <cstdio>
 #include <algorithm>
 #include <functional>
 #include <random>
 #include <vector>
 
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 namespace quorlent::bench {
+
+// The time of a piece of work on the wall clock, and the processor time this process spent: on
+// a shared machine the fairer figure.
+struct Times
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+inline double processCpuMs()
+{
+#ifdef Q_OS_UNIX
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+#else
+    return 0;
+#endif
+}
+
+inline Times timesOf(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    const double cpuStart = processCpuMs();
+    timer.start();
+    work();
+    return {double(timer.nsecsElapsed()) / 1e6, processCpuMs() - cpuStart};
+}
+
+// One line of a file benchmark: the work, its wall and processor time, and the target.
+inline void reportTimes(const char *what, Times times, const char *target, int width = 50)
+{
+    std::printf("%-*s %7.0f ms %7.0f ms   %s\n", width, what, times.wallMs, times.cpuMs, target);
+    std::fflush(stdout);
+}
 
 inline double millisecondsOf(const std::function<void()> &work)
 {

@@ -1,6 +1,7 @@
 // Times the history's file operations on a full-size history (500,000 draws, about twelve years
 // of 120 draws a day) and prints each figure beside its target. Builds its own files in a
 // temporary folder; run it on a quiet machine, it is a measurement, not a test.
+#include "BenchSupport.h"
 #include "DatabaseCompactor.h"
 #include "HistoryDeletion.h"
 #include "HistoryExport.h"
@@ -53,37 +54,13 @@ QByteArray historyText(int draws, const Game &game = Game::standard())
     return text;
 }
 
-struct Times
-{
-    double wallMs = 0;
-    double cpuMs = 0; // this process only: on a shared machine the fairer figure
-};
+using bench::Times;
 
-double cpuNowMs()
-{
-#ifdef Q_OS_UNIX
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-#else
-    return 0;
-#endif
-}
-
-Times timeMs(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    const double cpuStart = cpuNowMs();
-    timer.start();
-    work();
-    return {timer.nsecsElapsed() / 1e6, cpuNowMs() - cpuStart};
-}
+Times timeMs(const std::function<void()> &work) { return bench::timesOf(work); }
 
 void report(const char *what, Times times, const char *target)
 {
-    std::printf("%-50s %7.0f ms %7.0f ms   %s\n", what, times.wallMs, times.cpuMs, target);
-    std::fflush(stdout);
+    bench::reportTimes(what, times, target, 50);
 }
 
 void check(const FileOpResult &result)

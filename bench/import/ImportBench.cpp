@@ -1,6 +1,7 @@
 // Times the table import on files of full size and prints each figure beside its target: a CSV
 // of 500,000 draws (120 a day, about twenty megabytes), the same table saved as GBK, and a 1.5 GB
 // file without a draw. Builds its files in a temporary folder; a measurement, not a test.
+#include "BenchSupport.h"
 #include "GameGuess.h"
 #include "LayoutDetector.h"
 #include "HistoryImport.h"
@@ -64,37 +65,13 @@ QString drawTable(int draws, bool weekday)
     return text;
 }
 
-struct Times
-{
-    double wallMs = 0;
-    double cpuMs = 0; // this process only: on a shared machine the fairer figure
-};
+using bench::Times;
 
-double cpuNowMs()
-{
-#ifdef Q_OS_UNIX
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-#else
-    return 0;
-#endif
-}
-
-Times timeMs(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    const double cpuStart = cpuNowMs();
-    timer.start();
-    work();
-    return {timer.nsecsElapsed() / 1e6, cpuNowMs() - cpuStart};
-}
+Times timeMs(const std::function<void()> &work) { return bench::timesOf(work); }
 
 void report(const char *what, Times times, const char *target)
 {
-    std::printf("%-56s %7.0f ms %7.0f ms   %s\n", what, times.wallMs, times.cpuMs, target);
-    std::fflush(stdout);
+    bench::reportTimes(what, times, target, 56);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
