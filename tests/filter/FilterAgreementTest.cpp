@@ -7,6 +7,7 @@
 #include "Significance.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include <algorithm>
 
@@ -284,5 +285,19 @@ TEST(FilterTask, CancelledAndStale)
     EXPECT_FALSE(engine.conjunctionTask(RecordWindow::All));
 }
 
+namespace quorlent::filter {
+// The part as the test's name gives it.
+void PrintTo(FilterPart part, std::ostream *out)
+{
+    static const char *const names[] = {"Five",        "FrontFour", "BackFour", "FrontThree",
+                                        "MiddleThree", "BackThree", "FrontTwo", "BackTwo"};
+    *out << names[int(part)];
+}
+} // namespace quorlent::filter
+
 INSTANTIATE_TEST_SUITE_P(Parts, FilterAgreement, ::testing::ValuesIn(kAllParts),
-                         [](const auto &p) { return std::to_string(int(p.param)); });
+                         [](const auto &p) {
+                             std::ostringstream name;
+                             PrintTo(p.param, &name);
+                             return name.str();
+                         });
