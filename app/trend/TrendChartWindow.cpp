@@ -323,6 +323,12 @@ void TrendChartWindow::applyWindow()
     spnCount->setVisible(choice == Typed);
     for (QWidget *w : std::initializer_list<QWidget *>{txtFrom, lblTo, txtTo, cmdRange})
         w->setVisible(choice == Issues);
+    // An issue the game cannot read shows nothing, and says what it should be.
+    const Game &game = m_store.game();
+    if (choice == Issues && (!game.fromDisplay(txtFrom->text()) || !game.fromDisplay(txtTo->text())))
+        statusBar()->showMessage(QStringLiteral("期号范围无法识别：%1。").arg(game.formHint()));
+    else
+        statusBar()->clearMessage();
     BusyCursor busy;
     m_followNewest = true;
     m_model->setWindow(chosenWindow());
