@@ -47,6 +47,7 @@ frmMain::~frmMain()
         m_updater->cancel();
     delete takeCentralWidget();
     delete m_trendWindow;
+    delete m_filterWindow;
 }
 
 int frmMain::refPattern(int position) const { return m_options->refPattern(position); }
@@ -74,6 +75,7 @@ void frmMain::connectHandlers()
             [this](const QPoint &at) { m_menus.mnuLsgl->popup(at); });
     connectOutput();
     connectTrend();
+    connectFilter();
     connectHistories();
     setUpOnlineUpdate();
     followForLiveResults();
