@@ -110,6 +110,15 @@ void FilterConditionModel::rowsChanged(int first, int last)
         emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
+QString FilterConditionModel::title(const Condition &c, FilterPart part)
+{
+    // As conditionTitle(), with the position named as the window names it.
+    if (c.kind == ConditionKind::Kill && c.position > 0 && c.position <= digitCount(part))
+        return QStringLiteral("%1（%2）")
+            .arg(kindName(c.kind), positionName(firstPosition(part) + c.position - 1));
+    return conditionTitle(c);
+}
+
 QString FilterConditionModel::parameters(const Condition &c, FilterPart part)
 {
     const int first = firstPosition(part);
@@ -188,8 +197,6 @@ QVariant FilterConditionModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::DisplayRole:
         switch (index.column()) {
-        case Enabled:
-            return QString::number(row + 1);
         case Kind:
             return kindName(c.kind);
         case Parameters:
@@ -241,6 +248,7 @@ Qt::ItemFlags FilterConditionModel::flags(const QModelIndex &index) const
 
 QVariant FilterConditionModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // Rows are numbered in the header, as messages name them ("第 2 条").
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {

@@ -7,7 +7,8 @@
 
 namespace quorlent {
 
-// The condition rows of the 缩水 window: 启用 (a check), 条件, 参数, 单独保留, 说明. It holds the
+// The condition rows of the 缩水 window, numbered in the vertical header: 启用 (a check), 条件,
+// 参数, 单独保留, 说明. It holds the
 // condition set being edited, so every change of it, from the check in the grid or from the
 // editor, goes through here and is announced once by setChanged(); what the engine worked out
 // for it comes back through setResults().
@@ -54,6 +55,8 @@ class FilterConditionModel : public QAbstractTableModel
     // What validate() and FilterEngine::counts() gave for the set as it is now.
     void setResults(const std::vector<QString> &errors, const filter::FilterCounts &counts);
 
+    // The row's name in the records: "和值", "杀号（个位）", "冷号（遗漏≥10）".
+    static QString title(const filter::Condition &condition, filter::FilterPart part);
     // The row's parameters in a few words: "万位 0123，千位 全部", "至少 1 个：16", "15-32".
     static QString parameters(const filter::Condition &condition, filter::FilterPart part);
 

@@ -19,7 +19,8 @@ void FilterRecordModel::setRecords(const ConditionSet &set, const std::vector<QS
     bool anyApplied = false;
     for (size_t i = 0; i < set.conditions.size(); ++i) {
         const filter::Condition &c = set.conditions[i];
-        titles.push_back(QStringLiteral("%1 %2").arg(i + 1).arg(conditionTitle(c)));
+        titles.push_back(
+            QStringLiteral("%1 %2").arg(i + 1).arg(FilterConditionModel::title(c, set.part)));
         enabled.push_back(c.enabled);
         anyApplied = anyApplied || (c.enabled && i < errors.size() && errors[i].isEmpty());
     }

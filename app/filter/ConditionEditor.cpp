@@ -107,13 +107,13 @@ QWidget *ConditionEditor::buildDigitsPage()
     ruleLayout->addStretch(1);
     lblBankerRule = new QLabel(QStringLiteral("出现"));
     form->addRow(lblBankerRule, rule);
-    connect(cboBankerRule, &QComboBox::activated, this, &ConditionEditor::takeFields);
+    connect(cboBankerRule, &QComboBox::currentIndexChanged, this, &ConditionEditor::takeFields);
     connect(spnBankerCount, &QSpinBox::valueChanged, this, &ConditionEditor::takeFields);
 
     cboKillPosition = named(new QComboBox, QStringLiteral("cboKillPosition"));
     lblKillPosition = new QLabel(QStringLiteral("范围"));
     form->addRow(lblKillPosition, cboKillPosition);
-    connect(cboKillPosition, &QComboBox::activated, this, &ConditionEditor::takeFields);
+    connect(cboKillPosition, &QComboBox::currentIndexChanged, this, &ConditionEditor::takeFields);
     return page;
 }
 

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -206,9 +207,10 @@ QWidget *FilterWindow::buildConditions()
     tblConditions->setItemDelegate(new FilterRowDelegate(tblConditions));
     tblConditions->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblConditions->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblConditions->verticalHeader()->show(); // the rows' numbers, as messages name them
     QHeaderView *header = tblConditions->horizontalHeader();
     const QFontMetrics fm = tblConditions->fontMetrics();
-    tblConditions->setColumnWidth(FilterConditionModel::Enabled, fm.horizontalAdvance(QStringLiteral("启用")) + 36);
+    tblConditions->setColumnWidth(FilterConditionModel::Enabled, fm.horizontalAdvance(QStringLiteral("启用")) + 16);
     tblConditions->setColumnWidth(FilterConditionModel::Kind, fm.horizontalAdvance(QStringLiteral("012路")) + 16);
     tblConditions->setColumnWidth(FilterConditionModel::Parameters, 250);
     tblConditions->setColumnWidth(FilterConditionModel::Kept, fm.horizontalAdvance(QStringLiteral("单独保留")) + 16);
@@ -341,7 +343,7 @@ void FilterWindow::connectControls()
     connect(m_editor, &ConditionEditor::edited, this, [this](const Condition &c) {
         m_conditions->setCondition(currentRow(), c);
     });
-    connect(cboPart, &QComboBox::activated, this, [this](int index) {
+    connect(cboPart, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_conditions->setPart(kAllParts[size_t(index)]);
         showSelected(); // the editor shows the part's positions and shapes
     });
@@ -453,6 +455,7 @@ void FilterWindow::showNewest()
 void FilterWindow::showPartControls()
 {
     const ConditionSet &set = m_conditions->set();
+    const QSignalBlocker quiet(cboPart);
     cboPart->setCurrentIndex(int(set.part));
     (set.selection == Selection::Group ? optGroup : optDirect)->setChecked(true);
 }
