@@ -98,10 +98,22 @@ void FilterConditionModel::removeCondition(int row)
 void FilterConditionModel::setResults(const std::vector<QString> &errors,
                                       const FilterCounts &counts)
 {
+    // Only the rows whose share or message changed are drawn again.
+    std::vector<int> changed;
+    for (int row = 0; row < rowCount(); ++row) {
+        const size_t r = size_t(row);
+        const auto count = [](const auto &counts, size_t at) {
+            return at < counts.size() && counts[at] ? std::optional(counts[at]->numbers)
+                                                    : std::nullopt;
+        };
+        if (error(row) != (r < errors.size() ? errors[r] : QString()) ||
+            count(m_counts, r) != count(counts.conditions, r))
+            changed.push_back(row);
+    }
     m_errors = errors;
     m_counts = counts.conditions;
-    if (rowCount() > 0)
-        emit dataChanged(index(0, Kept), index(rowCount() - 1, Message));
+    for (int row : changed)
+        emit dataChanged(index(row, Kept), index(row, Message));
 }
 
 void FilterConditionModel::rowsChanged(int first, int last)

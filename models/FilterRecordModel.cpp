@@ -24,18 +24,38 @@ void FilterRecordModel::setRecords(const ConditionSet &set, const std::vector<QS
         enabled.push_back(c.enabled);
         anyApplied = anyApplied || (c.enabled && i < errors.size() && errors[i].isEmpty());
     }
-    // Edits keep the rows: only the figures change, and the view keeps its scroll position.
-    const bool sameRows = titles.size() == m_titles.size();
-    if (!sameRows)
+    // Edits keep the rows: only the figures change, and the view keeps its scroll position and
+    // repaints only the rows whose figures did.
+    if (titles.size() != m_titles.size()) {
         beginResetModel();
+        m_titles = std::move(titles);
+        m_enabled = std::move(enabled);
+        m_anyApplied = anyApplied;
+        m_records = records;
+        endResetModel();
+        return;
+    }
+    std::vector<int> changed;
+    const auto same = [](const std::optional<Record> &a, const std::optional<Record> &b) {
+        return a.has_value() == b.has_value() &&
+               (!a || (a->draws == b->draws && a->passes == b->passes &&
+                       a->keptShare == b->keptShare && a->pending == b->pending &&
+                       a->pValue == b->pValue));
+    };
+    for (size_t i = 0; i < titles.size(); ++i) {
+        if (titles[i] != m_titles[i] || enabled[i] != m_enabled[i] ||
+            i >= records.conditions.size() || i >= m_records.conditions.size() ||
+            !same(records.conditions[i], m_records.conditions[i]))
+            changed.push_back(int(i));
+    }
+    if (!same(records.together, m_records.together) || anyApplied != m_anyApplied)
+        changed.push_back(togetherRow());
     m_titles = std::move(titles);
     m_enabled = std::move(enabled);
     m_anyApplied = anyApplied;
     m_records = records;
-    if (!sameRows)
-        endResetModel();
-    else
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    for (int row : changed)
+        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
 const Record *FilterRecordModel::recordOf(int row) const

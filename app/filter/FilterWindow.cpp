@@ -404,8 +404,11 @@ void FilterWindow::recompute()
     m_remaining->setHeader(set.selection == Selection::Group ? QStringLiteral("组选号码")
                                                              : QStringLiteral("号码"));
     lblResult->setText(resultText(m_counts, set));
-    lblResult->setStyleSheet(m_counts.remaining == 0 ? QStringLiteral("QLabel { color: #b01c1c; }")
-                                                     : QString());
+    // A style sheet set again costs a polish of the label: only when the colour changes.
+    const QString style =
+        m_counts.remaining == 0 ? QStringLiteral("QLabel { color: #b01c1c; }") : QString();
+    if (lblResult->styleSheet() != style)
+        lblResult->setStyleSheet(style);
     const int row = currentRow();
     m_editor->showError(row >= 0 ? m_conditions->error(row) : QString());
     for (QPushButton *b : {cmdCopy, cmdSaveText, cmdSaveXls})
@@ -420,11 +423,17 @@ void FilterWindow::showRecords()
     const RecordWindow window = recordWindow();
     const RecordTable table = m_engine->records(window);
     m_records->setRecords(m_conditions->set(), m_engine->errors(), table);
+    // A task for the set or history as they were is of no use: it stops at once and leaves the
+    // processor to this change.
+    m_worker->cancel();
     if (table.together.pending) {
-        if (std::optional<ConjunctionShareTask> task = m_engine->conjunctionTask(window))
-            m_worker->start(std::move(*task));
+        // Making the task copies much of the engine: done once the views are painted, and once
+        // for a burst of edits.
+        if (!m_togetherScheduled)
+            QMetaObject::invokeMethod(this, &FilterWindow::startTogether, Qt::QueuedConnection);
+        m_togetherScheduled = true;
     } else {
-        m_worker->cancel();
+        m_togetherScheduled = false;
     }
     const Game &game = m_store.game();
     const auto &rows = m_store.rows();
@@ -546,14 +555,24 @@ QString FilterWindow::usePositionDigits(int drawPosition, DigitSet digits)
     return text;
 }
 
+void FilterWindow::startTogether()
+{
+    if (!m_togetherScheduled)
+        return;
+    m_togetherScheduled = false;
+    if (std::optional<ConjunctionShareTask> task = m_engine->conjunctionTask(recordWindow()))
+        m_worker->start(std::move(*task));
+}
+
 void FilterWindow::flushTogether()
 {
+    startTogether();
     m_worker->flush();
 }
 
 bool FilterWindow::isTogetherRunning() const
 {
-    return m_worker->isRunning();
+    return m_togetherScheduled || m_worker->isRunning();
 }
 
 QString FilterWindow::remainingText() const

@@ -56,7 +56,8 @@ class FilterWindow : public QMainWindow
     // none), in 直选 and a part that holds the position. Returns what it did, for the status line.
     QString usePositionDigits(int drawPosition, quorlent::filter::DigitSet digits);
 
-    // Waits for the worker's together record, if one is being worked out, and shows it now.
+    // Waits for the worker's together record, if one is due or being worked out, and shows it
+    // now.
     void flushTogether();
     bool isTogetherRunning() const;
 
@@ -81,6 +82,7 @@ class FilterWindow : public QMainWindow
     // numbers and the records.
     void recompute();
     void showRecords();
+    void startTogether();
     void showNewest();
     void showPartControls();
     void showSelected();
@@ -109,6 +111,8 @@ class FilterWindow : public QMainWindow
     quorlent::FilterRecordModel *m_records = nullptr;
     quorlent::RemainingNumbersModel *m_remaining = nullptr;
     TogetherWorker *m_worker = nullptr;
+    // The together record is pending and its task is yet to be made (startTogether()).
+    bool m_togetherScheduled = false;
     // Keeps the set in the settings a moment after the last edit, not at every key.
     QTimer *m_remember = nullptr;
 
