@@ -46,7 +46,7 @@ void FilterRecordModel::setRecords(const ConditionSet &set, const std::vector<QS
         if (titles[i] != m_titles[i] || enabled[i] != m_enabled[i] ||
             i >= records.conditions.size() || i >= m_records.conditions.size() ||
             !same(records.conditions[i], m_records.conditions[i]))
-            changed.push_back(int(i));
+            changed.push_back(rowOf(int(i)));
     }
     if (!same(records.together, m_records.together) || anyApplied != m_anyApplied)
         changed.push_back(togetherRow());
@@ -62,15 +62,16 @@ const Record *FilterRecordModel::recordOf(int row) const
 {
     if (row == togetherRow())
         return &m_records.together;
-    if (size_t(row) < m_records.conditions.size() && m_records.conditions[size_t(row)])
-        return &*m_records.conditions[size_t(row)];
+    const size_t i = size_t(row - rowOf(0));
+    if (i < m_records.conditions.size() && m_records.conditions[i])
+        return &*m_records.conditions[i];
     return nullptr;
 }
 
 QString FilterRecordModel::text(int row, int column) const
 {
     if (column == Condition)
-        return row == togetherRow() ? QStringLiteral("全部条件") : m_titles[size_t(row)];
+        return row == togetherRow() ? QStringLiteral("全部条件") : m_titles[size_t(row - rowOf(0))];
     const Record *r = recordOf(row);
     if (!r)
         return column == Verdict ? QStringLiteral("条件有误，未检验") : QStringLiteral("—");
@@ -128,14 +129,14 @@ QVariant FilterRecordModel::data(const QModelIndex &index, int role) const
         using State = FilterConditionModel::RowState;
         const Record *r = recordOf(row);
         int state = row == togetherRow() ? State::Emphasis : 0;
-        if (row != togetherRow() && !m_enabled[size_t(row)])
+        if (row != togetherRow() && !m_enabled[size_t(row - rowOf(0))])
             state |= State::Off;
         if (index.column() == Verdict && r && r->significant())
             state |= State::Alert;
         return state;
     }
     case Qt::ToolTipRole:
-        if (row != togetherRow() && !m_enabled[size_t(row)])
+        if (row != togetherRow() && !m_enabled[size_t(row - rowOf(0))])
             return QStringLiteral("未启用：单独检验，不计入“全部条件”");
         return {};
     }

@@ -7,8 +7,9 @@
 
 namespace quorlent {
 
-// How each condition of the 缩水 window fared over a window of the history, one row per condition
-// and a last row for the switched-on conditions together: 期数, 通过, 通过率, 保留占比 (the chance
+// How each condition of the 缩水 window fared over a window of the history: a first row for the
+// switched-on conditions together, where it is seen however many rows follow, then one row per
+// condition: 期数, 通过, 通过率, 保留占比 (the chance
 // a random draw passes), 比值 (the two rates divided), p 值 and the verdict. A together record
 // still being worked out reads "计算中…".
 class FilterRecordModel : public QAbstractTableModel
@@ -37,8 +38,9 @@ class FilterRecordModel : public QAbstractTableModel
     void setRecords(const filter::ConditionSet &set, const std::vector<QString> &errors,
                     const filter::RecordTable &records);
     const filter::RecordTable &records() const { return m_records; }
-    // The row of the conditions together: the last.
-    int togetherRow() const { return int(m_titles.size()); }
+    // The row of the conditions together, and that of condition `i`.
+    static constexpr int togetherRow() { return 0; }
+    static constexpr int rowOf(int condition) { return condition + 1; }
     QString text(int row, int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -10,6 +10,13 @@ DigitRow::DigitRow(QWidget *parent) : QWidget(parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    // A digit chosen must stand out at a glance from one left out.
+    setStyleSheet(QStringLiteral(
+        "QToolButton { background: #ffffff; color: #333; border: 1px solid #a8a8a8;"
+        " border-radius: 3px; }"
+        "QToolButton:hover { border-color: #2d6fb8; }"
+        "QToolButton:checked { background: #2d6fb8; color: #ffffff; border-color: #1f538c;"
+        " font-weight: bold; }"));
     const int side = fontMetrics().height() + 8;
     for (int d = 0; d <= 9; ++d) {
         auto *b = new QToolButton;

@@ -16,6 +16,8 @@ void FilterRowDelegate::initStyleOption(QStyleOptionViewItem *option,
         text = QColor(0xb0, 0x1c, 0x1c);
     if (text.isValid())
         option->palette.setColor(QPalette::Text, text);
-    if (state & FilterConditionModel::Emphasis)
+    if (state & FilterConditionModel::Emphasis) {
         option->font.setBold(true);
+        option->backgroundBrush = QColor(0xea, 0xf1, 0xfa);
+    }
 }

@@ -4,7 +4,7 @@
 
 // Draws the 缩水 grids' rows as their models mark them (FilterConditionModel::RowStateRole): a
 // message or a verdict that sets a record apart from chance in red, a row switched off in grey,
-// the conditions together in bold. The models stay free of colours and fonts.
+// the conditions together in bold on a tint. The models stay free of colours and fonts.
 class FilterRowDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
