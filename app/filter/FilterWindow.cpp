@@ -672,6 +672,10 @@ void FilterWindow::refreshSchemes()
 void FilterWindow::cmdOpenScheme_Click()
 {
     const QString name = cboScheme->currentText().trimmed();
+    if (const QString why = SchemeFolder::nameError(name); !why.isEmpty()) {
+        status(why);
+        return;
+    }
     const SchemeReading reading = m_schemes.load(name);
     if (!reading.set) {
         status(QStringLiteral("方案“%1”未能打开：%2").arg(name, reading.error));

@@ -6,6 +6,7 @@
 #include "FilterWindow.h"
 #include "HistoryStore.h"
 #include "RemainingNumbersModel.h"
+#include "XlsReadBack.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
@@ -113,6 +114,8 @@ TEST_F(FilterWindowTest, ConditionsAddedEditedAndSwitchedOffChangeTheCount)
     FilterWindow *w = openFilter();
     QAbstractItemModelTester rules(&w->conditionModel(),
                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester numberRules(&w->remainingModel(),
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
     in<QComboBox>(w, "cboPart")->setCurrentIndex(int(FilterPart::FrontThree));
     add(w, ConditionKind::Sum);
     type(w, "txtValues", "10");
@@ -186,6 +189,8 @@ TEST_F(FilterWindowTest, RecordsOverTheChosenWindow)
     in<QComboBox>(w, "cboPart")->setCurrentIndex(int(FilterPart::FrontTwo));
     add(w, ConditionKind::Sum);
     type(w, "txtValues", "0-9");
+    QAbstractItemModelTester rules(&w->recordModel(),
+                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
     auto *choice = in<QComboBox>(w, "cboRecordWindow");
     choice->setCurrentIndex(0); // 近 100 期: draws 50 … 149
     EXPECT_EQ(recordCell(w, 1, FilterRecordModel::Condition), "1 和值");
@@ -278,6 +283,24 @@ TEST_F(FilterWindowTest, RemainingNumbersCopiedWithBlanksOrOneALineAndSaved)
     // The layout chosen is the one the window reopens with.
     w = reopen(w);
     EXPECT_EQ(in<QComboBox>(w, "cboCopyLayout")->currentIndex(), 1);
+
+    // All of 五星 to a workbook: one number a row, the rows past a sheet's on a second one.
+    in<QPushButton>(w, "cmdRemove")->click();
+    in<QComboBox>(w, "cboPart")->setCurrentIndex(int(FilterPart::Five));
+    const QString book = QDir(folder()).filePath("号码.xls");
+    FileChooser::setNextFileName(book);
+    in<QPushButton>(w, "cmdSaveXls")->click();
+    EXPECT_EQ(w->statusBar()->currentMessage(),
+              QStringLiteral("已把 100000 个号码导出到 %1（分 2 个工作表）。").arg(book));
+    const test::ReadWorkbook read = test::readWorkbook(book);
+    ASSERT_TRUE(read.failure.isEmpty()) << read.failure.toStdString();
+    ASSERT_EQ(read.sheets.size(), 2u);
+    EXPECT_EQ(read.sheets[0].rows, 65536);
+    EXPECT_EQ(read.sheets[1].rows, 1 + 100000 - 65535);
+    EXPECT_EQ(read.sheets[0].at(0, 0)->text, "号码");
+    EXPECT_EQ(read.sheets[0].at(1, 0)->text, "00000");
+    EXPECT_EQ(read.sheets[1].at(1, 0)->number, 65535.0);
+    EXPECT_EQ(read.sheets[1].at(read.sheets[1].rows - 1, 0)->number, 99999.0);
 }
 
 TEST_F(FilterWindowTest, SchemesRoundTripAndTheLastSetReopens)
