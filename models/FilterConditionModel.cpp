@@ -103,8 +103,9 @@ void FilterConditionModel::setResults(const std::vector<QString> &errors,
     for (int row = 0; row < rowCount(); ++row) {
         const size_t r = size_t(row);
         const auto count = [](const auto &counts, size_t at) {
-            return at < counts.size() && counts[at] ? std::optional(counts[at]->numbers)
-                                                    : std::nullopt;
+            return at < counts.size() && counts[at]
+                       ? std::optional(std::pair(counts[at]->numbers, counts[at]->groups))
+                       : std::nullopt;
         };
         if (error(row) != (r < errors.size() ? errors[r] : QString()) ||
             count(m_counts, r) != count(counts.conditions, r))

@@ -1,6 +1,5 @@
 #include "SchemeFolder.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -10,6 +9,39 @@ using namespace quorlent::filter;
 namespace {
 
 const QString kSuffix = QStringLiteral(".json");
+
+// 方案2 before 方案10: runs of digits compare by their value. (QCollator's numeric mode is not
+// there on every system.)
+bool naturallyBefore(const QString &a, const QString &b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype startA = i, startB = j;
+            while (i < a.size() && a[i].isDigit())
+                ++i;
+            while (j < b.size() && b[j].isDigit())
+                ++j;
+            // Compare the runs without their leading zeros: the longer is larger.
+            QStringView runA = QStringView(a).mid(startA, i - startA);
+            QStringView runB = QStringView(b).mid(startB, j - startB);
+            while (runA.size() > 1 && runA.front() == u'0')
+                runA = runA.mid(1);
+            while (runB.size() > 1 && runB.front() == u'0')
+                runB = runB.mid(1);
+            if (runA.size() != runB.size())
+                return runA.size() < runB.size();
+            if (const int order = runA.compare(runB); order != 0)
+                return order < 0;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
 
 } // namespace
 
@@ -30,9 +62,7 @@ QStringList SchemeFolder::names() const
         QDir(m_path).entryList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Readable);
     for (const QString &file : files)
         names << file.chopped(kSuffix.size());
-    QCollator order;
-    order.setNumericMode(true);
-    std::sort(names.begin(), names.end(), order);
+    std::sort(names.begin(), names.end(), naturallyBefore);
     return names;
 }
 

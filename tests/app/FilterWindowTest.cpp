@@ -1,11 +1,14 @@
 #include "AppFixture.h"
 
+#include "ConditionEditor.h"
 #include "FileChooser.h"
 #include "FilterConditionModel.h"
 #include "FilterRecordModel.h"
 #include "FilterWindow.h"
 #include "HistoryStore.h"
 #include "RemainingNumbersModel.h"
+#include "SchemeFolder.h"
+#include "TogetherWorker.h"
 #include "XlsReadBack.h"
 
 #include <QAbstractItemModelTester>
@@ -423,4 +426,173 @@ TEST_F(FilterWindowTest, TheWindowFollowsNewDrawsAndDeletions)
     find<QPushButton>("Command3")->click(); // deletes the newest draw
     EXPECT_EQ(w->counts().remaining, 64u);
     EXPECT_EQ(w->engine().drawCount(), 20u);
+}
+
+// The editor on its own: each kind's fields reach the condition, for the part's positions only.
+TEST(FilterEditor, TheFieldsOfEachKindReachTheCondition)
+{
+    ConditionEditor editor;
+    std::optional<Condition> edited;
+    QObject::connect(&editor, &ConditionEditor::edited,
+                     [&](const Condition &c) { edited = c; });
+    auto child = [&](const char *name) { return editor.findChild<QWidget *>(name); };
+    auto digit = [&](const char *row, int d) {
+        return child(row)->findChild<QAbstractButton *>(QString::number(d));
+    };
+
+    Condition position;
+    position.kind = ConditionKind::Position;
+    position.positions.fill(DigitSet::all());
+    editor.showCondition(&position, FilterPart::BackFour, Selection::Direct);
+    EXPECT_FALSE(edited); // showing is no edit
+    EXPECT_TRUE(child("digPosition(3)")->isVisibleTo(&editor));
+    EXPECT_FALSE(child("digPosition(4)")->isVisibleTo(&editor));
+    digit("digPosition(3)", 5)->click();
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->positions[3], DigitSet::fromMask(DigitSet::kAll & ~(1u << 5)));
+    EXPECT_EQ(edited->positions[0], DigitSet::all());
+
+    Condition kill;
+    kill.kind = ConditionKind::Kill;
+    editor.showCondition(&kill, FilterPart::FrontThree, Selection::Direct);
+    auto *where = editor.findChild<QComboBox *>("cboKillPosition");
+    EXPECT_EQ(where->count(), 4); // 整个号码 万位 千位 百位
+    EXPECT_EQ(where->itemText(3), "百位");
+    digit("digDigits", 0)->click();
+    where->setCurrentIndex(3);
+    EXPECT_EQ(edited->digits, DigitSet{0});
+    EXPECT_EQ(edited->position, 3);
+    EXPECT_TRUE(child("cboKillPosition")->isVisibleTo(&editor));
+    EXPECT_FALSE(child("spnBankerCount")->isVisibleTo(&editor));
+
+    Condition bankers;
+    bankers.kind = ConditionKind::Bankers;
+    editor.showCondition(&bankers, FilterPart::Five, Selection::Direct);
+    EXPECT_FALSE(digit("digDigits", 0)->isChecked()); // the 杀号's digits are not kept
+    editor.findChild<QComboBox *>("cboBankerRule")->setCurrentIndex(1);
+    editor.findChild<QSpinBox *>("spnBankerCount")->setValue(2);
+    EXPECT_EQ(edited->rule, BankerRule::Exactly);
+    EXPECT_EQ(edited->count, 2);
+    EXPECT_EQ(edited->kind, ConditionKind::Bankers);
+
+    Condition hot;
+    hot.kind = ConditionKind::Hot;
+    hot.threshold = 3;
+    editor.showCondition(&hot, FilterPart::Five, Selection::Group);
+    editor.findChild<QRadioButton *>("optAnywhere")->click();
+    QTest::keyClicks(editor.findChild<QLineEdit *>("txtCounts"), "1-2");
+    EXPECT_FALSE(edited->atPositions);
+    EXPECT_EQ(edited->threshold, 3);
+    EXPECT_EQ(edited->values, "1-2");
+
+    // 前二 offers only the shapes two digits have.
+    Condition shape;
+    shape.kind = ConditionKind::Shape;
+    editor.showCondition(&shape, FilterPart::FrontTwo, Selection::Direct);
+    QStringList offered;
+    for (auto *box : editor.findChildren<QCheckBox *>()) {
+        if (box->isVisibleTo(&editor))
+            offered << box->text();
+    }
+    EXPECT_EQ(offered.size(), int(shapesFor(2).size()));
+    editor.findChild<QCheckBox *>("chkShape(pair)")->click();
+    EXPECT_EQ(edited->shapes, shapeBit(Shape::Pair));
+}
+
+namespace {
+
+// A task the engine leaves to the worker: 冷号 over all of a short history, with no work allowed
+// at once.
+struct PendingTask
+{
+    std::vector<HistoryRow> rows;
+    FilterEngine engine{rows};
+    ConjunctionShareTask task(int threshold)
+    {
+        Condition cold;
+        cold.kind = ConditionKind::Cold;
+        cold.threshold = threshold;
+        cold.values = QStringLiteral("0-1");
+        engine.setSynchronousWork(0);
+        engine.setConditions({FilterPart::FrontTwo, Selection::Direct, {cold}});
+        return *engine.conjunctionTask(RecordWindow::All);
+    }
+    PendingTask()
+    {
+        for (int i = 0; i < 40; ++i) {
+            HistoryRow row;
+            row.own = DrawCodes::fromDigits({uint8_t(i % 10), uint8_t(i * 3 % 10), 0, 0, 0}, 1);
+            rows.push_back(row);
+        }
+        engine.rowsReset();
+    }
+};
+
+} // namespace
+
+TEST(FilterWorker, ReportsTheLastTaskStartedOnceAndNeverACancelledOne)
+{
+    PendingTask pending;
+    TogetherWorker worker;
+    std::vector<std::pair<QByteArray, Record>> reported;
+    QObject::connect(&worker, &TogetherWorker::finished,
+                     [&](const ConjunctionShareTask &t, const Record &r) {
+                         reported.push_back({t.key(), r});
+                     });
+    const ConjunctionShareTask first = pending.task(2);
+    const ConjunctionShareTask second = pending.task(3);
+    ASSERT_NE(first.key(), second.key());
+    worker.start(first);
+    worker.start(second); // the first is of no use any more
+    worker.start(second); // the same work again is not started twice
+    EXPECT_TRUE(worker.isRunning());
+    worker.flush();
+    EXPECT_FALSE(worker.isRunning());
+    QCoreApplication::sendPostedEvents(&worker);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0].first, second.key());
+    const Record exact = *second.run();
+    EXPECT_EQ(reported[0].second.passes, exact.passes);
+    EXPECT_DOUBLE_EQ(reported[0].second.keptShare, exact.keptShare);
+
+    worker.start(first);
+    worker.cancel();
+    worker.flush();
+    QCoreApplication::sendPostedEvents(&worker);
+    EXPECT_EQ(reported.size(), 1u);
+}
+
+TEST(FilterSchemes, NamesFilesAndWhatIsRefused)
+{
+    QTemporaryDir folder;
+    const SchemeFolder schemes(folder.path());
+    EXPECT_TRUE(schemes.names().isEmpty()); // no folder yet
+    Condition sum;
+    sum.values = QStringLiteral("10");
+    const ConditionSet set{FilterPart::FrontThree, Selection::Group, {sum}};
+    for (const char *name : {"方案10", "方案2", " 方案1 "})
+        EXPECT_EQ(schemes.save(QString::fromUtf8(name), set), QString());
+    EXPECT_EQ(schemes.names(), (QStringList{"方案1", "方案2", "方案10"}));
+    const SchemeReading back = schemes.load(QStringLiteral("方案2"));
+    ASSERT_TRUE(back.set);
+    EXPECT_EQ(back.set->part, FilterPart::FrontThree);
+    EXPECT_EQ(back.set->conditions.at(0).values, "10");
+
+    for (const char *bad : {"", "  ", "a/b", "..\\x", ".hidden", "what?"})
+        EXPECT_FALSE(SchemeFolder::nameError(QString::fromUtf8(bad)).isEmpty()) << bad;
+    EXPECT_FALSE(SchemeFolder::nameError(QString(61, u'名')).isEmpty());
+    EXPECT_EQ(schemes.save(QStringLiteral("../up"), set), SchemeFolder::nameError("../up"));
+    EXPECT_FALSE(QFile::exists(QDir(folder.path()).filePath("up.json")));
+    EXPECT_EQ(schemes.load(QStringLiteral("无")).error, "没有名为“无”的方案");
+
+    // A file far larger than any 方案 is not read.
+    QFile huge(QDir(schemes.path()).filePath("大.json"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write(QByteArray(5 << 20, ' '));
+    huge.close();
+    EXPECT_EQ(schemes.load(QStringLiteral("大")).error, "文件太大，不是缩水方案");
+
+    EXPECT_EQ(schemes.remove(QStringLiteral("方案2")), QString());
+    EXPECT_FALSE(schemes.contains(QStringLiteral("方案2")));
+    EXPECT_EQ(schemes.remove(QStringLiteral("方案2")), "没有名为“方案2”的方案");
 }
