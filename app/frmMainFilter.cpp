@@ -45,10 +45,11 @@ void frmMain::mnuUseAsPosition_Click()
         return;
     }
     if (tally.kind() != Kind::Number) {
-        showStatus(QStringLiteral("结果统计的是%1，不是号码：把结果类型选为“号码”再检索，才能用作定位。")
-                       .arg(tally.kind() == Kind::BigSmall  ? QStringLiteral("大小")
-                            : tally.kind() == Kind::OddEven ? QStringLiteral("单双")
-                                                            : QStringLiteral("段数")));
+        showStatus(
+            QStringLiteral("结果统计的是%1，不是号码：把结果类型选为“号码”再检索，才能用作定位。")
+                .arg(tally.kind() == Kind::BigSmall  ? QStringLiteral("大小")
+                     : tally.kind() == Kind::OddEven ? QStringLiteral("单双")
+                                                     : QStringLiteral("段数")));
         return;
     }
     if (m_shownTally.groupSelection) {
@@ -59,8 +60,8 @@ void frmMain::mnuUseAsPosition_Click()
     }
     QInputDialog ask(this);
     ask.setWindowTitle(QStringLiteral("用作定位"));
-    ask.setLabelText(QStringLiteral("把第 %1 位定为出现次数最多的几个号码？")
-                         .arg(m_shownTally.lastPosition()));
+    ask.setLabelText(
+        QStringLiteral("把第 %1 位定为出现次数最多的几个号码？").arg(m_shownTally.lastPosition()));
     ask.setInputMode(QInputDialog::IntInput);
     ask.setIntRange(1, 10);
     ask.setIntValue(5);

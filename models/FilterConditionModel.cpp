@@ -142,11 +142,12 @@ QString FilterConditionModel::parameters(const Condition &c, FilterPart part)
         for (int i = 0; i < digits; ++i) {
             const DigitSet allowed = c.positions[size_t(i)];
             if (allowed != DigitSet::all())
-                restricted << QStringLiteral("%1 %2").arg(
-                    positionName(first + i),
-                    allowed.empty() ? QStringLiteral("（无）") : allowed.text());
+                restricted << QStringLiteral("%1 %2").arg(positionName(first + i),
+                                                          allowed.empty() ? QStringLiteral("（无）")
+                                                                          : allowed.text());
         }
-        return restricted.isEmpty() ? QStringLiteral("各位不限") : restricted.join(QStringLiteral("，"));
+        return restricted.isEmpty() ? QStringLiteral("各位不限")
+                                    : restricted.join(QStringLiteral("，"));
     }
     case ConditionKind::Bankers:
         return QStringLiteral("%1 %2 个：%3")
@@ -173,7 +174,8 @@ QString FilterConditionModel::parameters(const Condition &c, FilterPart part)
         return QStringLiteral("遗漏%1%2，%3，个数 %4")
             .arg(c.kind == ConditionKind::Cold ? QStringLiteral("≥") : QStringLiteral("≤"))
             .arg(c.threshold)
-            .arg(c.atPositions ? QStringLiteral("按位") : QStringLiteral("整个号码"), typed(c.values));
+            .arg(c.atPositions ? QStringLiteral("按位") : QStringLiteral("整个号码"),
+                 typed(c.values));
     default:
         return typed(c.values);
     }
@@ -224,7 +226,9 @@ QVariant FilterConditionModel::data(const QModelIndex &index, int role) const
         if (index.column() == Kept && size_t(row) < m_counts.size() && m_counts[size_t(row)]) {
             const ConditionCount &count = *m_counts[size_t(row)];
             return m_set.selection == Selection::Group
-                       ? QStringLiteral("单独使用时保留 %1 组（%2 注）").arg(count.groups).arg(count.numbers)
+                       ? QStringLiteral("单独使用时保留 %1 组（%2 注）")
+                             .arg(count.groups)
+                             .arg(count.numbers)
                        : QStringLiteral("单独使用时保留 %1 注").arg(count.numbers);
         }
         if (index.column() == Message && invalid)

@@ -38,9 +38,9 @@ void FilterRecordModel::setRecords(const ConditionSet &set, const std::vector<QS
     std::vector<int> changed;
     const auto same = [](const std::optional<Record> &a, const std::optional<Record> &b) {
         return a.has_value() == b.has_value() &&
-               (!a || (a->draws == b->draws && a->passes == b->passes &&
-                       a->keptShare == b->keptShare && a->pending == b->pending &&
-                       a->pValue == b->pValue));
+               (!a ||
+                (a->draws == b->draws && a->passes == b->passes && a->keptShare == b->keptShare &&
+                 a->pending == b->pending && a->pValue == b->pValue));
     };
     for (size_t i = 0; i < titles.size(); ++i) {
         if (titles[i] != m_titles[i] || enabled[i] != m_enabled[i] ||
@@ -159,7 +159,8 @@ QVariant FilterRecordModel::headerData(int section, Qt::Orientation orientation,
         case Ratio:
             return QStringLiteral("通过率 ÷ 保留占比：大于 1 表示通过得比随机多");
         case PValue:
-            return QStringLiteral("精确二项检验（双侧）：若只是随机，通过次数离期望这么远或更远的概率");
+            return QStringLiteral(
+                "精确二项检验（双侧）：若只是随机，通过次数离期望这么远或更远的概率");
         }
         return {};
     }

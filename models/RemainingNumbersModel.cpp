@@ -55,8 +55,7 @@ QVariant RemainingNumbersModel::data(const QModelIndex &index, int role) const
     return QString::number(m_values[at]).rightJustified(m_digits, QLatin1Char('0'));
 }
 
-QVariant RemainingNumbersModel::headerData(int section, Qt::Orientation orientation,
-                                           int role) const
+QVariant RemainingNumbersModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);

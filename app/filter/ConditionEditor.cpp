@@ -163,9 +163,11 @@ QWidget *ConditionEditor::buildOmissionPage()
     auto *where = new QWidget;
     auto *whereLayout = new QHBoxLayout(where);
     whereLayout->setContentsMargins(0, 0, 0, 0);
-    optAtPositions = named(new QRadioButton(QStringLiteral("按位")), QStringLiteral("optAtPositions"));
+    optAtPositions =
+        named(new QRadioButton(QStringLiteral("按位")), QStringLiteral("optAtPositions"));
     optAtPositions->setToolTip(QStringLiteral("每一位看这个数字在这一位上的遗漏，和走势图一样"));
-    optAnywhere = named(new QRadioButton(QStringLiteral("整个号码")), QStringLiteral("optAnywhere"));
+    optAnywhere =
+        named(new QRadioButton(QStringLiteral("整个号码")), QStringLiteral("optAnywhere"));
     optAnywhere->setToolTip(QStringLiteral("数字在这部分的任何一位开出就算开出"));
     auto *group = new QButtonGroup(where);
     group->addButton(optAtPositions);
@@ -192,7 +194,8 @@ QString ConditionEditor::description(ConditionKind kind)
     case ConditionKind::Position:
         return QStringLiteral("定位：每一位只允许选中的数字。");
     case ConditionKind::Bankers:
-        return QStringLiteral("胆码：选中的数字里至少（或恰好）有几个在号码中出现；一个数字出现几次都只算一个。");
+        return QStringLiteral(
+            "胆码：选中的数字里至少（或恰好）有几个在号码中出现；一个数字出现几次都只算一个。");
     case ConditionKind::Kill:
         return QStringLiteral("杀号：选中的数字不出现，在整个号码里或只在某一位上。");
     case ConditionKind::Sum:
@@ -208,11 +211,13 @@ QString ConditionEditor::description(ConditionKind kind)
     case ConditionKind::PrimeComposite:
         return QStringLiteral("质合比：质（1 2 3 5 7）的个数 : 合（0 4 6 8 9）的个数。");
     case ConditionKind::Mod3:
-        return QStringLiteral("012路：除以 3 余 0（0 3 6 9）、余 1（1 4 7）、余 2（2 5 8）的个数之比。");
+        return QStringLiteral(
+            "012路：除以 3 余 0（0 3 6 9）、余 1（1 4 7）、余 2（2 5 8）的个数之比。");
     case ConditionKind::Shape:
         return QStringLiteral("形态：号码里的数字怎样重复。");
     case ConditionKind::Consecutive:
-        return QStringLiteral("连号：号码里不同的数字中最长的一串相连数字有几个（9 和 0 不相连）。");
+        return QStringLiteral(
+            "连号：号码里不同的数字中最长的一串相连数字有几个（9 和 0 不相连）。");
     case ConditionKind::Repeat:
         return QStringLiteral("重号：和最新一期同一部分相同的数字个数（重复的数字按次数算）。");
     case ConditionKind::Cold:
@@ -320,7 +325,8 @@ void ConditionEditor::fill()
         m_pages->setCurrentIndex(DigitsPage);
         const bool bankers = c.kind == ConditionKind::Bankers;
         digDigits->setDigits(c.digits);
-        for (QWidget *w : std::initializer_list<QWidget *>{lblBankerRule, cboBankerRule, spnBankerCount})
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{lblBankerRule, cboBankerRule, spnBankerCount})
             w->setVisible(bankers);
         lblKillPosition->setVisible(!bankers);
         cboKillPosition->setVisible(!bankers);
@@ -360,14 +366,15 @@ void ConditionEditor::fill()
         (c.atPositions ? optAtPositions : optAnywhere)->setChecked(true);
         txtCounts->setText(c.values);
         txtCounts->setPlaceholderText(QStringLiteral("如 0-1"));
-        lblCountsHint->setText(
-            QStringLiteral("号码里%1所在的位数，可能的值 0–%2；写成如 0-1")
-                .arg(c.kind == ConditionKind::Cold ? QStringLiteral("冷号") : QStringLiteral("热号"))
-                .arg(n));
+        lblCountsHint->setText(QStringLiteral("号码里%1所在的位数，可能的值 0–%2；写成如 0-1")
+                                   .arg(c.kind == ConditionKind::Cold ? QStringLiteral("冷号")
+                                                                      : QStringLiteral("热号"))
+                                   .arg(n));
         break;
     default:
         m_pages->setCurrentIndex(ValuesPage);
-        lblValues->setText(isRatio(c.kind) ? QStringLiteral("允许的比") : QStringLiteral("允许的值"));
+        lblValues->setText(isRatio(c.kind) ? QStringLiteral("允许的比")
+                                           : QStringLiteral("允许的值"));
         txtValues->setText(c.values);
         txtValues->setPlaceholderText(isRatio(c.kind) ? QStringLiteral("如 2:3, 3:2")
                                                       : QStringLiteral("如 10-14, 20"));

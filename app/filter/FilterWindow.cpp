@@ -188,9 +188,11 @@ QWidget *FilterWindow::buildTopBar()
     cboScheme->setToolTip(QStringLiteral("保存时用框里的名称；打开时选一个已保存的方案"));
     row->addWidget(cboScheme);
     cmdOpenScheme = named(new QPushButton(QStringLiteral("打开方案(&O)")), "cmdOpenScheme");
-    cmdOpenScheme->setToolTip(QStringLiteral("换上这个方案的全部条件；重号、冷号、热号按最新一期计算"));
+    cmdOpenScheme->setToolTip(
+        QStringLiteral("换上这个方案的全部条件；重号、冷号、热号按最新一期计算"));
     cmdSaveScheme = named(new QPushButton(QStringLiteral("保存方案(&S)")), "cmdSaveScheme");
-    cmdSaveScheme->setToolTip(QStringLiteral("把眼前的号码部分、直选/组选和全部条件存为这个名称的方案"));
+    cmdSaveScheme->setToolTip(
+        QStringLiteral("把眼前的号码部分、直选/组选和全部条件存为这个名称的方案"));
     cmdDeleteScheme = named(new QPushButton(QStringLiteral("删除方案")), "cmdDeleteScheme");
     for (QPushButton *b : {cmdOpenScheme, cmdSaveScheme, cmdDeleteScheme})
         row->addWidget(b);
@@ -210,10 +212,13 @@ QWidget *FilterWindow::buildConditions()
     tblConditions->verticalHeader()->show(); // the rows' numbers, as messages name them
     QHeaderView *header = tblConditions->horizontalHeader();
     const QFontMetrics fm = tblConditions->fontMetrics();
-    tblConditions->setColumnWidth(FilterConditionModel::Enabled, fm.horizontalAdvance(QStringLiteral("启用")) + 16);
-    tblConditions->setColumnWidth(FilterConditionModel::Kind, fm.horizontalAdvance(QStringLiteral("012路")) + 16);
+    tblConditions->setColumnWidth(FilterConditionModel::Enabled,
+                                  fm.horizontalAdvance(QStringLiteral("启用")) + 16);
+    tblConditions->setColumnWidth(FilterConditionModel::Kind,
+                                  fm.horizontalAdvance(QStringLiteral("012路")) + 16);
     tblConditions->setColumnWidth(FilterConditionModel::Parameters, 250);
-    tblConditions->setColumnWidth(FilterConditionModel::Kept, fm.horizontalAdvance(QStringLiteral("单独保留")) + 16);
+    tblConditions->setColumnWidth(FilterConditionModel::Kept,
+                                  fm.horizontalAdvance(QStringLiteral("单独保留")) + 16);
     header->setStretchLastSection(true);
     layout->addWidget(tblConditions, 1);
 
@@ -228,7 +233,8 @@ QWidget *FilterWindow::buildConditions()
     cmdAdd->setToolTip(QStringLiteral("添加一条所选类型的条件"));
     cmdRemove = named(new QPushButton(QStringLiteral("删除(&D)")), "cmdRemove");
     cmdRemove->setToolTip(QStringLiteral("删除选中的条件"));
-    auto *note = new QLabel(QStringLiteral("打勾的条件才参与缩水；单独保留：只用这一条时剩下的比例"));
+    auto *note =
+        new QLabel(QStringLiteral("打勾的条件才参与缩水；单独保留：只用这一条时剩下的比例"));
     note->setStyleSheet(QStringLiteral("QLabel { color: #555; }"));
     row->addWidget(new QLabel(QStringLiteral("类型")));
     row->addWidget(cboKind);
@@ -340,16 +346,16 @@ void FilterWindow::connectControls()
     connect(tblConditions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FilterWindow::showSelected);
     connect(m_conditions, &QAbstractItemModel::modelReset, this, &FilterWindow::showSelected);
-    connect(m_editor, &ConditionEditor::edited, this, [this](const Condition &c) {
-        m_conditions->setCondition(currentRow(), c);
-    });
+    connect(m_editor, &ConditionEditor::edited, this,
+            [this](const Condition &c) { m_conditions->setCondition(currentRow(), c); });
     connect(cboPart, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_conditions->setPart(kAllParts[size_t(index)]);
         showSelected(); // the editor shows the part's positions and shapes
     });
     for (QRadioButton *option : {optDirect, optGroup}) {
         connect(option, &QRadioButton::clicked, this, [this] {
-            m_conditions->setSelection(optGroup->isChecked() ? Selection::Group : Selection::Direct);
+            m_conditions->setSelection(optGroup->isChecked() ? Selection::Group
+                                                             : Selection::Direct);
             showSelected();
         });
     }
@@ -450,7 +456,8 @@ void FilterWindow::showNewest()
 {
     const HistoryRow *newest = m_store.newest();
     if (!newest) {
-        lblNewest->setText(QStringLiteral("历史里还没有开奖号码：重号、冷号、热号按没有历史计算。"));
+        lblNewest->setText(
+            QStringLiteral("历史里还没有开奖号码：重号、冷号、热号按没有历史计算。"));
         return;
     }
     QStringList digits;
@@ -528,9 +535,8 @@ QString FilterWindow::usePositionDigits(int drawPosition, DigitSet digits)
         set.part = FilterPart::Five;
         changes << QStringLiteral("改为五星");
     }
-    auto at = std::find_if(set.conditions.begin(), set.conditions.end(), [](const Condition &c) {
-        return c.kind == ConditionKind::Position;
-    });
+    auto at = std::find_if(set.conditions.begin(), set.conditions.end(),
+                           [](const Condition &c) { return c.kind == ConditionKind::Position; });
     if (at == set.conditions.end()) {
         set.conditions.push_back(newCondition(ConditionKind::Position, Selection::Direct));
         at = set.conditions.end() - 1;
@@ -629,35 +635,40 @@ void FilterWindow::cmdCopy_Click()
 
 void FilterWindow::cmdSaveText_Click()
 {
-    const QString path = FileChooser::saveFileName(
-        this, QStringLiteral("保存剩余号码"), QDir(m_folder).filePath(QStringLiteral("缩水号码.txt")),
-        QStringLiteral("文本文件 (*.txt)"));
+    const QString path =
+        FileChooser::saveFileName(this, QStringLiteral("保存剩余号码"),
+                                  QDir(m_folder).filePath(QStringLiteral("缩水号码.txt")),
+                                  QStringLiteral("文本文件 (*.txt)"));
     if (path.isEmpty())
         return;
     const QString error = saveText(path);
-    status(error.isEmpty() ? QStringLiteral("已把 %1 个号码保存到 %2。")
-                                 .arg(m_remaining->values().size())
-                                 .arg(QDir::toNativeSeparators(path))
-                           : QStringLiteral("号码未能保存到 %1：%2")
-                                 .arg(QDir::toNativeSeparators(path), error));
+    status(
+        error.isEmpty()
+            ? QStringLiteral("已把 %1 个号码保存到 %2。")
+                  .arg(m_remaining->values().size())
+                  .arg(QDir::toNativeSeparators(path))
+            : QStringLiteral("号码未能保存到 %1：%2").arg(QDir::toNativeSeparators(path), error));
 }
 
 void FilterWindow::cmdSaveXls_Click()
 {
-    const QString path = FileChooser::saveFileName(
-        this, QStringLiteral("导出剩余号码"), QDir(m_folder).filePath(QStringLiteral("缩水号码.xls")),
-        QStringLiteral("Excel 97-2003 工作簿 (*.xls)"));
+    const QString path =
+        FileChooser::saveFileName(this, QStringLiteral("导出剩余号码"),
+                                  QDir(m_folder).filePath(QStringLiteral("缩水号码.xls")),
+                                  QStringLiteral("Excel 97-2003 工作簿 (*.xls)"));
     if (path.isEmpty())
         return;
     const QString error = saveWorkbook(path);
     const size_t count = m_remaining->values().size();
-    const size_t sheets = (count + GridExport::kDataRowsPerSheet - 1) / GridExport::kDataRowsPerSheet;
-    status(error.isEmpty()
-               ? QStringLiteral("已把 %1 个号码导出到 %2%3。")
-                     .arg(count)
-                     .arg(QDir::toNativeSeparators(path),
-                          sheets > 1 ? QStringLiteral("（分 %1 个工作表）").arg(sheets) : QString())
-               : QStringLiteral("号码未能导出到 %1：%2").arg(QDir::toNativeSeparators(path), error));
+    const size_t sheets =
+        (count + GridExport::kDataRowsPerSheet - 1) / GridExport::kDataRowsPerSheet;
+    status(
+        error.isEmpty()
+            ? QStringLiteral("已把 %1 个号码导出到 %2%3。")
+                  .arg(count)
+                  .arg(QDir::toNativeSeparators(path),
+                       sheets > 1 ? QStringLiteral("（分 %1 个工作表）").arg(sheets) : QString())
+            : QStringLiteral("号码未能导出到 %1：%2").arg(QDir::toNativeSeparators(path), error));
 }
 
 void FilterWindow::refreshSchemes()

@@ -29,7 +29,8 @@ void TogetherWorker::start(ConjunctionShareTask task)
     job->thread = QThread::create([this, running, id] {
         running->record = running->task.run(&running->cancel);
         // Told through the event loop of the window's thread; `this` outlives the thread.
-        QMetaObject::invokeMethod(this, [this, id] { ended(id); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, id] { ended(id); }, Qt::QueuedConnection);
     });
     job->thread->setObjectName(QStringLiteral("缩水 together"));
     m_jobs.push_back(std::move(job));
@@ -63,8 +64,8 @@ void TogetherWorker::flush()
 
 void TogetherWorker::ended(uint64_t id)
 {
-    const auto at = std::find_if(m_jobs.begin(), m_jobs.end(),
-                                 [id](const auto &job) { return job->id == id; });
+    const auto at =
+        std::find_if(m_jobs.begin(), m_jobs.end(), [id](const auto &job) { return job->id == id; });
     if (at == m_jobs.end())
         return; // flushed before the event loop came to it
     std::unique_ptr<Job> job = std::move(*at);

@@ -1,8 +1,8 @@
-// The 缩水 window on a history of random draws (default 500,000) with eight conditions of 五星, 重号
-// and 冷号 among them: the time from one change made in the window (a key typed, a digit clicked,
-// a threshold stepped, a row switched off) to the count, every row's share and every record
-// shown, the models updated and the views repainted; over 近 1000 期 and over 全部 (where the
-// together record is left to the worker, which is timed apart); and copying 100,000 remaining
+// The 缩水 window on a history of random draws (default 500,000) with eight conditions of 五星,
+// 重号 and 冷号 among them: the time from one change made in the window (a key typed, a digit
+// clicked, a threshold stepped, a row switched off) to the count, every row's share and every
+// record shown, the models updated and the views repainted; over 近 1000 期 and over 全部 (where
+// the together record is left to the worker, which is timed apart); and copying 100,000 remaining
 // numbers to the clipboard. Each figure beside its target.
 //
 //   bench_filter_window [draws]
@@ -181,7 +181,8 @@ int main(int argc, char **argv)
             }));
         }
         const QString name = records->currentText();
-        size_t taken = cpu.size() - keys.size() - digits.size() - thresholds.size() - switches.size();
+        size_t taken =
+            cpu.size() - keys.size() - digits.size() - thresholds.size() - switches.size();
         std::vector<double> allCpu;
         auto say = [&](const char *what, const std::vector<double> &times) {
             const std::vector<double> own(cpu.begin() + long(taken),

@@ -30,7 +30,8 @@ namespace {
 // 方案 keep only the fields of each condition's kind.
 bool sameSet(const ConditionSet &a, const ConditionSet &b)
 {
-    if (a.part != b.part || a.selection != b.selection || a.conditions.size() != b.conditions.size())
+    if (a.part != b.part || a.selection != b.selection ||
+        a.conditions.size() != b.conditions.size())
         return false;
     for (size_t i = 0; i < a.conditions.size(); ++i) {
         if (ruleKey(a.conditions[i]) != ruleKey(b.conditions[i]) ||
@@ -104,7 +105,8 @@ TEST_F(FilterWindowTest, OneWindowFromTheButtonAndTheMenuInsideTheScreen)
     EXPECT_FALSE(w->isModal());
     EXPECT_TRUE(w->isVisible());
     const QRect screen = w->screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(w->geometry())) << w->geometry().width() << "×" << w->geometry().height();
+    EXPECT_TRUE(screen.contains(w->geometry()))
+        << w->geometry().width() << "×" << w->geometry().height();
     action("mnuSuoshui")->trigger();
     EXPECT_EQ(window().findChildren<FilterWindow *>().size(), 1);
     // A new window starts with no conditions: every number of 五星 remains.
@@ -177,7 +179,8 @@ TEST_F(FilterWindowTest, ABadEntryIsShownAtItsRowAndAnEmptyResultNamesTheCause)
     add(w, ConditionKind::Span);
     type(w, "txtValues", "9");
     EXPECT_EQ(w->counts().remaining, 0u);
-    EXPECT_TRUE(label(w, "lblResult").startsWith("没有号码满足全部条件；去掉最多的是第 1 条「和值」"))
+    EXPECT_TRUE(
+        label(w, "lblResult").startsWith("没有号码满足全部条件；去掉最多的是第 1 条「和值」"))
         << label(w, "lblResult").toStdString();
     EXPECT_FALSE(in<QPushButton>(w, "cmdCopy")->isEnabled());
 }
@@ -363,7 +366,8 @@ TEST_F(FilterWindowTest, TheTallyGridsTopOutcomesBecomeTheTalliedPosition)
     open();
     auto *useAsPosition = action("mnuUseAsPosition");
     useAsPosition->trigger();
-    EXPECT_EQ(window().statusBar()->currentMessage(), "结果统计里还没有号码：先检索，再把统计用作定位。");
+    EXPECT_EQ(window().statusBar()->currentMessage(),
+              "结果统计里还没有号码：先检索，再把统计用作定位。");
     EXPECT_EQ(window().findChild<FilterWindow *>(), nullptr);
 
     find<QCheckBox>("Check1(3)")->setChecked(true);
@@ -389,7 +393,8 @@ TEST_F(FilterWindowTest, TheTallyGridsTopOutcomesBecomeTheTalliedPosition)
     EXPECT_EQ(position.positions[0], DigitSet::all());
     EXPECT_EQ(w->counts().remaining, 30000u);
 
-    // In a part without 千位 and in 组选, the window goes to 五星 直选; other rows keep their place.
+    // In a part without 千位 and in 组选, the window goes to 五星 直选; other rows keep their
+    // place.
     in<QComboBox>(w, "cboPart")->setCurrentIndex(int(FilterPart::BackTwo));
     in<QRadioButton>(w, "optGroup")->click();
     add(w, ConditionKind::Kill);
@@ -400,8 +405,8 @@ TEST_F(FilterWindowTest, TheTallyGridsTopOutcomesBecomeTheTalliedPosition)
     EXPECT_EQ(w->conditionModel().set().part, FilterPart::Five);
     EXPECT_EQ(w->conditionModel().set().selection, Selection::Direct);
     EXPECT_EQ(w->conditionModel().condition(1).position, 5);
-    EXPECT_TRUE(window().statusBar()->currentMessage().contains("改为五星")) <<
-        window().statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(window().statusBar()->currentMessage().contains("改为五星"))
+        << window().statusBar()->currentMessage().toStdString();
 
     option("Option4(1)")->click(); // 大小
     find<QPushButton>("Command1")->click();
@@ -433,8 +438,7 @@ TEST(FilterEditor, TheFieldsOfEachKindReachTheCondition)
 {
     ConditionEditor editor;
     std::optional<Condition> edited;
-    QObject::connect(&editor, &ConditionEditor::edited,
-                     [&](const Condition &c) { edited = c; });
+    QObject::connect(&editor, &ConditionEditor::edited, [&](const Condition &c) { edited = c; });
     auto child = [&](const char *name) { return editor.findChild<QWidget *>(name); };
     auto digit = [&](const char *row, int d) {
         return child(row)->findChild<QAbstractButton *>(QString::number(d));

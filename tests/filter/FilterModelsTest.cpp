@@ -81,7 +81,8 @@ TEST(FilterModels, ParametersAndTitlesNameThePartsPositions)
     EXPECT_EQ(FilterConditionModel::title(cold, FilterPart::Five), "冷号（遗漏≥12）");
     Condition hot = of(ConditionKind::Hot);
     hot.threshold = 3;
-    EXPECT_EQ(FilterConditionModel::parameters(hot, FilterPart::Five), "遗漏≤3，按位，个数 （未填写）");
+    EXPECT_EQ(FilterConditionModel::parameters(hot, FilterPart::Five),
+              "遗漏≤3，按位，个数 （未填写）");
 
     Condition shape = of(ConditionKind::Shape);
     shape.shapes = shapeBit(Shape::Leopard) | shapeBit(Shape::Six);
@@ -131,7 +132,8 @@ TEST(FilterModels, ConditionRowsShowTheEnginesResults)
     EXPECT_FALSE(model.setData(model.index(0, FilterConditionModel::Parameters), "x"));
     model.removeCondition(1);
     EXPECT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(text(cell(1, FilterConditionModel::Message)), ""); // the 跨度 row's, not the removed one's
+    EXPECT_EQ(text(cell(1, FilterConditionModel::Message)),
+              ""); // the 跨度 row's, not the removed one's
     EXPECT_EQ(changed.count(), 2);
 }
 
@@ -156,7 +158,8 @@ TEST(FilterModels, OnlyRowsWhoseFiguresChangedAreDrawnAgain)
     };
     apply();
     EXPECT_EQ(records.rowCount(), 3);
-    EXPECT_EQ(records.text(FilterRecordModel::togetherRow(), FilterRecordModel::Condition), "全部条件");
+    EXPECT_EQ(records.text(FilterRecordModel::togetherRow(), FilterRecordModel::Condition),
+              "全部条件");
     EXPECT_EQ(records.text(FilterRecordModel::rowOf(1), FilterRecordModel::Condition), "2 和值");
 
     QSignalSpy conditionRows(&conditions, &QAbstractItemModel::dataChanged);
@@ -166,9 +169,9 @@ TEST(FilterModels, OnlyRowsWhoseFiguresChangedAreDrawnAgain)
     conditions.setResults(engine.errors(), engine.counts());
     records.setRecords(set, engine.errors(), engine.records(RecordWindow::All));
     EXPECT_EQ(rowsOf(conditionRows), (std::vector<std::pair<int, int>>{{1, 1}}));
-    EXPECT_EQ(rowsOf(recordRows), (std::vector<std::pair<int, int>>{
-                                      {FilterRecordModel::rowOf(1), FilterRecordModel::rowOf(1)},
-                                      {0, 0}}));
+    EXPECT_EQ(rowsOf(recordRows),
+              (std::vector<std::pair<int, int>>{
+                  {FilterRecordModel::rowOf(1), FilterRecordModel::rowOf(1)}, {0, 0}}));
     // A record still being worked out shows its draws and passes, and waits for the rest.
     RecordTable table = engine.records(RecordWindow::All);
     table.together = Record::pendingOf(12, 3);
