@@ -59,7 +59,6 @@ void MainMenus::build(QMainWindow *window)
     mnuZoushi = action(mnuFenxi, QStringLiteral("走势图(&Z)"), "mnuZoushi");
     mnuHuice = action(mnuFenxi, QStringLiteral("回测(&B)"), "mnuHuice");
     mnuSuoshui = action(mnuFenxi, QStringLiteral("缩水(&F)"), "mnuSuoshui");
-    mnuSuoshui->setEnabled(false); // until the 缩水 window is built
 
     mnuHelp = menu(window, QStringLiteral("帮助"), "mnuHelp");
     mnuShuoming = action(mnuHelp, QStringLiteral("使用说明(&H)"), "mnuShuoming");

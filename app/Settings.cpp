@@ -16,6 +16,7 @@ struct KeyInfo
 
 const char kMain[] = "IniSetting";
 const char kTrend[] = "Zoushi";
+const char kFilter[] = "Suoshui";
 
 // One table of keys, sections, types, defaults and ranges.
 constexpr KeyInfo kKeys[Settings::KeyCount] = {
@@ -39,6 +40,8 @@ constexpr KeyInfo kKeys[Settings::KeyCount] = {
     {kTrend, "bolLayers", true, 0, 0, 1},
     {kTrend, "bolLines", true, 0, 0, 1},
     {kTrend, "bolOriginCarried", true, 1, 0, 1},
+    {kFilter, "intRecordWindow", false, 2, 0, 3}, // 近 1000 期
+    {kFilter, "bolCopyLines", true, 0, 0, 1},
 };
 
 struct TextKeyInfo
@@ -50,6 +53,7 @@ struct TextKeyInfo
 constexpr TextKeyInfo kTextKeys[Settings::TextKeyCount] = {
     {kMain, "txtUpdateUrl"}, {kMain, "txtHistoryFile"}, {kMain, "txtRecentHistories"},
     {kTrend, "txtFrom"},     {kTrend, "txtTo"},
+    {kFilter, "txtFilterSet"}, {kFilter, "txtSchemeName"},
 };
 
 std::unique_ptr<QSettings> openStore()
@@ -116,11 +120,14 @@ Settings::Settings()
 {
     reread(Section::Main);
     reread(Section::Trend);
+    reread(Section::Filter);
 }
 
 void Settings::reread(Section which)
 {
-    const char *section = which == Section::Main ? kMain : kTrend;
+    const char *section = which == Section::Main    ? kMain
+                          : which == Section::Trend ? kTrend
+                                                    : kFilter;
     const SettingsSection store{QLatin1String(section)};
     for (int key = 0; key < KeyCount; ++key) {
         const KeyInfo &info = kKeys[key];

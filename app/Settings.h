@@ -33,9 +33,10 @@ private:
 };
 
 // The user's choices, kept in the per-user settings store under application "Tessaryn": the main
-// window's in section "IniSetting", the trend chart's in section "Zoushi". One table holds every
+// window's in section "IniSetting", the trend chart's in section "Zoushi", the 缩水 window's in
+// section "Suoshui". One table holds every
 // key with its section, type, default and range; a window reads its section when it opens (the
-// main window at start-up, the trend chart each time it opens) and every value is written the
+// main window at start-up, the trend chart and the 缩水 window each time they open) and every value is written the
 // moment it changes.
 class Settings
 {
@@ -63,6 +64,9 @@ public:
         bolLayers,
         bolLines,
         bolOriginCarried,
+        // Suoshui: the 缩水 window's choices
+        intRecordWindow, // the window of draws the records are kept over (RecordWindow)
+        bolCopyLines,    // copy and save the remaining numbers one a line, not with blanks
         KeyCount
     };
     enum TextKey {
@@ -71,10 +75,12 @@ public:
         txtRecentHistories, // the history files opened last, newest first, separated by "|"
         txtFrom,            // Zoushi: the issue range's ends
         txtTo,
+        txtFilterSet,  // Suoshui: the condition set last left, as a 方案's JSON
+        txtSchemeName, // Suoshui: the name of the 方案 last opened or saved
         TextKeyCount
     };
 
-    enum class Section { Main, Trend };
+    enum class Section { Main, Trend, Filter };
 
     // Reads every section.
     Settings();

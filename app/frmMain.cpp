@@ -48,6 +48,7 @@ frmMain::~frmMain()
     delete takeCentralWidget();
     delete m_trendWindow;
     delete m_importPreview;
+    delete m_filterWindow;
 }
 
 int frmMain::refPattern(int position) const { return m_options->refPattern(position); }
@@ -76,6 +77,7 @@ void frmMain::connectHandlers()
             [this](const QPoint &at) { m_menus.mnuLsgl->popup(at); });
     connectOutput();
     connectTrend();
+    connectFilter();
     connectHistories();
     setUpOnlineUpdate();
     followForLiveResults();

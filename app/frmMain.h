@@ -4,6 +4,7 @@
 #include "LiveSearch.h"
 #include "MainMenus.h"
 #include "Settings.h"
+#include "Tally.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -117,6 +118,10 @@ private:
     void connectTrend();
     void cmdZoushi_Click();
     void mnuQueqi_Click();
+    // The 缩水 window, and 用作定位 from the tally grid (frmMainFilter.cpp).
+    void connectFilter();
+    void cmdSuoshui_Click();
+    void mnuUseAsPosition_Click();
 
     // The histories: a new one, another one, the recently used ones, the open one's game and
     // name (frmMainHistories.cpp).
@@ -144,6 +149,9 @@ private:
     QProgressBar *m_updateProgress = nullptr;
     BacktestDialog *m_backtest = nullptr;
     QPointer<QWidget> m_trendWindow;
+    QPointer<QWidget> m_filterWindow;
+    // How the results shown were tallied: 用作定位 takes the position of their tally.
+    quorlent::TallyOptions m_shownTally;
     QPointer<QWidget> m_helpWindow;
     QPointer<QWidget> m_importPreview;
     std::vector<QAction *> m_recentActions;

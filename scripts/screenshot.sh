@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target take_screenshot take_about_screenshot take_stats_screenshots \
-  take_trend_screenshots take_game_screenshots take_window_screenshots
+  take_trend_screenshots take_game_screenshots take_window_screenshots take_filter_screenshot
 QT_QPA_PLATFORM=offscreen ./build/tools/take_screenshot "samples/历史号码/示例历史号码.txt" docs/screenshot.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_about_screenshot docs/about.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_stats_screenshots "samples/历史号码/示例历史号码.txt" \
@@ -16,3 +16,6 @@ QT_QPA_PLATFORM=offscreen ./build/tools/take_game_screenshots docs
 # docs/window-menubar.png, docs/help.png, docs/live.png (needs xvfb-run).
 xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_window_screenshots \
   "samples/历史号码/示例历史号码.txt" docs
+# The 缩水 window with eight conditions and their records, on a real 1366×768 display: docs/filter.png.
+xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_filter_screenshot \
+  "samples/历史号码/示例历史号码.txt" docs/filter.png

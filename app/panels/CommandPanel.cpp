@@ -33,7 +33,6 @@ CommandPanel::CommandPanel(QWidget *parent) : QWidget(parent)
     cmdSuoshui = named(new QPushButton(QStringLiteral("缩水(&F)")), QStringLiteral("cmdSuoshui"));
     cmdSuoshui->setToolTip(
         QStringLiteral("按条件缩小全部号码的范围，并看每个条件过去是否好过随机"));
-    cmdSuoshui->setEnabled(false); // until the 缩水 window is built
 
     auto *buttons = new QGridLayout(this);
     buttons->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include "SearchResult.h"
 #include "TallyModel.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -70,6 +71,13 @@ ResultsPanel::ResultsPanel(QWidget *parent) : QWidget(parent)
                                  2 * MSFlexGrid2->frameWidth());
     MSFlexGrid2->horizontalHeader()->setStretchLastSection(true);
     fitTallyGrid();
+    mnuUseAsPosition = new QAction(QStringLiteral("用作定位"), MSFlexGrid3);
+    mnuUseAsPosition->setObjectName(QStringLiteral("mnuUseAsPosition"));
+    mnuUseAsPosition->setToolTip(
+        QStringLiteral("在缩水窗口里把统计的这一位定为出现最多的几个号码"));
+    MSFlexGrid3->addAction(mnuUseAsPosition);
+    MSFlexGrid3->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(mnuUseAsPosition, &QAction::triggered, this, &ResultsPanel::useAsPositionRequested);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -98,6 +106,7 @@ void ResultsPanel::showResult(const std::vector<HistoryRow> &rows, const SearchR
     m_hitModel->setResult(rows, result);
     fitColumns(MSFlexGrid2, kHitListWidths);
     MSFlexGrid2->scrollToTop();
+    m_tally = result.tally;
     m_tallyModel->setTally(result.tally);
     fitColumns(MSFlexGrid3, kTallyWidths);
     MSFlexGrid3->scrollToTop();
@@ -106,11 +115,13 @@ void ResultsPanel::showResult(const std::vector<HistoryRow> &rows, const SearchR
     lblOutcomeStats->setText(
         outcomeSummary(static_cast<int64_t>(result.hits.size()), chartOutcome->statistics()));
     lblStale->hide();
+    emit resultShown();
 }
 
 void ResultsPanel::clear()
 {
     m_hitModel->clear();
+    m_tally = Tally();
     m_tallyModel->clear();
     chartOutcome->clear();
     lblOutcomeStats->clear();
