@@ -41,6 +41,7 @@ int64_t allowedSum(const Spread &spread, uint64_t allowed)
 }
 
 // Unused omission tracks kept, for a threshold changed and changed back.
+// Tracks no condition uses, kept for a threshold the user may step back to or one made ready.
 constexpr size_t kSpareTracks = 2;
 // Together records kept, for windows switched back and forth.
 constexpr size_t kKnownTogether = 8;
@@ -129,6 +130,15 @@ void FilterEngine::build(Entry &entry) const
     buildNumbers(entry);
     entry.draws = Bitset();
     extendDraws(entry);
+}
+
+void FilterEngine::prepareOmissions(const Condition &condition) const
+{
+    if (condition.kind != ConditionKind::Cold && condition.kind != ConditionKind::Hot)
+        return;
+    if (m_hasSet && m_tracks.size() < kSpareTracks + m_entries.size())
+        trackFor({m_set.part, condition.threshold, condition.kind == ConditionKind::Hot,
+                  condition.atPositions});
 }
 
 void FilterEngine::dropUnusedTracks()

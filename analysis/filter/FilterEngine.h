@@ -109,6 +109,12 @@ class FilterEngine
     {
         return conjunctionTask(windowDraws(window));
     }
+    // Works out ahead, for the part in use, the omission marks a 冷号 or 热号 condition like this
+    // one needs (kept among a few spare ones), so that switching a condition to it later costs a
+    // fraction: for idle time, e.g. the thresholds next to the one in use. Does nothing when the
+    // spare room is full.
+    void prepareOmissions(const Condition &condition) const;
+
     // A finished task's record, kept for records() while the conditions and history stay as
     // they were when the task was made.
     void acceptConjunction(const ConjunctionShareTask &task, const Record &record);

@@ -100,6 +100,9 @@ FilterWindow::FilterWindow(HistoryStore &store, Settings &settings, const QStrin
 {
     setObjectName(QStringLiteral("frmSuoshui"));
     setWindowFlag(Qt::Window);
+    // The together record is worked out at once only while that leaves the frame room for the
+    // rest (a 冷号 threshold also rebuilds the omissions); longer work goes to the worker.
+    m_engine->setSynchronousWork(FilterEngine::kDefaultSynchronousWork / 4);
     setWindowTitle(QStringLiteral("缩水"));
     m_conditions = new FilterConditionModel(this);
     m_records = new FilterRecordModel(this);
@@ -387,6 +390,8 @@ void FilterWindow::followHistory()
     for (auto signal : {&HistoryStore::aboutToAppend, &HistoryStore::aboutToRemove})
         connect(&m_store, signal, m_worker, &TogetherWorker::cancel);
     connect(&m_store, &HistoryStore::aboutToReset, m_worker, &TogetherWorker::cancel);
+    // A corrected draw changes the digits in place: every table of draws is worked out again.
+    connect(&m_store, &HistoryStore::rowsCorrected, m_worker, &TogetherWorker::cancel);
     connect(&m_store, &HistoryStore::appended, this, [this] {
         m_engine->rowsAppended();
         recompute();
@@ -397,6 +402,10 @@ void FilterWindow::followHistory()
             recompute();
         });
     }
+    connect(&m_store, &HistoryStore::rowsCorrected, this, [this] {
+        m_engine->rowsReset();
+        recompute();
+    });
     connect(&m_store, &HistoryStore::gameChanged, this, &FilterWindow::showNewest);
 }
 
@@ -422,6 +431,36 @@ void FilterWindow::recompute()
     showNewest();
     showRecords();
     m_remember->start();
+    prepareNeighbours();
+}
+
+void FilterWindow::prepareNeighbours()
+{
+    const bool waiting = !m_toPrepare.empty();
+    m_toPrepare.clear();
+    for (const Condition &c : m_conditions->set().conditions) {
+        if (!c.enabled || (c.kind != ConditionKind::Cold && c.kind != ConditionKind::Hot))
+            continue;
+        for (int step : {1, -1}) {
+            Condition next = c;
+            next.threshold += step;
+            if (next.threshold >= 0)
+                m_toPrepare.push_back(next);
+        }
+    }
+    if (!waiting && !m_toPrepare.empty())
+        QTimer::singleShot(0, this, &FilterWindow::prepareNext);
+}
+
+// One threshold at a time, so that the window answers the user in between.
+void FilterWindow::prepareNext()
+{
+    if (m_toPrepare.empty())
+        return;
+    m_engine->prepareOmissions(m_toPrepare.back());
+    m_toPrepare.pop_back();
+    if (!m_toPrepare.empty())
+        QTimer::singleShot(0, this, &FilterWindow::prepareNext);
 }
 
 void FilterWindow::showRecords()

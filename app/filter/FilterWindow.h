@@ -69,6 +69,10 @@ class FilterWindow : public QMainWindow
     QString saveWorkbook(const QString &path) const;
 
   private:
+    // In idle time, the omissions of the thresholds next to those in use: a step of a 冷号 or 热号
+    // threshold then finds them ready.
+    void prepareNeighbours();
+    void prepareNext();
     QWidget *buildTopBar();
     QWidget *buildConditions();
     QWidget *buildRecords();
@@ -115,6 +119,7 @@ class FilterWindow : public QMainWindow
     bool m_togetherScheduled = false;
     // Keeps the set in the settings a moment after the last edit, not at every key.
     QTimer *m_remember = nullptr;
+    std::vector<quorlent::filter::Condition> m_toPrepare;
 
     QComboBox *cboPart = nullptr;
     QRadioButton *optDirect = nullptr;
