@@ -254,6 +254,18 @@ TEST_P(FilterAgreement, KeepsUpWithTheHistoryAndChanges)
     expectFresh("threshold changed");
     engine.setConditions(set);
     expectFresh("changed back");
+
+    // Omissions made ready ahead, then appended to, are those a new condition would make.
+    Condition next = set.conditions[3];
+    next.threshold += 1;
+    engine.prepareOmissions(next);
+    const std::vector<HistoryRow> later = randomRows(50, rng);
+    rows.insert(rows.end(), later.begin(), later.end());
+    engine.rowsAppended();
+    changed = set;
+    changed.conditions[3] = next;
+    engine.setConditions(changed);
+    expectFresh("a threshold made ready");
 }
 
 // The together record's task stops when cancelled, and its record is not taken once the
