@@ -4,6 +4,7 @@
 // 1366×768: game-window.png and game-trend.png.
 #include "SampleProgramFolder.h"
 #include "TrendChartWindow.h"
+#include "TrendView.h"
 #include "frmMain.h"
 
 #include <QAbstractButton>
@@ -76,6 +77,8 @@ int main(int argc, char **argv)
     chart->findChild<QComboBox *>(QStringLiteral("cboWindow"))
         ->setCurrentIndex(TrendChartWindow::Last100);
     chart->resize(1366, 740);
+    QApplication::processEvents();
+    chart->chartView()->scrollToBottom(); // the newest draw in view at this size
     QApplication::processEvents();
     return chart->grab().save(out.filePath(QStringLiteral("game-trend.png"))) ? 0 : 1;
 }
