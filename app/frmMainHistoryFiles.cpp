@@ -55,21 +55,21 @@ bool isOwnLineFile(const QString &path, const Game &game)
 void frmMain::previewImport(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
-    import::Inspection inspection;
+    import::ImportScan scan;
     {
         BusyCursor busy;
-        inspection = import::TableImport::inspect(path);
+        scan = import::TableImport::scan(path);
     }
-    if (!inspection.ok()) {
+    if (!scan.ok()) {
         showStatus(QStringLiteral("文件 %1：%2，历史号码未作改动。")
-                       .arg(name, inspection.message.isEmpty() ? QStringLiteral("没有可读入的历史号码")
-                                                               : inspection.message));
+                       .arg(name, scan.message.isEmpty() ? QStringLiteral("没有可读入的历史号码")
+                                                               : scan.message));
         QihaoXianshi();
         return;
     }
     // One preview at a time: a new file takes the place of the one shown.
     delete m_importPreview;
-    auto *preview = new ImportPreviewDialog(*m_history, std::move(inspection), name,
+    auto *preview = new ImportPreviewDialog(*m_history, std::move(scan), name,
                                             m_settings.number(Settings::DsIni), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     m_importPreview = preview;
@@ -81,20 +81,20 @@ void frmMain::previewImport(const QString &path)
     });
     connect(preview, &ImportPreviewDialog::newHistoryWanted, this,
             [this](const Game &game, const QString &fileName) {
-                QString name = fileName;
+                QString historyName = fileName;
                 QString error;
-                for (int n = 2; historyfiles::newHistoryPath(m_programFolder, name, &error).isEmpty() &&
+                for (int n = 2; historyfiles::newHistoryPath(m_programFolder, historyName, &error).isEmpty() &&
                                 n < 100;
                      ++n)
-                    name = QStringLiteral("%1 (%2)").arg(fileName).arg(n);
-                const QString file = historyfiles::newHistoryPath(m_programFolder, name, &error);
+                    historyName = QStringLiteral("%1 (%2)").arg(fileName).arg(n);
+                const QString file = historyfiles::newHistoryPath(m_programFolder, historyName, &error);
                 if (file.isEmpty() ||
-                    m_history->create(file, game, name).status != HistoryDb::OpenStatus::Created) {
+                    m_history->create(file, game, historyName).status != HistoryDb::OpenStatus::Created) {
                     showStatus(QStringLiteral("未能新建历史库：%1").arg(error));
                     return;
                 }
                 showStatus(QStringLiteral("已新建历史库 %1（%2）；在导入预览中按“导入”读入文件。")
-                               .arg(name, game.scheduleName()));
+                               .arg(historyName, game.scheduleName()));
             });
     preview->show();
     showStatus(QStringLiteral("文件 %1 不是本程序的历史号码文本格式：请在“导入预览”中核对后导入。")

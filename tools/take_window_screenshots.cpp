@@ -82,7 +82,7 @@ int main(int argc, char **argv)
         file.write(text);
     }
     auto *preview =
-        new ImportPreviewDialog(window.history(), quorlent::import::TableImport::inspect(csv),
+        new ImportPreviewDialog(window.history(), quorlent::import::TableImport::scan(csv),
                                 QFileInfo(csv).fileName(), 1, &window);
     preview->show();
     ok = screen("import-preview.png") && ok;

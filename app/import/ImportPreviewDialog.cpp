@@ -52,9 +52,9 @@ QString issueText(const Game &game, int32_t sqqh)
 
 } // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, Inspection inspection,
+ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, ImportScan scan,
                                          const QString &fileName, int segmentBase, QWidget *parent)
-    : QDialog(parent), m_history(history), m_inspection(std::move(inspection)),
+    : QDialog(parent), m_history(history), m_scan(std::move(scan)),
       m_fileName(fileName), m_segmentBase(segmentBase)
 {
     setObjectName(QStringLiteral("frmDaoru"));
@@ -69,10 +69,10 @@ ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, Inspection inspe
     auto *gameRow = new QHBoxLayout;
     gameRow->addWidget(new QLabel(QStringLiteral("彩种")));
     cboImportGame = named(new QComboBox, QStringLiteral("cboImportGame"));
-    m_games = m_inspection.games.candidates();
+    m_games = m_scan.games.candidates();
     // A history with draws reads a file whose issues are written in its form as its own game:
     // a row beyond its schedule is then one refused row, not a reason to take another game.
-    const bool sameForm = m_inspection.games.form() == history.game().form();
+    const bool sameForm = m_scan.games.form() == history.game().form();
     if ((!history.empty() && sameForm) || m_games.empty()) {
         std::erase(m_games, history.game());
         m_games.insert(m_games.begin(), history.game());
@@ -145,7 +145,7 @@ ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, Inspection inspe
         connect(&history, signal, this, &ImportPreviewDialog::planAgain);
     connect(&history, &HistoryStore::rowsCorrected, this, &ImportPreviewDialog::planAgain);
 
-    if (m_games.front() != m_inspection.read.game)
+    if (m_games.front() != m_scan.read.game)
         reread(); // read as the history's game, not the file's first guess
     showRead();
     planAgain();
@@ -157,7 +157,7 @@ QWidget *ImportPreviewDialog::buildColumns()
     auto *frame = named(new QGroupBox(QStringLiteral("各列的内容（认错了可以改）")),
                         QStringLiteral("fraImportColumns"));
     auto *grid = new QGridLayout(frame);
-    const TableLayout &layout = m_inspection.layout;
+    const TableLayout &layout = m_scan.layout;
     for (int c = 0; c < int(layout.roles.size()); ++c) {
         const QString header = layout.header.value(c);
         grid->addWidget(
@@ -205,12 +205,12 @@ void ImportPreviewDialog::setAdding(bool adding)
 // The file read again with the roles and the game as chosen now.
 void ImportPreviewDialog::reread()
 {
-    TableLayout layout = m_inspection.layout;
+    TableLayout layout = m_scan.layout;
     for (size_t c = 0; c < m_columnRoles.size() && c < layout.roles.size(); ++c)
         layout.roles[c] = ColumnRole(m_columnRoles[c]->currentData().toInt());
     {
         BusyCursor busy;
-        TableImport::choose(m_inspection, layout, chosenGame());
+        TableImport::choose(m_scan, layout, chosenGame());
     }
     showRead();
     planAgain();
@@ -218,12 +218,12 @@ void ImportPreviewDialog::reread()
 
 void ImportPreviewDialog::showRead()
 {
-    const ReadResult &read = m_inspection.read;
+    const ReadResult &read = m_scan.read;
     const Game &game = read.game;
     QString text;
     if (read.draws.empty()) {
-        text = m_inspection.message.isEmpty() ? QStringLiteral("按现在的设置读不到开奖号码。")
-                                              : m_inspection.message;
+        text = m_scan.message.isEmpty() ? QStringLiteral("按现在的设置读不到开奖号码。")
+                                              : m_scan.message;
     } else {
         text = QStringLiteral("读到 %1 期（%2 至 %3），拒收 %4 行，另有 %5 行标题或空行不读。")
                    .arg(read.draws.size())
@@ -248,9 +248,9 @@ void ImportPreviewDialog::showRead()
 
 void ImportPreviewDialog::planAgain()
 {
-    const ReadResult &read = m_inspection.read;
+    const ReadResult &read = m_scan.read;
     const Game &game = chosenGame();
-    const GameFit fit = m_inspection.games.fit(m_history.game());
+    const GameFit fit = m_scan.games.fit(m_history.game());
     if (m_history.empty())
         lblGameFit->setText(QStringLiteral("本历史库还没有开奖号码：导入后它的彩种是 %1。")
                                 .arg(game.scheduleName()));
@@ -292,7 +292,7 @@ void ImportPreviewDialog::updateButtons()
     const bool adding = optImportAdd->isChecked() && !m_history.empty();
     const bool somethingToStore = adding
                                       ? !m_plan.newDraws.empty() || !m_conflicts->ticked().empty()
-                                      : !m_inspection.read.draws.empty();
+                                      : !m_scan.read.draws.empty();
     cmdImportOk->setEnabled(m_history.isOpen() && gameFitsHistory() && somethingToStore);
     optImportAdd->setEnabled(!m_history.empty());
 }
@@ -300,7 +300,7 @@ void ImportPreviewDialog::updateButtons()
 bool ImportPreviewDialog::importNow()
 {
     planAgain(); // against the history as it is now
-    const ReadResult &read = m_inspection.read;
+    const ReadResult &read = m_scan.read;
     if (!cmdImportOk->isEnabled()) {
         lblResult->setText(!gameFitsHistory() ? QStringLiteral("彩种与本历史库不同，不能导入。")
                                               : QStringLiteral("没有要存入的开奖号码。"));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FileOpResult.h"
-#include "Inspection.h"
+#include "ImportScan.h"
 #include "MergePlan.h"
 
 #include <QDialog>
@@ -34,10 +34,10 @@ class ImportPreviewDialog : public QDialog
     Q_OBJECT
 
   public:
-    ImportPreviewDialog(quorlent::HistoryStore &history, quorlent::import::Inspection inspection,
+    ImportPreviewDialog(quorlent::HistoryStore &history, quorlent::import::ImportScan scan,
                         const QString &fileName, int segmentBase, QWidget *parent = nullptr);
 
-    const quorlent::import::Inspection &inspection() const { return m_inspection; }
+    const quorlent::import::ImportScan &scan() const { return m_scan; }
     const quorlent::import::MergePlan &plan() const { return m_plan; }
     // The role of a column, and the game, as the user chose them.
     void setColumnRole(int column, quorlent::import::ColumnRole role);
@@ -63,7 +63,7 @@ class ImportPreviewDialog : public QDialog
     bool gameFitsHistory() const;
 
     quorlent::HistoryStore &m_history;
-    quorlent::import::Inspection m_inspection;
+    quorlent::import::ImportScan m_scan;
     quorlent::import::MergePlan m_plan;
     std::vector<quorlent::Game> m_games; // offered, best first
     QString m_fileName;

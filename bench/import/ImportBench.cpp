@@ -80,7 +80,7 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-void expectDraws(const Inspection &seen, const char *what)
+void expectDraws(const ImportScan &seen, const char *what)
 {
     if (!seen.ok() || seen.read.draws.size() != size_t(kDraws) || !seen.read.refused.empty()) {
         std::fprintf(stderr, "%s: read %zu draws, %zu refused: %s\n", what, seen.read.draws.size(),
@@ -103,11 +103,11 @@ int main()
                 gbk.size() / 1048576.0);
     std::printf("%-56s %10s %10s   %s\n", "", "wall", "cpu", "target (wall)");
 
-    Inspection seen;
+    ImportScan seen;
     report("CSV: decode, detect and read it all (bytes)",
-           timeMs([&] { seen = TableImport::inspect(csv); }), "<= 1000 ms");
+           timeMs([&] { seen = TableImport::scan(csv); }), "<= 1000 ms");
     expectDraws(seen, "CSV");
-    report("CSV: the same from the file", timeMs([&] { seen = TableImport::inspect(csvPath); }),
+    report("CSV: the same from the file", timeMs([&] { seen = TableImport::scan(csvPath); }),
            "<= 1000 ms");
     expectDraws(seen, "CSV file");
     {
@@ -157,7 +157,7 @@ int main()
         std::printf("  %zu draws stored, %zu corrected\n", store.size(), store.corrections().size());
     }
     report("GBK table with a Chinese column: all of it",
-           timeMs([&] { seen = TableImport::inspect(gbk); }), "<= 1000 ms");
+           timeMs([&] { seen = TableImport::scan(gbk); }), "<= 1000 ms");
     expectDraws(seen, "GBK");
 
     // A large file of prose: written once, then refused from its first bytes.
@@ -175,7 +175,7 @@ int main()
         }
     }
     report("1.5 GB file without a draw: refused",
-           timeMs([&] { seen = TableImport::inspect(prosePath); }), "<= 1000 ms");
+           timeMs([&] { seen = TableImport::scan(prosePath); }), "<= 1000 ms");
     std::printf("  %s; %.1f MB read\n", seen.message.toUtf8().constData(),
                 seen.bytesRead / 1048576.0);
     QFile::remove(prosePath);

@@ -9,9 +9,9 @@ using namespace quorlent::import;
 
 namespace {
 
-Inspection inspectText(const char *utf8)
+ImportScan scanText(const char *utf8)
 {
-    return TableImport::inspect(QByteArray(utf8));
+    return TableImport::scan(QByteArray(utf8));
 }
 
 std::vector<std::string> messages(const ReadResult &read)
@@ -126,7 +126,7 @@ TEST(TableImportTest, ReadsEachLayoutWithTheGameItsIssuesFit)
     };
     for (const LayoutCase &c : cases) {
         SCOPED_TRACE(c.name);
-        const Inspection seen = TableImport::inspect(c.bytes);
+        const ImportScan seen = TableImport::scan(c.bytes);
         ASSERT_EQ(seen.verdict, FileVerdict::Table) << seen.message.toStdString();
         ASSERT_FALSE(seen.games.candidates().empty());
         EXPECT_EQ(seen.games.candidates().front(), c.game);
@@ -139,7 +139,7 @@ TEST(TableImportTest, ReadsEachLayoutWithTheGameItsIssuesFit)
 
 TEST(TableImportTest, WhatThePreviewShowsOfAFile)
 {
-    const Inspection seen = TableImport::inspect(QStringEncoder("GB18030")(QString::fromUtf8(
+    const ImportScan seen = TableImport::scan(QStringEncoder("GB18030")(QString::fromUtf8(
         "开奖记录\n\n期号\t开奖号码\t试机号\t和值\n20160908080\t35305\t11111\t16\n"
         "20160908079\t00124\t22222\t7\n")));
     ASSERT_TRUE(seen.ok()) << seen.message.toStdString();
@@ -161,16 +161,16 @@ TEST(TableImportTest, WhatThePreviewShowsOfAFile)
 TEST(TableImportTest, ColumnsAreToldByWhatTheyHold)
 {
     // An eight-digit date that also reads as a two-digit-sequence issue stays a date.
-    Inspection seen = inspectText("2012040501,20120405,12345\n2012040502,20120405,54321\n");
+    ImportScan seen = scanText("2012040501,20120405,12345\n2012040502,20120405,54321\n");
     EXPECT_EQ(seen.layout.roles,
               (std::vector<ColumnRole>{ColumnRole::Issue, ColumnRole::Date, ColumnRole::Digits}));
     EXPECT_EQ(seen.read.draws.size(), 2u);
     // Two-digit-year issues and draws are both five digits: the issues run in order.
-    seen = inspectText("09033 26101\n12345 26102\n45678 26103\n00000 26104\n");
+    seen = scanText("09033 26101\n12345 26102\n45678 26103\n00000 26104\n");
     EXPECT_EQ(seen.layout.roles, (std::vector<ColumnRole>{ColumnRole::Digits, ColumnRole::Issue}));
     EXPECT_EQ(seen.read.newestIssue(), 26104);
     // A trial draw or sales before the draw are not the draw.
-    seen = inspectText("期号,试机号,销售金额,开奖号码\n20160908078,11111,98765,35305\n");
+    seen = scanText("期号,试机号,销售金额,开奖号码\n20160908078,11111,98765,35305\n");
     EXPECT_EQ(seen.layout.column(ColumnRole::Digits), 3);
 }
 
@@ -185,23 +185,23 @@ TEST(TableImportTest, DrawsADayFromTheWholeDaysOfTheFile)
                             .arg(seq, 3, 10, QLatin1Char('0'))
                             .toLatin1();
         }
-        return TableImport::inspect(text + after);
+        return TableImport::scan(text + after);
     };
     EXPECT_EQ(days(84).games.candidates().front(), *Game::make(84, IssueForm::DateSequence3));
-    const Inspection many = days(288);
+    const ImportScan many = days(288);
     EXPECT_EQ(many.games.candidates(),
               (std::vector<Game>{*Game::make(288, IssueForm::DateSequence3)}));
     EXPECT_EQ(many.read.draws.size(), 3u * 288);
     EXPECT_EQ(many.games.fit(Game::standard()).reason.toStdString(),
               "文件每天 288 期，本历史库是 时时彩（每天 120 期）");
     // Without a whole day, the largest sequence says it; with them, a mistyped one does not.
-    EXPECT_EQ(inspectText("20160421288 12345\n").games.fit(Game::standard()).reason.toStdString(),
+    EXPECT_EQ(scanText("20160421288 12345\n").games.fit(Game::standard()).reason.toStdString(),
               "每天 120 期，序号 288 不存在");
     EXPECT_TRUE(days(120, "20160422999,12345\n").games.fit(Game::standard()).fits);
     EXPECT_EQ(days(84).games.fit(Game::standard()).reason.toStdString(),
               "文件每天 84 期，本历史库是 时时彩（每天 120 期）");
 
-    const Inspection year = inspectText("2026101 09033\n2026102 12345\n");
+    const ImportScan year = scanText("2026101 09033\n2026102 12345\n");
     EXPECT_TRUE(year.games.fit(yearly()).fits);
     EXPECT_EQ(year.games.fit(Game::standard()).reason.toStdString(),
               "期号是 年份+三位序号，本历史库是 时时彩（每天 120 期）");
@@ -209,7 +209,7 @@ TEST(TableImportTest, DrawsADayFromTheWholeDaysOfTheFile)
 
 TEST(TableImportTest, EveryFaultyRowIsRefusedWithItsLineAndReason)
 {
-    Inspection seen = inspectText("期号,开奖日期,开奖号码\n"
+    ImportScan seen = scanText("期号,开奖日期,开奖号码\n"
                                   "2026101,2026-04-21,09033\n"
                                   "2026102,2026-04-22,0903\n"
                                   "2026102,2026-04-22,12345\n"
@@ -234,17 +234,17 @@ TEST(TableImportTest, EveryFaultyRowIsRefusedWithItsLineAndReason)
     EXPECT_TRUE(seen.read.firstRows[2].refusal.isEmpty());
     expectEveryLineCounted(seen.read);
 
-    seen = inspectText("2017032801,1,2,3,4,5\n2017032897,1,2,3,4,5\n2017032802,1,2,3,4\n");
+    seen = scanText("2017032801,1,2,3,4,5\n2017032897,1,2,3,4,5\n2017032802,1,2,3,4\n");
     TableImport::choose(seen, seen.layout, *Game::make(96, IssueForm::DateSequence2));
     EXPECT_EQ(messages(seen.read), (std::vector<std::string>{"第 2 行：每天 96 期，序号 97 不存在",
                                                              "第 3 行：没有第 5 位号码"}));
 
-    seen = inspectText("20160908078 12345\n2026101 54321\n20160908079 11111\n");
+    seen = scanText("20160908078 12345\n2026101 54321\n20160908079 11111\n");
     EXPECT_EQ(messages(seen.read),
               (std::vector<std::string>{
                   "第 2 行：期号 2026101 不合本彩种，期号应为 日期+三位序号，如 20160908078"}));
 
-    seen = inspectText("20160908078,2016-09-08,12345\n20160908079,2016-09-09,12345\n");
+    seen = scanText("20160908078,2016-09-08,12345\n20160908079,2016-09-09,12345\n");
     EXPECT_EQ(messages(seen.read),
               (std::vector<std::string>{"第 2 行：日期 2016-09-09 与期号 20160908079 不符"}));
     // Read as another game, every issue of the file is of the wrong form.
@@ -255,7 +255,7 @@ TEST(TableImportTest, EveryFaultyRowIsRefusedWithItsLineAndReason)
 
 TEST(TableImportTest, TheTableStartsAtItsFirstRowEvenAFaultyOne)
 {
-    const Inspection seen = inspectText("重庆时时彩开奖记录 2016 年\n\n期号,开奖号码\n"
+    const ImportScan seen = scanText("重庆时时彩开奖记录 2016 年\n\n期号,开奖号码\n"
                                         "20160908078,3530\n20160908079,35305\n"
                                         "期号,开奖号码\n20160908080,12345\n\n");
     EXPECT_EQ(seen.layout.firstRowLine, 4);
@@ -268,7 +268,7 @@ TEST(TableImportTest, TheTableStartsAtItsFirstRowEvenAFaultyOne)
 
 TEST(TableImportTest, TwoADayByYearCountsTheDrawsOfADate)
 {
-    const Inspection seen = inspectText("2026101 2026-04-21 11111\n2026102 2026-04-21 22222\n"
+    const ImportScan seen = scanText("2026101 2026-04-21 11111\n2026102 2026-04-21 22222\n"
                                         "2026103 2026-04-22 33333\n2026104 2026-04-22 44444\n"
                                         "2026105 2026-04-22 55555\n2026106 2026-04-23 66666\n"
                                         "2026107 2026-04-23 77777\n");
@@ -282,7 +282,7 @@ TEST(TableImportTest, TwoADayByYearCountsTheDrawsOfADate)
 
 TEST(TableImportTest, RolesTheUserSetsAreRead)
 {
-    Inspection seen = inspectText("2026101,2026-04-21,09033,12345\n");
+    ImportScan seen = scanText("2026101,2026-04-21,09033,12345\n");
     TableLayout layout = seen.layout;
     layout.roles = {ColumnRole::Issue, ColumnRole::Other, ColumnRole::Other, ColumnRole::Digits};
     TableImport::choose(seen, layout, yearly());
@@ -294,7 +294,7 @@ TEST(TableImportTest, RolesTheUserSetsAreRead)
     EXPECT_EQ(seen.message.toStdString(), "文件中没有可读入的开奖号码");
 
     // Another issue column: the games offered are those of its issues.
-    seen = inspectText("20160908078,2026101,09033\n");
+    seen = scanText("20160908078,2026101,09033\n");
     EXPECT_EQ(seen.games.candidates().front(), Game::standard());
     layout = seen.layout;
     layout.roles = {ColumnRole::Other, ColumnRole::Issue, ColumnRole::Digits};
@@ -334,18 +334,18 @@ class ProseDevice : public QIODevice
 
 TEST(TableImportTest, NoTextOrNoDrawIsRefusedAtOnce)
 {
-    EXPECT_EQ(TableImport::inspect(QByteArray()).verdict, FileVerdict::Empty);
-    const Inspection binary = TableImport::inspect(QByteArray("20160908078 12345\0\x01\x02", 21));
+    EXPECT_EQ(TableImport::scan(QByteArray()).verdict, FileVerdict::Empty);
+    const ImportScan binary = TableImport::scan(QByteArray("20160908078 12345\0\x01\x02", 21));
     EXPECT_EQ(binary.verdict, FileVerdict::Binary);
     EXPECT_FALSE(binary.message.isEmpty());
-    EXPECT_EQ(TableImport::inspect(QByteArray(4000, '\x07')).verdict, FileVerdict::Binary);
+    EXPECT_EQ(TableImport::scan(QByteArray(4000, '\x07')).verdict, FileVerdict::Binary);
 
-    const Inspection prose = inspectText("期号 开奖号码\n没有数据\n2026 年\n");
+    const ImportScan prose = scanText("期号 开奖号码\n没有数据\n2026 年\n");
     EXPECT_EQ(prose.verdict, FileVerdict::NoDraws);
     EXPECT_EQ(prose.message.toStdString(), "文件中没有可读入的开奖号码");
 
     ProseDevice huge(qint64(1) << 31);
-    const Inspection large = TableImport::inspect(huge);
+    const ImportScan large = TableImport::scan(huge);
     EXPECT_EQ(large.verdict, FileVerdict::NoDraws);
     EXPECT_TRUE(large.stoppedEarly);
     EXPECT_LE(huge.handedOut(), 2 * TableImport::kProbeBytes);

@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    Inspection seen = TableImport::inspect(bytes);
+    ImportScan seen = TableImport::scan(bytes);
     FUZZ_CHECK(seen.ok() == !seen.read.draws.empty(), "a table is a file with draws");
     FUZZ_CHECK(seen.ok() || !seen.message.isEmpty(), "a refused file says why");
     if (!seen.source)

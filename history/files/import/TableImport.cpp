@@ -10,13 +10,13 @@ namespace quorlent::import {
 
 namespace {
 
-Inspection refused(FileVerdict verdict, const QString &message, qint64 bytesRead)
+ImportScan refused(FileVerdict verdict, const QString &message, qint64 bytesRead)
 {
-    Inspection inspection;
-    inspection.verdict = verdict;
-    inspection.message = message;
-    inspection.bytesRead = bytesRead;
-    return inspection;
+    ImportScan seen;
+    seen.verdict = verdict;
+    seen.message = message;
+    seen.bytesRead = bytesRead;
+    return seen;
 }
 
 QString noDraws()
@@ -25,7 +25,7 @@ QString noDraws()
 }
 
 // The refusals that need only the first bytes; nothing when the file is worth reading on.
-std::optional<Inspection> refusedAtStart(QByteArrayView start, bool more)
+std::optional<ImportScan> refusedAtStart(QByteArrayView start, bool more)
 {
     if (start.isEmpty() && !more)
         return refused(FileVerdict::Empty, QStringLiteral("文件是空的"), 0);
@@ -33,58 +33,58 @@ std::optional<Inspection> refusedAtStart(QByteArrayView start, bool more)
         return refused(FileVerdict::Binary,
                        QStringLiteral("这不是文本文件（含有二进制数据），无法读入"), start.size());
     if (more && LayoutDetector::firstDrawLine(SourceText::decode(start)) == 0) {
-        Inspection inspection =
+        ImportScan seen =
             refused(FileVerdict::NoDraws,
                     QStringLiteral("文件的前 %1 MB 中没有开奖号码，没有再读下去")
                         .arg(TableImport::kProbeBytes / (1024 * 1024)),
                     start.size());
-        inspection.stoppedEarly = true;
-        return inspection;
+        seen.stoppedEarly = true;
+        return seen;
     }
     return std::nullopt;
 }
 
-void settle(Inspection &inspection)
+void settle(ImportScan &seen)
 {
-    if (!inspection.read.draws.empty()) {
-        inspection.verdict = FileVerdict::Table;
-        inspection.message.clear();
+    if (!seen.read.draws.empty()) {
+        seen.verdict = FileVerdict::Table;
+        seen.message.clear();
     } else {
-        inspection.verdict = FileVerdict::NoDraws;
-        inspection.message = noDraws();
+        seen.verdict = FileVerdict::NoDraws;
+        seen.message = noDraws();
     }
 }
 
 } // namespace
 
-Inspection TableImport::inspect(const QByteArray &bytes)
+ImportScan TableImport::scan(const QByteArray &bytes)
 {
     const QByteArrayView start = QByteArrayView(bytes).first(std::min(bytes.size(), kProbeBytes));
-    if (std::optional<Inspection> early = refusedAtStart(start, bytes.size() > start.size()))
+    if (std::optional<ImportScan> early = refusedAtStart(start, bytes.size() > start.size()))
         return *early;
 
-    Inspection inspection;
-    inspection.bytesRead = bytes.size();
+    ImportScan seen;
+    seen.bytesRead = bytes.size();
     auto source = std::make_shared<SourceText>(SourceText::decode(bytes));
-    inspection.source = source;
+    seen.source = source;
     const std::optional<TableLayout> layout = LayoutDetector::detect(*source);
     if (!layout) {
-        inspection.verdict = FileVerdict::NoDraws;
-        inspection.message = noDraws();
-        inspection.read.lines = source->lineCount();
-        inspection.read.skippedLines = source->lineCount();
-        return inspection;
+        seen.verdict = FileVerdict::NoDraws;
+        seen.message = noDraws();
+        seen.read.lines = source->lineCount();
+        seen.read.skippedLines = source->lineCount();
+        return seen;
     }
-    inspection.layout = *layout;
-    inspection.games = GameGuess::of(*source, *layout);
-    const Game game = inspection.games.candidates().empty() ? Game::standard()
-                                                            : inspection.games.candidates().front();
-    inspection.read = TableReader::read(*source, inspection.layout, game);
-    settle(inspection);
-    return inspection;
+    seen.layout = *layout;
+    seen.games = GameGuess::of(*source, *layout);
+    const Game game = seen.games.candidates().empty() ? Game::standard()
+                                                            : seen.games.candidates().front();
+    seen.read = TableReader::read(*source, seen.layout, game);
+    settle(seen);
+    return seen;
 }
 
-Inspection TableImport::inspect(QIODevice &device)
+ImportScan TableImport::scan(QIODevice &device)
 {
     if (!device.isReadable())
         return refused(FileVerdict::Unreadable,
@@ -93,7 +93,7 @@ Inspection TableImport::inspect(QIODevice &device)
     // A pipe or socket may say it is at its end while more is on the way: only a short read
     // ends it.
     const bool more = bytes.size() == kProbeBytes && (device.isSequential() || !device.atEnd());
-    if (std::optional<Inspection> early = refusedAtStart(bytes, more))
+    if (std::optional<ImportScan> early = refusedAtStart(bytes, more))
         return *early;
     const auto tooLarge = [&] {
         return refused(
@@ -118,10 +118,10 @@ Inspection TableImport::inspect(QIODevice &device)
         file && file->error() != QFileDevice::NoError)
         return refused(FileVerdict::Unreadable,
                        QStringLiteral("无法读取文件（%1）").arg(file->errorString()), bytes.size());
-    return inspect(bytes);
+    return scan(bytes);
 }
 
-Inspection TableImport::inspect(const QString &path)
+ImportScan TableImport::scan(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -129,19 +129,19 @@ Inspection TableImport::inspect(const QString &path)
                        QStringLiteral("无法打开文件 %1（%2）")
                            .arg(QFileInfo(path).fileName(), file.errorString()),
                        0);
-    return inspect(file);
+    return scan(file);
 }
 
-void TableImport::choose(Inspection &inspection, const TableLayout &layout, const Game &game)
+void TableImport::choose(ImportScan &seen, const TableLayout &layout, const Game &game)
 {
-    if (!inspection.source)
+    if (!seen.source)
         return;
-    if (layout != inspection.layout) {
-        inspection.layout = layout;
-        inspection.games = GameGuess::of(*inspection.source, layout);
+    if (layout != seen.layout) {
+        seen.layout = layout;
+        seen.games = GameGuess::of(*seen.source, layout);
     }
-    inspection.read = TableReader::read(*inspection.source, layout, game);
-    settle(inspection);
+    seen.read = TableReader::read(*seen.source, layout, game);
+    settle(seen);
 }
 
 } // namespace quorlent::import

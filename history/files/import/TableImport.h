@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Inspection.h"
+#include "ImportScan.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -12,7 +12,7 @@ namespace quorlent::import {
 // UTF-8, UTF-16 or GBK) for the import preview: decodes it, finds its layout and the game its
 // issues fit, and reads every row, without touching any history.
 //
-//     Inspection seen = TableImport::inspect(path);
+//     ImportScan seen = TableImport::scan(path);
 //     if (seen.verdict == FileVerdict::Table) {
 //         GameFit fit = seen.games.fit(store.game());
 //         // ... the user sets a column's role or the game; another separator's columns are
@@ -21,7 +21,7 @@ namespace quorlent::import {
 //         MergePlan plan = MergePlan::of(store.rows(), seen.read.draws, seen.read.drawLines);
 //     }
 //
-// Nothing is kept between calls: an inspection may run on a worker thread.
+// Nothing is kept between calls: a scan may run on a worker thread.
 class TableImport
 {
   public:
@@ -32,13 +32,13 @@ class TableImport
     // it. A larger file with draws at its start is refused.
     static constexpr qint64 kLargestFile = qint64(256) * 1024 * 1024;
 
-    static Inspection inspect(const QByteArray &bytes);
-    static Inspection inspect(QIODevice &device);
-    static Inspection inspect(const QString &path);
+    static ImportScan scan(const QByteArray &bytes);
+    static ImportScan scan(QIODevice &device);
+    static ImportScan scan(const QString &path);
 
-    // Reads the inspected file again with the layout and game the user chose; the verdict and
+    // Reads the scanned file again with the layout and game the user chose; the verdict and
     // message follow what that reads, and the games offered follow a changed layout.
-    static void choose(Inspection &inspection, const TableLayout &layout, const Game &game);
+    static void choose(ImportScan &scan, const TableLayout &layout, const Game &game);
 };
 
 } // namespace quorlent::import

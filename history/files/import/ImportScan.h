@@ -24,7 +24,7 @@ enum class FileVerdict : uint8_t
 // Everything the import preview shows of a file, with nothing in any history touched: the
 // layout and game found, the file read with them, and the decoded text to read it again when
 // the user changes a column's role or the game.
-struct Inspection
+struct ImportScan
 {
     FileVerdict verdict = FileVerdict::Empty;
     // For the user, empty for a readable table: "文件中没有可读入的开奖号码".
