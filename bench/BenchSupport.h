@@ -16,7 +16,9 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
+#include <ctime>
 
 namespace quorlent::bench {
 
@@ -47,6 +49,42 @@ inline Times timesOf(const std::function<void()> &work)
     timer.start();
     work();
     return {double(timer.nsecsElapsed()) / 1e6, processCpuMs() - cpuStart};
+}
+
+// This thread's processor time: what a piece of work costs the thread that does it, whatever else
+// the machine (or another thread) is busy with.
+inline double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// The median and the slowest of repeated timings.
+struct Spread
+{
+    double median = 0;
+    double worst = 0;
+};
+
+inline Spread spreadOf(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.back()};
+}
+
+// The peak memory of this process and the machine's load, under a benchmark's figures.
+inline void printMachine()
+{
+#ifdef Q_OS_UNIX
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("\npeak memory %ld MB\n", usage.ru_maxrss / 1024);
+    double load[3] = {};
+    if (getloadavg(load, 3) == 3)
+        std::printf("load average %.2f (the machine has %d cores)\n", load[0],
+                    int(sysconf(_SC_NPROCESSORS_ONLN)));
+#endif
 }
 
 // One line of a file benchmark: the work, its wall and processor time, and the target.

@@ -99,14 +99,14 @@ void FilterConditionModel::setResults(const std::vector<QString> &errors,
                                       const FilterCounts &counts)
 {
     // Only the rows whose share or message changed are drawn again.
+    const auto count = [](const auto &shares, size_t at) {
+        return at < shares.size() && shares[at]
+                   ? std::optional(std::pair(shares[at]->numbers, shares[at]->groups))
+                   : std::nullopt;
+    };
     std::vector<int> changed;
     for (int row = 0; row < rowCount(); ++row) {
         const size_t r = size_t(row);
-        const auto count = [](const auto &counts, size_t at) {
-            return at < counts.size() && counts[at]
-                       ? std::optional(std::pair(counts[at]->numbers, counts[at]->groups))
-                       : std::nullopt;
-        };
         if (error(row) != (r < errors.size() ? errors[r] : QString()) ||
             count(m_counts, r) != count(counts.conditions, r))
             changed.push_back(row);

@@ -18,11 +18,10 @@ using namespace quorlent::filter;
 
 namespace {
 
+// A new row as the window makes it: every digit allowed where a row lists digits per position.
 Condition condition(ConditionKind kind, const char *values = "")
 {
-    Condition c;
-    c.kind = kind;
-    c.values = QString::fromUtf8(values);
+    Condition c = conditionOf(kind, values);
     c.positions.fill(DigitSet::all());
     return c;
 }

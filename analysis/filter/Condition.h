@@ -81,6 +81,16 @@ struct Condition
     bool operator==(const Condition &) const = default;
 };
 
+// A condition of `kind` whose value list is `values` as typed ("15-32", "2:3, 3:2"), its other
+// fields at their defaults.
+inline Condition conditionOf(ConditionKind kind, const char *values = "")
+{
+    Condition c;
+    c.kind = kind;
+    c.values = QString::fromUtf8(values);
+    return c;
+}
+
 // The fields of the condition's kind (not `enabled`) as bytes: equal for conditions that keep
 // the same numbers whatever the part, so caches can be keyed by it.
 QByteArray ruleKey(const Condition &condition);

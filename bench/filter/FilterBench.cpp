@@ -19,12 +19,7 @@ using namespace quorlent::filter;
 
 namespace {
 
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
+double cpuMs() { return bench::threadCpuMs(); }
 
 struct Timing
 {
@@ -45,29 +40,22 @@ void line(const char *work, const Timing &t, double target)
                 t.wall <= target ? "" : "  ABOVE TARGET");
 }
 
-Condition condition(ConditionKind kind, const char *values)
-{
-    Condition c;
-    c.kind = kind;
-    c.values = QString::fromUtf8(values);
-    return c;
-}
 
 ConditionSet eightConditions(Selection selection)
 {
     ConditionSet set{FilterPart::Five, selection, {}};
-    set.conditions.push_back(condition(ConditionKind::Sum, "15-32"));
-    set.conditions.push_back(condition(ConditionKind::Span, "5-9"));
-    set.conditions.push_back(condition(ConditionKind::BigSmall, "2:3, 3:2"));
-    set.conditions.push_back(condition(ConditionKind::OddEven, "1:4, 2:3, 3:2"));
-    Condition bankers = condition(ConditionKind::Bankers, "");
+    set.conditions.push_back(conditionOf(ConditionKind::Sum, "15-32"));
+    set.conditions.push_back(conditionOf(ConditionKind::Span, "5-9"));
+    set.conditions.push_back(conditionOf(ConditionKind::BigSmall, "2:3, 3:2"));
+    set.conditions.push_back(conditionOf(ConditionKind::OddEven, "1:4, 2:3, 3:2"));
+    Condition bankers = conditionOf(ConditionKind::Bankers, "");
     bankers.digits = {1, 6};
     set.conditions.push_back(bankers);
-    Condition kill = condition(ConditionKind::Kill, "");
+    Condition kill = conditionOf(ConditionKind::Kill, "");
     kill.digits = {4};
     set.conditions.push_back(kill);
-    set.conditions.push_back(condition(ConditionKind::Repeat, "0-1"));
-    Condition cold = condition(ConditionKind::Cold, "0-1");
+    set.conditions.push_back(conditionOf(ConditionKind::Repeat, "0-1"));
+    Condition cold = conditionOf(ConditionKind::Cold, "0-1");
     cold.threshold = 10;
     cold.atPositions = selection == Selection::Direct;
     set.conditions.push_back(cold);

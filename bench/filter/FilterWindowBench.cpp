@@ -34,26 +34,11 @@ using namespace quorlent::filter;
 
 namespace {
 
-// This thread's processor time: what the change costs the window, whatever else the machine
-// (or the worker) is busy with.
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
+double cpuMs() { return bench::threadCpuMs(); }
 
-struct Figures
-{
-    double median = 0;
-    double worst = 0;
-};
+using Figures = bench::Spread;
 
-Figures of(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.back()};
-}
+Figures of(std::vector<double> times) { return bench::spreadOf(std::move(times)); }
 
 void line(const char *work, const Figures &f, double target, const Figures *cpu = nullptr)
 {
@@ -63,30 +48,23 @@ void line(const char *work, const Figures &f, double target, const Figures *cpu 
     std::printf("%s\n", f.worst <= target ? "" : "  ABOVE TARGET");
 }
 
-Condition condition(ConditionKind kind, const char *values)
-{
-    Condition c;
-    c.kind = kind;
-    c.values = QString::fromUtf8(values);
-    return c;
-}
 
 // As bench_filter's: 和值, 跨度, 大小比, 单双比, 胆码, 杀号, 重号, 冷号.
 ConditionSet eightConditions()
 {
     ConditionSet set{FilterPart::Five, Selection::Direct, {}};
-    set.conditions.push_back(condition(ConditionKind::Sum, "15-32"));
-    set.conditions.push_back(condition(ConditionKind::Span, "5-9"));
-    set.conditions.push_back(condition(ConditionKind::BigSmall, "2:3, 3:2"));
-    set.conditions.push_back(condition(ConditionKind::OddEven, "1:4, 2:3, 3:2"));
-    Condition bankers = condition(ConditionKind::Bankers, "");
+    set.conditions.push_back(conditionOf(ConditionKind::Sum, "15-32"));
+    set.conditions.push_back(conditionOf(ConditionKind::Span, "5-9"));
+    set.conditions.push_back(conditionOf(ConditionKind::BigSmall, "2:3, 3:2"));
+    set.conditions.push_back(conditionOf(ConditionKind::OddEven, "1:4, 2:3, 3:2"));
+    Condition bankers = conditionOf(ConditionKind::Bankers, "");
     bankers.digits = {1, 6};
     set.conditions.push_back(bankers);
-    Condition kill = condition(ConditionKind::Kill, "");
+    Condition kill = conditionOf(ConditionKind::Kill, "");
     kill.digits = {4};
     set.conditions.push_back(kill);
-    set.conditions.push_back(condition(ConditionKind::Repeat, "0-1"));
-    Condition cold = condition(ConditionKind::Cold, "0-1");
+    set.conditions.push_back(conditionOf(ConditionKind::Repeat, "0-1"));
+    Condition cold = conditionOf(ConditionKind::Cold, "0-1");
     cold.threshold = 10;
     set.conditions.push_back(cold);
     return set;

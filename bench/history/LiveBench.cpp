@@ -27,17 +27,9 @@ using namespace quorlent;
 
 namespace {
 
-struct Figures
-{
-    double median = 0;
-    double worst = 0;
-};
+using Figures = bench::Spread;
 
-Figures of(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.back()};
-}
+Figures of(std::vector<double> times) { return bench::spreadOf(std::move(times)); }
 
 void line(const char *work, const Figures &f, double target)
 {

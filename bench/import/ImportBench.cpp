@@ -180,14 +180,6 @@ int main()
                 seen.bytesRead / 1048576.0);
     QFile::remove(prosePath);
 
-#ifdef Q_OS_UNIX
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("\npeak memory %ld MB\n", usage.ru_maxrss / 1024);
-    double load[3] = {};
-    if (getloadavg(load, 3) == 3)
-        std::printf("load average %.2f (the machine has %d cores)\n", load[0],
-                    int(sysconf(_SC_NPROCESSORS_ONLN)));
-#endif
+    bench::printMachine();
     return 0;
 }

@@ -37,12 +37,7 @@ using namespace quorlent;
 
 namespace {
 
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
+double cpuMs() { return bench::threadCpuMs(); }
 
 double g_cpu = 0; // processor time of the last msOf
 

@@ -9,13 +9,6 @@ using namespace quorlent::filter;
 
 namespace {
 
-Condition valued(ConditionKind kind, const char *values)
-{
-    Condition c;
-    c.kind = kind;
-    c.values = QString::fromUtf8(values);
-    return c;
-}
 
 Condition shaped(ShapeSet shapes)
 {
@@ -50,23 +43,23 @@ HistoryRow draw(Digits digits)
 TEST(FilterCounts, HandWorkedNumbers)
 {
     // a + b + c = 10 with digits 0-9: C(12, 2) = 66, less the three with a digit of 10 or more.
-    EXPECT_EQ(numbersOf(FilterPart::FrontThree, valued(ConditionKind::Sum, "10")), 63u);
+    EXPECT_EQ(numbersOf(FilterPart::FrontThree, conditionOf(ConditionKind::Sum, "10")), 63u);
     EXPECT_EQ(numbersOf(FilterPart::FrontThree, shaped(shapeBit(Shape::Six))), 720u);
     EXPECT_EQ(numbersOf(FilterPart::MiddleThree, shaped(shapeBit(Shape::Three))), 270u);
     EXPECT_EQ(numbersOf(FilterPart::Five, shaped(shapeBit(Shape::Group120))), 30240u);
     // Two pairs and a single: 10·9·8/2 choices of digits, 5!/(2!·2!) orders.
     EXPECT_EQ(numbersOf(FilterPart::Five, shaped(shapeBit(Shape::Group30))), 360u * 30u);
     EXPECT_EQ(numbersOf(FilterPart::BackFour, shaped(shapeBit(Shape::Group4))), 90u * 4u);
-    EXPECT_EQ(numbersOf(FilterPart::Five, valued(ConditionKind::Span, "0")), 10u);
+    EXPECT_EQ(numbersOf(FilterPart::Five, conditionOf(ConditionKind::Span, "0")), 10u);
     // Two of three big: 3 places · 5³.
-    EXPECT_EQ(numbersOf(FilterPart::FrontThree, valued(ConditionKind::BigSmall, "2:1")), 375u);
-    EXPECT_EQ(numbersOf(FilterPart::BackThree, valued(ConditionKind::PrimeComposite, "3:0")), 125u);
+    EXPECT_EQ(numbersOf(FilterPart::FrontThree, conditionOf(ConditionKind::BigSmall, "2:1")), 375u);
+    EXPECT_EQ(numbersOf(FilterPart::BackThree, conditionOf(ConditionKind::PrimeComposite, "3:0")), 125u);
     // All three of 0 3 6 9.
-    EXPECT_EQ(numbersOf(FilterPart::BackThree, valued(ConditionKind::Mod3, "3:0:0")), 64u);
+    EXPECT_EQ(numbersOf(FilterPart::BackThree, conditionOf(ConditionKind::Mod3, "3:0:0")), 64u);
     // {a, a+1, a+2} for a = 0 … 7, in 6 orders.
-    EXPECT_EQ(numbersOf(FilterPart::FrontThree, valued(ConditionKind::Consecutive, "3")), 48u);
+    EXPECT_EQ(numbersOf(FilterPart::FrontThree, conditionOf(ConditionKind::Consecutive, "3")), 48u);
     // Sums 0 and 10: 00, and 19 … 91.
-    EXPECT_EQ(numbersOf(FilterPart::FrontTwo, valued(ConditionKind::SumTail, "0")), 10u);
+    EXPECT_EQ(numbersOf(FilterPart::FrontTwo, conditionOf(ConditionKind::SumTail, "0")), 10u);
 
     Condition bankers;
     bankers.kind = ConditionKind::Bankers;
@@ -91,7 +84,7 @@ TEST(FilterCounts, GroupsCountMultisetsAndWeighTheirOrders)
 {
     // a ≤ b ≤ c with a sum of 10: 5 with a 0, 4 with a 1, 3 with a 2 and 334.
     const FilterCounts sum =
-        countsOf(FilterPart::FrontThree, Selection::Group, {valued(ConditionKind::Sum, "10")});
+        countsOf(FilterPart::FrontThree, Selection::Group, {conditionOf(ConditionKind::Sum, "10")});
     EXPECT_EQ(sum.remainingGroups, 13u);
     EXPECT_EQ(sum.remaining, 63u);
     EXPECT_DOUBLE_EQ(sum.remainingShare, 0.063);
@@ -108,7 +101,7 @@ TEST(FilterCounts, AnInvalidConditionIsNotApplied)
 {
     const FilterCounts counts =
         countsOf(FilterPart::FrontTwo, Selection::Direct,
-                 {valued(ConditionKind::Sum, "0-3"), valued(ConditionKind::Sum, "20-10")});
+                 {conditionOf(ConditionKind::Sum, "0-3"), conditionOf(ConditionKind::Sum, "20-10")});
     EXPECT_EQ(counts.remaining, 10u); // 00 01 02 03 10 11 12 20 21 30
     EXPECT_FALSE(counts.conditions[1]);
 }
@@ -119,12 +112,12 @@ TEST(FilterCounts, ConditionsOnEarlierDrawsAtTheFirstDraws)
     const std::vector<HistoryRow> rows{draw({1, 2, 0, 0, 0}), draw({1, 3, 0, 0, 0}),
                                        draw({4, 4, 0, 0, 0})};
     FilterEngine engine(rows);
-    Condition cold = valued(ConditionKind::Cold, "1-2");
+    Condition cold = conditionOf(ConditionKind::Cold, "1-2");
     cold.threshold = 2;
-    Condition hot = valued(ConditionKind::Hot, "2");
+    Condition hot = conditionOf(ConditionKind::Hot, "2");
     hot.threshold = 0;
     engine.setConditions(
-        {FilterPart::FrontTwo, Selection::Direct, {valued(ConditionKind::Repeat, "0"), cold, hot}});
+        {FilterPart::FrontTwo, Selection::Direct, {conditionOf(ConditionKind::Repeat, "0"), cold, hot}});
     const RecordTable r = engine.records(RecordWindow::All);
 
     // 重号 0: the first draw has none before it and passes, keeping every number; 13 repeats
@@ -153,7 +146,7 @@ TEST(FilterCounts, ConditionsOnEarlierDrawsAtTheFirstDraws)
     EXPECT_EQ(c.conditions[2]->numbers, 1u);
 
     engine.setConditions(
-        {FilterPart::FrontTwo, Selection::Direct, {valued(ConditionKind::Repeat, "0"), cold}});
+        {FilterPart::FrontTwo, Selection::Direct, {conditionOf(ConditionKind::Repeat, "0"), cold}});
     // Before 44 the numbers without 1 and 3 all have a cold 万位: 64 of 100.
     const Record together = engine.records(RecordWindow::All).together;
     EXPECT_EQ(together.passes, 1);

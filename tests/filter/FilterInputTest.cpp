@@ -11,13 +11,6 @@ using namespace quorlent::filter;
 
 namespace {
 
-Condition valued(ConditionKind kind, const char *values)
-{
-    Condition c;
-    c.kind = kind;
-    c.values = QString::fromUtf8(values);
-    return c;
-}
 
 QString errorOf(const Condition &c, FilterPart part = FilterPart::FrontThree,
                 Selection selection = Selection::Direct)
@@ -34,20 +27,20 @@ std::string text(const QString &s)
 
 TEST(FilterInput, ValueListsAreReadAsTyped)
 {
-    EXPECT_EQ(errorOf(valued(ConditionKind::Sum, "10-14, 20")), QString());
-    EXPECT_EQ(errorOf(valued(ConditionKind::Sum, "１０～１４，20、 3 - 5")), QString());
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::Sum, "20-10"))), "和值范围 20-10 上下颠倒");
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::Sum, "  "))), "和值没有给出任何值");
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::Span, "3, 1x"))),
+    EXPECT_EQ(errorOf(conditionOf(ConditionKind::Sum, "10-14, 20")), QString());
+    EXPECT_EQ(errorOf(conditionOf(ConditionKind::Sum, "１０～１４，20、 3 - 5")), QString());
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::Sum, "20-10"))), "和值范围 20-10 上下颠倒");
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::Sum, "  "))), "和值没有给出任何值");
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::Span, "3, 1x"))),
               "跨度「1x」无法识别（应写成如 10-14, 20）");
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::Sum, "1-2-3"))),
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::Sum, "1-2-3"))),
               "和值「1-2-3」无法识别（应写成如 10-14, 20）");
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::Sum, "25-30"))), "和值 25-30 超出可能的范围 0-27");
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::Consecutive, "0"))), "连号 0 超出可能的范围 1-3");
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::BigSmall, "2:2"))), "大小比 2:2 各项之和应为 3");
-    EXPECT_EQ(text(errorOf(valued(ConditionKind::Mod3, "2:1"))),
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::Sum, "25-30"))), "和值 25-30 超出可能的范围 0-27");
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::Consecutive, "0"))), "连号 0 超出可能的范围 1-3");
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::BigSmall, "2:2"))), "大小比 2:2 各项之和应为 3");
+    EXPECT_EQ(text(errorOf(conditionOf(ConditionKind::Mod3, "2:1"))),
               "012路「2:1」无法识别（应写成如 2:2:1）");
-    EXPECT_EQ(errorOf(valued(ConditionKind::Mod3, "2:1:0，1：1：1")), QString());
+    EXPECT_EQ(errorOf(conditionOf(ConditionKind::Mod3, "2:1:0，1：1：1")), QString());
 }
 
 TEST(FilterInput, DigitsCountsAndPositions)
@@ -79,7 +72,7 @@ TEST(FilterInput, DigitsCountsAndPositions)
     kill.position = 4;
     EXPECT_EQ(text(errorOf(kill)), "杀号的位置 4 超出前三的 3 位");
 
-    Condition cold = valued(ConditionKind::Cold, "1");
+    Condition cold = conditionOf(ConditionKind::Cold, "1");
     EXPECT_EQ(text(errorOf(cold, FilterPart::Five, Selection::Group)),
               "组选不分位置，冷号请改为按整个号码统计遗漏");
     cold.atPositions = false;
@@ -98,7 +91,7 @@ TEST(FilterInput, SchemesReadBackAsWritten)
 {
     ConditionSet set{FilterPart::MiddleThree, Selection::Group, {}};
     for (int k = 0; k < kConditionKinds; ++k) {
-        Condition c = valued(ConditionKind(k), "1-2, 5");
+        Condition c = conditionOf(ConditionKind(k), "1-2, 5");
         c.enabled = k % 2 == 0;
         if (c.kind == ConditionKind::Position)
             c.positions = {DigitSet{0, 9}, DigitSet{}, DigitSet::all()};
@@ -130,7 +123,7 @@ TEST(FilterInput, DamagedSchemesGiveAMessage)
     const QByteArray good =
         schemeToJson({FilterPart::Five,
                       Selection::Direct,
-                      {valued(ConditionKind::Sum, "10"), valued(ConditionKind::Span, "3")}});
+                      {conditionOf(ConditionKind::Sum, "10"), conditionOf(ConditionKind::Span, "3")}});
     auto errorFor = [](const QByteArray &json) {
         const SchemeReading r = schemeFromJson(json);
         EXPECT_FALSE(r.set);
