@@ -1,6 +1,7 @@
 #include "HistoryGameDialog.h"
 
 #include "Clock.h"
+#include "PanelWidgets.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -14,6 +15,8 @@
 
 using namespace quorlent;
 
+using panels::named;
+
 namespace {
 
 const std::vector<Game> &presets()
@@ -24,12 +27,6 @@ const std::vector<Game> &presets()
 
 constexpr IssueForm kForms[] = {IssueForm::DateSequence3, IssueForm::DateSequence2,
                                 IssueForm::YearSequence4, IssueForm::YearSequence2};
-
-template <typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "ConditionEditor.h"
 
 #include "DigitRow.h"
+#include "PanelWidgets.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -18,13 +19,9 @@
 
 using namespace quorlent::filter;
 
-namespace {
+using panels::named;
 
-template <typename W> W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
+namespace {
 
 QLabel *hint()
 {

@@ -8,6 +8,7 @@
 #include "FilterSummary.h"
 #include "GridExport.h"
 #include "HistoryStore.h"
+#include "PanelWidgets.h"
 #include "RemainingNumbersModel.h"
 #include "RemainingText.h"
 #include "ScreenFit.h"
@@ -38,13 +39,9 @@
 using namespace quorlent;
 using namespace quorlent::filter;
 
-namespace {
+using panels::named;
 
-template <typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+namespace {
 
 QTableView *grid(const char *name)
 {

@@ -5,6 +5,7 @@
 #include "HistoryImport.h"
 #include "HistoryStore.h"
 #include "ImportRowsModel.h"
+#include "PanelWidgets.h"
 #include "ScreenFit.h"
 #include "TableImport.h"
 
@@ -24,17 +25,13 @@
 using namespace quorlent;
 using namespace quorlent::import;
 
+using panels::named;
+
 namespace {
 
 constexpr ColumnRole kRoles[] = {ColumnRole::Other,  ColumnRole::Issue,  ColumnRole::Date,
                                  ColumnRole::Digits, ColumnRole::Digit1, ColumnRole::Digit2,
                                  ColumnRole::Digit3, ColumnRole::Digit4, ColumnRole::Digit5};
-
-template <typename W> W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QTableView *table(const QString &name)
 {
@@ -54,8 +51,8 @@ QString issueText(const Game &game, int32_t sqqh)
 
 ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, ImportScan scan,
                                          const QString &fileName, int segmentBase, QWidget *parent)
-    : QDialog(parent), m_history(history), m_scan(std::move(scan)),
-      m_fileName(fileName), m_segmentBase(segmentBase)
+    : QDialog(parent), m_history(history), m_scan(std::move(scan)), m_fileName(fileName),
+      m_segmentBase(segmentBase)
 {
     setObjectName(QStringLiteral("frmDaoru"));
     setWindowTitle(QStringLiteral("导入预览 — %1").arg(fileName));
@@ -223,7 +220,7 @@ void ImportPreviewDialog::showRead()
     QString text;
     if (read.draws.empty()) {
         text = m_scan.message.isEmpty() ? QStringLiteral("按现在的设置读不到开奖号码。")
-                                              : m_scan.message;
+                                        : m_scan.message;
     } else {
         text = QStringLiteral("读到 %1 期（%2 至 %3），拒收 %4 行，另有 %5 行标题或空行不读。")
                    .arg(read.draws.size())
