@@ -65,7 +65,7 @@ QString newHistoryPath(const QString &programFolder, const QString &name, QStrin
     return path;
 }
 
-QStringList withRecent(const QStringList &recent, const QString &path, const QString &)
+QStringList withRecent(const QStringList &recent, const QString &path)
 {
     QStringList files;
     const auto add = [&](const QString &file) {

@@ -25,7 +25,6 @@ QString newHistoryPath(const QString &programFolder, const QString &name, QStrin
 
 // The recent list with `path` put first, each file once, the missing ones left out, at most
 // kRecentCount of them.
-QStringList withRecent(const QStringList &recent, const QString &path,
-                       const QString &programFolder);
+QStringList withRecent(const QStringList &recent, const QString &path);
 
 } // namespace historyfiles

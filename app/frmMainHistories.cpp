@@ -47,7 +47,7 @@ void frmMain::openHistory(const QString &path)
     if (!QFileInfo::exists(path)) {
         showStatus(QStringLiteral("找不到历史库 %1。").arg(path));
         m_settings.setRecentHistories(
-            historyfiles::withRecent(m_settings.recentHistories(), QString(), m_programFolder));
+            historyfiles::withRecent(m_settings.recentHistories(), QString()));
         refreshRecentMenu();
         return;
     }
@@ -72,8 +72,7 @@ void frmMain::historyOpened()
     const QString path = m_history->path();
     if (!path.isEmpty()) {
         m_settings.setHistoryFile(historyfiles::remembered(m_programFolder, path));
-        m_settings.setRecentHistories(
-            historyfiles::withRecent(m_settings.recentHistories(), path, m_programFolder));
+        m_settings.setRecentHistories(historyfiles::withRecent(m_settings.recentHistories(), path));
     }
     refreshRecentMenu();
     gameChanged();

@@ -11,7 +11,10 @@ namespace {
 
 constexpr double kMsecsPerDay = 24.0 * 60 * 60 * 1000;
 
-bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 bool allAsciiDigits(const QString &text)
 {
@@ -130,11 +133,20 @@ QUrl pageAddress(const QString &baseAddress, const QDate &date)
                 date.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
+int firstSequenceToStore(std::optional<int32_t> newestStored, const QDate &pageDate,
+                         const Game &game)
+{
+    // Issues of one day share the issue of its sequence 0.
+    if (!newestStored ||
+        *newestStored - game.sequence(*newestStored) < game.issueOfDay(pageDate, 0))
+        return 1;
+    return game.sequence(*newestStored) + 1;
+}
+
 int firstSequenceToStore(std::optional<int32_t> newestStored, int32_t pageDayNumber)
 {
-    if (!newestStored || issue::dayNumber(*newestStored) < pageDayNumber)
-        return 1;
-    return issue::sequence(*newestStored) + 1;
+    return firstSequenceToStore(newestStored, issue::dateOf(pageDayNumber * 1000 + 1),
+                                Game::standard());
 }
 
 std::map<int, Digits> newerListedDraws(const DrawPage &page, std::optional<int32_t> newestStored,
@@ -194,13 +206,11 @@ std::vector<PageDraw> drawsToStore(const DrawPage &page, const QDate &pageDate,
     // later issues (a site that answers every date with today's list) would be stored under the
     // page's day, older than the newest draw and out of order. Issues of one day share the issue
     // of its sequence 0.
-    const int32_t dayStart = game.issueOfDay(pageDate, 0);
-    if (newestStored && *newestStored - game.sequence(*newestStored) > dayStart)
+    if (newestStored && *newestStored - game.sequence(*newestStored) > game.issueOfDay(pageDate, 0))
         return draws;
     const std::map<int, Digits> listed = newerListedDraws(page, newestStored, game, misfits);
-    const bool sameDay = newestStored && *newestStored - game.sequence(*newestStored) == dayStart;
-    const int first = sameDay ? game.sequence(*newestStored) + 1 : 1;
-    for (int q = first; q <= game.lastSequence(); ++q) {
+    for (int q = firstSequenceToStore(newestStored, pageDate, game); q <= game.lastSequence();
+         ++q) {
         const auto found = listed.find(q);
         if (found == listed.end())
             break;

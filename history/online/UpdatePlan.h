@@ -69,8 +69,9 @@
 // themselves, dated with the page's date, going on from the newest stored one without a gap, at
 // most its draws a day from one page. A year's last draw is not known in advance: the next year's
 // first counts as following the newest stored draw when that was drawn in the last ten days of
-// its year (its kept date says so), else the update waits for the draws between. A year-numbered history is never emptied by the retention rule: its draws span years, and
-// the rule would throw them all away.
+// its year (its kept date says so), else the update waits for the draws between. A year-numbered
+// history is never emptied by the retention rule: its draws span years, and the rule would throw
+// them all away.
 namespace quorlent::updateplan {
 
 // Rounds to the nearest whole number, an exact half to the even neighbour.
@@ -97,15 +98,18 @@ QList<QDate> fetchDates(int n, const QDate &today);
 // The base address (trailing slashes dropped) + "/lottery/draw/list/200?d=YYYY-MM-DD".
 QUrl pageAddress(const QString &baseAddress, const QDate &date);
 
-// The first sequence of a page's day that may be stored after `newestStored`.
+// The first sequence of a page's day that may be stored after `newestStored`: 1 when the
+// newest stored draw is of an earlier day, else the sequence after it.
+int firstSequenceToStore(std::optional<int32_t> newestStored, const QDate &pageDate,
+                         const Game &game);
+// The same for the original game's page of day number `pageDayNumber` (yymmdd).
 int firstSequenceToStore(std::optional<int32_t> newestStored, int32_t pageDayNumber);
 
 // The draws a page lists that are newer than `newestStored`: by sequence for a date-numbered
 // game, by stored issue for a year-numbered one (rules above). `misfits`, when given, counts the
 // rows whose issue cell names no issue the game can have.
 std::map<int, Digits> newerListedDraws(const DrawPage &page, std::optional<int32_t> newestStored,
-                                       const Game &game = Game::standard(),
-                                       int *misfits = nullptr);
+                                       const Game &game = Game::standard(), int *misfits = nullptr);
 
 struct PageDraw
 {
