@@ -4,6 +4,8 @@
 #include "Clock.h"
 #include "FileChooser.h"
 #include "HistoryStore.h"
+#include "PanelWidgets.h"
+#include "ScreenFit.h"
 #include "Settings.h"
 #include "TrendChartModel.h"
 #include "TrendDelegate.h"
@@ -13,7 +15,6 @@
 #include "TrendStatsDelegate.h"
 #include "TrendStatsModel.h"
 #include "TrendView.h"
-#include "ScreenFit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,13 +37,9 @@
 using namespace quorlent;
 using namespace quorlent::trend;
 
-namespace {
+using panels::named;
 
-template <typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+namespace {
 
 const int kLatestCounts[] = {30, 50, 100, 200, 500, 1000};
 
@@ -325,7 +322,8 @@ void TrendChartWindow::applyWindow()
         w->setVisible(choice == Issues);
     // An issue the game cannot read shows nothing, and says what it should be.
     const Game &game = m_store.game();
-    if (choice == Issues && (!game.fromDisplay(txtFrom->text()) || !game.fromDisplay(txtTo->text())))
+    if (choice == Issues &&
+        (!game.fromDisplay(txtFrom->text()) || !game.fromDisplay(txtTo->text())))
         statusBar()->showMessage(QStringLiteral("期号范围无法识别：%1。").arg(game.formHint()));
     else
         statusBar()->clearMessage();
@@ -341,8 +339,8 @@ void TrendChartWindow::followGame()
     // that have them.
     chkSameDraw->setVisible(game.hasDrawsOfADay());
     spnSameDraw->setVisible(game.hasDrawsOfADay());
-    chkSameDraw->setToolTip(QStringLiteral("只看每天的第 k 期（k = 1–%1），遗漏按这些期计")
-                                .arg(game.drawsPerDay()));
+    chkSameDraw->setToolTip(
+        QStringLiteral("只看每天的第 k 期（k = 1–%1），遗漏按这些期计").arg(game.drawsPerDay()));
     spnSameDraw->setRange(1, std::max(1, game.drawsPerDay()));
     const QString example = game.displayForm(game.first(QDate(2016, 12, 22)));
     for (QLineEdit *edit : {txtFrom, txtTo}) {
@@ -453,10 +451,11 @@ void TrendChartWindow::showSummary()
     } else {
         const auto &rows = chart.history();
         const auto &series = chart.series();
-        text += QStringLiteral("：%1 至 %2，%3 期")
-                    .arg(chart.game().displayForm(rows[series.storeIndex(chart.range().begin)].sqqh),
-                         chart.game().displayForm(rows[series.storeIndex(chart.range().end - 1)].sqqh))
-                    .arg(chart.range().size());
+        text +=
+            QStringLiteral("：%1 至 %2，%3 期")
+                .arg(chart.game().displayForm(rows[series.storeIndex(chart.range().begin)].sqqh),
+                     chart.game().displayForm(rows[series.storeIndex(chart.range().end - 1)].sqqh))
+                .arg(chart.range().size());
         if (chart.missingInWindow() > 0)
             text +=
                 QStringLiteral("，其间缺 %1 期（灰色行，遗漏不计）").arg(chart.missingInWindow());
@@ -510,8 +509,8 @@ void TrendChartWindow::saveAs(const QString &title, const QString &suffix, const
 
 void TrendChartWindow::cmdPicture_Click()
 {
-    saveAs(QStringLiteral("保存走势图图片"), QStringLiteral("png"), QStringLiteral("PNG 图片 (*.png)"),
-           &TrendChartWindow::savePicture);
+    saveAs(QStringLiteral("保存走势图图片"), QStringLiteral("png"),
+           QStringLiteral("PNG 图片 (*.png)"), &TrendChartWindow::savePicture);
 }
 
 void TrendChartWindow::cmdPdf_Click()

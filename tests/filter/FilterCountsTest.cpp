@@ -9,7 +9,6 @@ using namespace quorlent::filter;
 
 namespace {
 
-
 Condition shaped(ShapeSet shapes)
 {
     Condition c;

@@ -11,7 +11,6 @@ using namespace quorlent::filter;
 
 namespace {
 
-
 QString errorOf(const Condition &c, FilterPart part = FilterPart::FrontThree,
                 Selection selection = Selection::Direct)
 {
