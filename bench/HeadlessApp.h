@@ -4,6 +4,7 @@
 // its own, so a developer's stored choices neither change nor slow what is measured.
 
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 
 namespace quorlent::bench {
@@ -20,6 +21,7 @@ private:
         Environment()
         {
             qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path()); // Windows
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
         }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QNetworkProxy>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@ int main(int argc, char **argv)
     // Settings go to a folder of this run's own, read once at the first QSettings object.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // Windows has no XDG folders: there the store's folder is set directly.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
     // The offscreen screen is made 1366×768, the smallest screen the window must fit.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         QFile screens(config.filePath(QStringLiteral("screens.json")));
