@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -527,6 +528,15 @@ void TrendChartWindow::cmdXls_Click()
 
 void TrendChartWindow::cmdPrint_Click()
 {
+#ifdef Q_OS_WIN
+    // Windows' print dialog is the system's own and serves installed printers only: without one
+    // it would not open at all, and the click would seem lost.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        statusBar()->showMessage(
+            QStringLiteral("没有安装打印机，无法打印：可以用“保存PDF”把走势图存成 PDF 再打印。"));
+        return;
+    }
+#endif
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("走势图"));

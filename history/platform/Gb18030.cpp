@@ -1,6 +1,7 @@
 #include "Gb18030.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <algorithm>
 
 #ifdef Q_OS_WIN
@@ -22,7 +23,13 @@ bool isFourByteSecond(uchar c)
 }
 
 #ifdef Q_OS_WIN
-constexpr UINT kGb18030CodePage = 54936;
+// GB18030 is code page 54936 on every Windows; wine (on which the Windows build is tested) knows
+// only GBK, code page 936, which reads every two-byte character the same way.
+UINT gbCodePage()
+{
+    static const UINT page = IsValidCodePage(54936) ? 54936 : 936;
+    return page;
+}
 
 QString decodeWithCodePage(QByteArrayView bytes)
 {
@@ -36,10 +43,10 @@ QString decodeWithCodePage(QByteArrayView bytes)
         if (done + piece.size() < bytes.size())
             piece = piece.first(wholeGb18030Prefix(piece));
         const int in = int(piece.size());
-        const int out = MultiByteToWideChar(kGb18030CodePage, 0, piece.data(), in, nullptr, 0);
+        const int out = MultiByteToWideChar(gbCodePage(), 0, piece.data(), in, nullptr, 0);
         const qsizetype start = text.size();
         text.resize(start + out);
-        MultiByteToWideChar(kGb18030CodePage, 0, piece.data(), in,
+        MultiByteToWideChar(gbCodePage(), 0, piece.data(), in,
                             reinterpret_cast<wchar_t *>(text.data() + start), out);
         done += piece.size();
         if (piece.isEmpty())
@@ -50,6 +57,35 @@ QString decodeWithCodePage(QByteArrayView bytes)
 #endif
 
 } // namespace
+
+std::optional<QByteArray> encodeGb18030(const QString &text)
+{
+    QStringEncoder qtEncoder("GB18030");
+    if (qtEncoder.isValid())
+        return QByteArray(qtEncoder(text));
+#ifdef Q_OS_WIN
+    const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
+    const int size =
+        WideCharToMultiByte(gbCodePage(), 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    QByteArray bytes(size, Qt::Uninitialized);
+    WideCharToMultiByte(gbCodePage(), 0, wide, int(text.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    return bytes;
+#else
+    return std::nullopt;
+#endif
+}
+
+bool decodesFourByteGb18030()
+{
+    if (QStringDecoder("GB18030").isValid())
+        return true;
+#ifdef Q_OS_WIN
+    return gbCodePage() == 54936;
+#else
+    return false;
+#endif
+}
 
 qsizetype wholeGb18030Prefix(QByteArrayView bytes)
 {
