@@ -163,10 +163,8 @@ void frmMain::mnuClear_Click()
 void frmMain::mnuDlzd_Click()
 {
     const Game &game = m_history->game();
-    const QString example = game.isStandard()
-                                ? QStringLiteral("20160908078")
-                                : game.displayForm(m_history->empty() ? m_nextIssue
-                                                                      : m_history->newest()->sqqh);
+    const QString example =
+        game.exampleIssue(m_history->empty() ? m_nextIssue : m_history->newest()->sqqh);
     const QString entry = askText(this, QStringLiteral("删除期数"),
                                   QStringLiteral("请输入需要删除到的期数，例如‘%1’").arg(example),
                                   deleteToDefaultEntry(lngQihao, game));
@@ -174,11 +172,7 @@ void frmMain::mnuDlzd_Click()
     if (!lastKept) {
         if (entry.isEmpty())
             return;
-        if (game.isStandard())
-            showStatus(QStringLiteral("“%1”不是十一位期号，历史号码未作改动。").arg(entry));
-        else
-            showStatus(QStringLiteral("“%1”不是本彩种的期号（%2），历史号码未作改动。")
-                           .arg(entry, game.formHint()));
+        showStatus(game.notAnIssue(entry) + QStringLiteral("，历史号码未作改动。"));
         return;
     }
     BusyCursor busy;

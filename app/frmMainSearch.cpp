@@ -56,10 +56,7 @@ void frmMain::ShowSearchResult(const SearchResult &result, bool announce)
 {
     m_results->showResult(m_history->rows(), result);
     if (!result.rangeValid) {
-        const Game &game = m_history->game();
-        showStatus(game.isStandard()
-                       ? QStringLiteral("检索起止期数无法识别，请输入十一位期号。")
-                       : QStringLiteral("检索起止期数无法识别，%1。").arg(game.formHint()));
+        showStatus(QStringLiteral("检索起止期数无法识别，%1。").arg(m_history->game().entryHint()));
         return;
     }
     if (!announce) {

@@ -75,8 +75,7 @@ QWidget *HistoryPanel::buildEntryBar()
     Text1->setReadOnly(true);
     Text1->setAlignment(Qt::AlignCenter);
     const CaptionGap gap{static_cast<int>(before.size()), static_cast<int>(number.size() + 2),
-                         Text1->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) +
-                             12};
+                         Text1->fontMetrics().horizontalAdvance(Game::widestIssue()) + 12};
     auto *label = named(new GapLabel(before + number + QStringLiteral("    期历史号码:"), gap),
                         QStringLiteral("Label12(1)"));
     row->addWidget(label);

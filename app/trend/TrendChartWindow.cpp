@@ -131,8 +131,7 @@ QWidget *TrendChartWindow::buildControls()
     txtFrom = named(new QLineEdit, "txtFrom");
     txtTo = named(new QLineEdit, "txtTo");
     for (QLineEdit *edit : {txtFrom, txtTo}) {
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) +
-                            16);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(Game::widestIssue()) + 16);
     }
     first->addWidget(txtFrom);
     lblTo = named(new QLabel(QStringLiteral("至")), "lblTo");
@@ -402,7 +401,7 @@ void TrendChartWindow::fitColumns()
     auto width = [&](int column) {
         switch (column) {
         case TrendChartModel::Issue:
-            return fm.horizontalAdvance(QStringLiteral("20000000000")) + 10;
+            return fm.horizontalAdvance(Game::widestIssue()) + 10;
         case TrendChartModel::Draw:
             return fm.horizontalAdvance(QStringLiteral("开奖号码")) + 8;
         case TrendChartModel::Sum:
