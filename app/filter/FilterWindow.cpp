@@ -65,7 +65,7 @@ Condition newCondition(ConditionKind kind, Selection selection)
     c.kind = kind;
     c.positions.fill(DigitSet::all());
     c.atPositions = selection == Selection::Direct;
-    c.threshold = kind == ConditionKind::Hot ? 3 : 10;
+    c.threshold = kindInfo(kind).threshold;
     return c;
 }
 
@@ -73,7 +73,7 @@ Condition newCondition(ConditionKind kind, Selection selection)
 Condition movedToPart(Condition c, FilterPart from, FilterPart to)
 {
     const int shift = firstPosition(to) - firstPosition(from);
-    if (c.kind == ConditionKind::Position) {
+    if (formOf(c.kind) == KindForm::Positions) {
         std::array<DigitSet, kPositions> moved;
         moved.fill(DigitSet::all());
         for (int j = 0; j < digitCount(to); ++j) {
@@ -83,7 +83,7 @@ Condition movedToPart(Condition c, FilterPart from, FilterPart to)
         }
         c.positions = moved;
     }
-    if (c.kind == ConditionKind::Kill && c.position > 0)
+    if (formOf(c.kind) == KindForm::Kill && c.position > 0)
         c.position -= shift;
     return c;
 }
@@ -226,7 +226,7 @@ QWidget *FilterWindow::buildConditions()
     cboKind = named(new QComboBox, "cboKind");
     for (int k = 0; k < kConditionKinds; ++k) {
         cboKind->addItem(kindName(ConditionKind(k)));
-        cboKind->setItemData(k, ConditionEditor::description(ConditionKind(k)), Qt::ToolTipRole);
+        cboKind->setItemData(k, kindDescription(ConditionKind(k)), Qt::ToolTipRole);
     }
     cboKind->setCurrentIndex(int(ConditionKind::Sum));
     cmdAdd = named(new QPushButton(QStringLiteral("添加(&A)")), "cmdAdd");
@@ -436,7 +436,7 @@ void FilterWindow::prepareNeighbours()
     const bool waiting = !m_toPrepare.empty();
     m_toPrepare.clear();
     for (const Condition &c : m_conditions->set().conditions) {
-        if (!c.enabled || (c.kind != ConditionKind::Cold && c.kind != ConditionKind::Hot))
+        if (!c.enabled || formOf(c.kind) != KindForm::Omission)
             continue;
         for (int step : {1, -1}) {
             Condition next = c;
