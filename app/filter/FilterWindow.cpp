@@ -76,8 +76,6 @@ FilterWindow::FilterWindow(HistoryStore &store, Settings &settings, const QStrin
     : QMainWindow(parent), m_store(store), m_settings(settings), m_folder(programFolder),
       m_session(new FilterSession(store, this))
 {
-    // The choices as the store holds them now.
-    m_settings.reread(Settings::Section::Filter);
     setObjectName(QStringLiteral("frmSuoshui"));
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("缩水"));

@@ -189,7 +189,6 @@ QWidget *TrendChartWindow::buildControls()
 // Sets the controls as last left, before they are connected; the model then takes them in one go.
 void TrendChartWindow::restoreChoices()
 {
-    m_settings.reread(Settings::Section::Trend);
     const Settings &stored = m_settings;
     cboWindow->setCurrentIndex(stored.number(Settings::intWindow));
     spnCount->setValue(stored.number(Settings::intCount));
