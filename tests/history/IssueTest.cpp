@@ -33,12 +33,12 @@ TEST(IssueTest, TextFormsKeepNineDigits)
 
 TEST(IssueTest, FromDisplayTakesTheLastNineDigits)
 {
-    EXPECT_EQ(kGame.fromDisplay("20160908078"), 160908078);
-    EXPECT_EQ(kGame.fromDisplay("20070908078"), 70908078);
-    EXPECT_EQ(kGame.fromDisplay("160908078"), 160908078);
-    EXPECT_FALSE(kGame.fromDisplay(""));
-    EXPECT_FALSE(kGame.fromDisplay("2016090807x"));
-    EXPECT_FALSE(kGame.fromDisplay("2016-09-08"));
+    EXPECT_EQ(kGame.fromDisplay(u"20160908078"), 160908078);
+    EXPECT_EQ(kGame.fromDisplay(u"20070908078"), 70908078);
+    EXPECT_EQ(kGame.fromDisplay(u"160908078"), 160908078);
+    EXPECT_FALSE(kGame.fromDisplay(u""));
+    EXPECT_FALSE(kGame.fromDisplay(u"2016090807x"));
+    EXPECT_FALSE(kGame.fromDisplay(u"2016-09-08"));
 }
 
 TEST(IssueTest, DayNumbersAndDates)
