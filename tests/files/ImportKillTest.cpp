@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
+#include "Game.h"
 #include "HistoryTextReader.h"
-#include "Issue.h"
 
 #include <QFileInfo>
 
@@ -13,6 +13,9 @@ using namespace quorlent;
 using quorlent::testing::writeBytes;
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
@@ -94,7 +97,7 @@ protected:
             DrawRun run;
             std::vector<DrawRecord> records;
             int32_t sqqh = 150301001;
-            for (int i = 0; i < kOldDraws; ++i, sqqh = issue::next(sqqh))
+            for (int i = 0; i < kOldDraws; ++i, sqqh = kGame.next(sqqh, QDate()))
                 records.push_back(run.append(sqqh, {uint8_t(i % 10), 7, uint8_t(i % 3), 0, 9}, 1));
             ASSERT_TRUE(store.append(records));
             s_oldRows = new std::vector<HistoryRow>(store.rows());
@@ -105,8 +108,8 @@ protected:
         text.reserve(kNewLines * 17);
         uint32_t state = 12345;
         int32_t sqqh = 100101001;
-        for (int i = 0; i < kNewLines; ++i, sqqh = issue::next(sqqh)) {
-            text += issue::storedText(sqqh).toLatin1();
+        for (int i = 0; i < kNewLines; ++i, sqqh = kGame.next(sqqh, QDate())) {
+            text += kGame.storedText(sqqh).toLatin1();
             text += ' ';
             for (int p = 0; p < kPositions; ++p) {
                 state = state * 1103515245u + 12345u;
