@@ -90,8 +90,9 @@ std::span<const CommandRow> frmMain::commandTable()
         {Command::ReadText, "actCmdRdLst", "读取历史号文本(&W)", NoMenu, 0, "cmdRdLst",
          "读取历史号文本(&W)", "从历史号码文本文件中读取历史号中最后一期之后的新的历史号码",
          0, 2, true, false, none, [](W &w) { w.m_historyCommands->importText(); }},
-        {Command::ExportText, "actCommand4", "历史号码导出文本文件(&O)", NoMenu, 0, "Command4",
-         "历史号码导出文本文件(&O)", nullptr, 1, 0, true, false, none,
+        // Its own letter: (O) is the online update's, and a window's mnemonics are each unique.
+        {Command::ExportText, "actCommand4", "历史号码导出文本文件(&X)", NoMenu, 0, "Command4",
+         "历史号码导出文本文件(&X)", nullptr, 1, 0, true, false, none,
          [](W &w) { w.m_historyCommands->exportText(); }},
         {Command::SettingsMenu, "actCommand9", "软件设置(&T)", NoMenu, 0, "Command9", "软件设置(&T)",
          nullptr, 1, 2, false, false, none, [](W &w) { w.Command9_Click(); }},
