@@ -46,7 +46,9 @@ class ColumnCounter
         if (draw > int32_t(begin))
             m_maxOmission =
                 std::max<int64_t>(m_maxOmission, draw - 1 - std::max(place.last, floor));
-        const int32_t run = place.last == draw - 1 ? place.run + 1 : 1;
+        // Without a branch: for a code shown every other draw no predictor guesses it.
+        const int32_t continued = -int32_t(place.last == draw - 1);
+        const int32_t run = (place.run & continued) + 1;
         place.run = run;
         place.last = draw;
         m_maxRun = std::max<int64_t>(m_maxRun, run);
