@@ -11,6 +11,8 @@ QString chanceText(double p)
     const double percent = p * 100;
     if (p > 0 && percent < 0.001)
         return QStringLiteral("< 0.001%");
+    if (p < 1 && percent >= 99.95)
+        return QStringLiteral("> 99.9%");
     if (percent < 1 && p > 0)
         return QStringLiteral("%1%").arg(percent, 0, 'f', 3);
     return QStringLiteral("%1%").arg(percent, 0, 'f', 1);

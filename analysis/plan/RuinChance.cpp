@@ -51,9 +51,17 @@ void mergeInto(States &into, const States &from, Money shift, double weight, Sta
 QString RuinChance::text() const
 {
     switch (status) {
-    case Status::Exact:
-        return QStringLiteral("随机情况下在范围内资金耗尽的概率 %1%")
-            .arg(probability * 100, 0, 'f', probability < 0.001 && probability > 0 ? 4 : 1);
+    case Status::Exact: {
+        // Never "100%" for what is only nearly certain, nor "0%" for what is only unlikely.
+        const double percent = probability * 100;
+        QString text = QStringLiteral("%1%").arg(percent, 0, 'f', 1);
+        if (probability < 1 && percent >= 99.95)
+            text = QStringLiteral("> 99.9%");
+        else if (probability > 0 && percent < 0.05)
+            text = percent < 0.0001 ? QStringLiteral("< 0.0001%")
+                                    : QStringLiteral("%1%").arg(percent, 0, 'f', 4);
+        return QStringLiteral("随机情况下在范围内资金耗尽的概率 %1").arg(text);
+    }
     case Status::TooMuchWork:
         return QStringLiteral("范围太长、可能的余额太多，无法在限定时间内精确算出资金耗尽的概率；"
                               "请缩短范围");
