@@ -102,6 +102,8 @@ PlanWindow::PlanWindow(HistoryStore &store, const QString &programFolder, QWidge
 
 PlanWindow::~PlanWindow()
 {
+    // The views go with the window's children, after the ledger the model reads.
+    m_ledgerModel->setLedger(nullptr, m_game);
     for (QThread *thread : {m_thread, m_ruinThread}) {
         if (thread) {
             m_cancel = true;
