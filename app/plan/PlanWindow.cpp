@@ -83,7 +83,8 @@ PlanWindow::PlanWindow(HistoryStore &store, const QString &programFolder, QWidge
     tabMain->addTab(buildLedgerTab(), QStringLiteral("账本"));
     tabMain->addTab(buildPrizeTab(), QStringLiteral("奖金表"));
     tabMain->addTab(buildRunsTab(), QStringLiteral("长龙"));
-    tabMain->addTab(buildOmissionTab(), QStringLiteral("遗漏统计"));
+    m_omissionTab = buildOmissionTab();
+    tabMain->addTab(m_omissionTab, QStringLiteral("遗漏统计"));
     splitter->addWidget(tabMain);
     splitter->setStretchFactor(1, 1);
     splitter->setCollapsible(0, false);
@@ -327,6 +328,11 @@ QWidget *PlanWindow::buildRunsTab()
     lblRuns->setWordWrap(true);
     layout->addWidget(lblRuns);
     return page;
+}
+
+void PlanWindow::showOmissions()
+{
+    tabMain->setCurrentWidget(m_omissionTab);
 }
 
 QWidget *PlanWindow::buildOmissionTab()

@@ -54,6 +54,8 @@ class PlanWindow : public QMainWindow
     quorlent::PlanPrizeModel &prizeModel() { return *m_prizeModel; }
     const quorlent::plan::Ledger *ledger() const { return m_run.ledger.get(); }
     QTabWidget *tabs() const { return tabMain; }
+    // Brings 遗漏统计 to the front.
+    void showOmissions();
     QTableView *ledgerView() const { return tblLedger; }
 
     // The plan the controls describe; fields that cannot be read go into `errors`.
@@ -132,6 +134,7 @@ class PlanWindow : public QMainWindow
     quorlent::PlanOmissionModel *m_omissionModel = nullptr;
     quorlent::PlanPrizeModel *m_prizeModel = nullptr;
 
+    QWidget *m_omissionTab = nullptr;
     QTabWidget *tabMain = nullptr;
     PlanSourceEditor *m_source = nullptr;
     QComboBox *cboPlay = nullptr;
