@@ -1,5 +1,6 @@
 #include "HistoryDb.h"
 
+#include "LishiInserter.h"
 #include "RowMirror.h"
 
 #include <QFile>
@@ -50,30 +51,6 @@ std::vector<std::string> rowColumns()
     names.insert(names.end(), codes.begin(), codes.begin() + 40);
     names.push_back(kTextColumnNames[0]);
     return names;
-}
-
-std::string joined(const std::vector<std::string> &names, const std::string &separator)
-{
-    std::string text;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i)
-            text += separator;
-        text += names[i];
-    }
-    return text;
-}
-
-std::string insertStatement()
-{
-    std::vector<std::string> names{"SQQH", "QQH"};
-    for (auto &name : codeColumns())
-        names.push_back(name);
-    for (const char *name : kTextColumnNames)
-        names.push_back(name);
-    std::string params;
-    for (size_t i = 0; i < names.size(); ++i)
-        params += i ? ",?" : "?";
-    return "INSERT INTO Lishi(" + joined(names, ",") + ") VALUES(" + params + ")";
 }
 
 void bindCodes(Statement &stmt, int &index, const DrawCodes &codes)
@@ -547,8 +524,8 @@ bool HistoryDb::mirror(std::span<const HistoryRow> rows)
 
 bool HistoryDb::insertAll(const RecordSource &source, std::vector<HistoryRow> *rows)
 {
-    Statement stmt = m_db->prepare(insertStatement().c_str());
-    if (!stmt.isValid())
+    LishiInserter lishi(*m_db);
+    if (!lishi.isValid())
         return false;
     Statement dated;
     if (m_hasDates) {
@@ -564,21 +541,12 @@ bool HistoryDb::insertAll(const RecordSource &source, std::vector<HistoryRow> *r
                 return false;
             dated.reset();
         }
-        int index = 1;
-        stmt.bind(index++, record.sqqh);
-        stmt.bind(index++, record.qqh());
-        bindCodes(stmt, index, record.own);
-        bindCodes(stmt, index, record.previous);
-        bindCodes(stmt, index, record.earlier);
-        bindTexts(stmt, index, record.previousTexts);
-        bindTexts(stmt, index, record.earlierTexts);
-        if (stmt.step() != SQLITE_DONE)
+        if (!lishi.add(record))
             return false;
-        stmt.reset();
         if (rows)
             rows->push_back(HistoryRow::fromRecord(record));
     }
-    return true;
+    return lishi.finish();
 }
 
 bool HistoryDb::append(std::span<const DrawRecord> records)
