@@ -1,6 +1,7 @@
 #include "HistoryDb.h"
 
 #include "LishiInserter.h"
+#include "ProcessMemory.h"
 #include "RowMirror.h"
 
 #include <QFile>
@@ -561,14 +562,18 @@ bool HistoryDb::append(std::span<const DrawRecord> records)
 
 bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
 {
-    return replaceAll(recordsFrom(records));
+    return replaceAll(recordsFrom(records), nullptr, records.size());
 }
 
-bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored)
+bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored,
+                           size_t expected)
 {
     TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
+    // With room to grow, so that the first entries do not copy the whole history.
     std::vector<HistoryRow> rows;
+    rows.reserve(expected + kRowHeadroom);
+    preferLargePages(rows.data(), rows.capacity() * sizeof(HistoryRow));
     if (!tx.isActive() || !m_db->exec("DELETE FROM Lishi") ||
         (m_hasDates && !m_db->exec("DELETE FROM Kaijiangri")) || !insertAll(source, &rows))
         return false;

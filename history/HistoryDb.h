@@ -90,8 +90,10 @@ public:
     bool append(std::span<const DrawRecord> records);
     // Empties Lishi and stores `records` in their place, in one transaction.
     bool replaceAll(std::span<const DrawRecord> records);
-    // With `stored`: also gives the rows stored, in issue order.
-    bool replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored = nullptr);
+    // With `stored`: also gives the rows stored, in issue order. `expected`: how many records the
+    // source will yield, where known.
+    bool replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored = nullptr,
+                    size_t expected = 0);
     bool clear();
     // Removes the draw with the greatest issue (the last stored of equal ones).
     bool deleteNewest();

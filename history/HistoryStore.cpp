@@ -85,13 +85,13 @@ bool HistoryStore::append(std::span<const DrawRecord> records)
 
 bool HistoryStore::replaceAll(std::span<const DrawRecord> records)
 {
-    return replaceAll(recordsFrom(records));
+    return replaceAll(recordsFrom(records), records.size());
 }
 
-bool HistoryStore::replaceAll(const RecordSource &source)
+bool HistoryStore::replaceAll(const RecordSource &source, size_t expected)
 {
     std::vector<HistoryRow> rows;
-    if (!m_db || !m_db->replaceAll(source, &rows))
+    if (!m_db || !m_db->replaceAll(source, &rows, expected))
         return false;
     resetRows(std::move(rows));
     return true;
