@@ -9,8 +9,10 @@ namespace quorlent {
 
 namespace {
 
-// The row of block -1 says the copy is in step: its form and the number of rows.
+// The row of block -1 says the copy is in step: its form and the number of rows; that of block -2
+// holds Lishi's greatest rowid as of the last change this program made.
 constexpr int64_t kStateBlock = -1;
+constexpr int64_t kLastRowidBlock = -2;
 constexpr int64_t kForm = 1;
 
 bool bySqqh(const HistoryRow &a, const HistoryRow &b)
@@ -80,8 +82,11 @@ std::optional<std::vector<HistoryRow>> RowMirror::load(size_t spare)
     preferLargePages(rows.data(), rows.capacity() * sizeof(HistoryRow));
     if (!loadBlocks(0, blocksFor(*count), rows) || rows.size() != *count)
         return std::nullopt;
-    // Lishi has an index on SQQH: both questions read a small part of the file.
-    if (m_db.queryInt("SELECT count(*) FROM Lishi", -1) != int64_t(rows.size()))
+    // Two questions that read a few pages of the file (counting Lishi's rows would read all of
+    // its index): its greatest rowid, which any row added since would change, and its newest draw.
+    Statement lastRowid = m_db.prepare("SELECT intShu FROM LishiYasuo WHERE intKuai = ?");
+    if (!lastRowid.isValid() || lastRowid.bind(1, kLastRowidBlock).step() != SQLITE_ROW ||
+        lastRowid.columnInt(0) != m_db.queryInt("SELECT max(rowid) FROM Lishi", 0))
         return std::nullopt;
     if (!rows.empty()) {
         Statement newest = m_db.prepare("SELECT SQQH, L1A, L2A, L3A, L4A, L5A FROM Lishi "
@@ -121,6 +126,13 @@ bool RowMirror::put(size_t firstRow, std::span<const HistoryRow> rows, bool toEn
     if (!drop.isValid() || drop.bind(1, int64_t(blocksFor(end))).step() != SQLITE_DONE)
         return false;
     stmt.bind(1, kStateBlock).bind(2, kForm).bind(3, int64_t(end)).bindNull(4);
+    if (stmt.step() != SQLITE_DONE)
+        return false;
+    stmt.reset();
+    stmt.bind(1, kLastRowidBlock)
+        .bindNull(2)
+        .bind(3, m_db.queryInt("SELECT max(rowid) FROM Lishi", 0))
+        .bindNull(4);
     return stmt.step() == SQLITE_DONE;
 }
 

@@ -65,7 +65,7 @@ std::vector<HistoryRow> reopenedRows(const QString &path, bool *copyInStep = nul
 {
     auto db = HistoryDb::openOrCreate(path).db;
     if (copyInStep)
-        *copyInStep = RowMirror(db->sql()).size().has_value();
+        *copyInStep = RowMirror(db->sql()).load(0).has_value();
     std::vector<HistoryRow> rows = db->loadRows();
     EXPECT_TRUE(RowMirror(db->sql()).size().has_value()) << "the opening writes the copy anew";
     return rows;
@@ -198,6 +198,15 @@ TEST(RowMirrorTest, AnotherWriterEmptiesTheCopyAndTheNextOpeningReadsLishi)
     // Read again from the copy written at that opening: the odd codes kept whole.
     EXPECT_EQ(reopenedRows(path, &inStep), rows);
     EXPECT_TRUE(inStep);
+
+    // A writer whose triggers do not fire is still caught by the row it adds.
+    {
+        TriggersOff quiet(*other);
+        ASSERT_TRUE(
+            other->exec("INSERT INTO Lishi(SQQH, QQH, L1A) VALUES(160908001, 160908002, 3)"));
+    }
+    EXPECT_EQ(reopenedRows(path, &inStep).size(), 501u);
+    EXPECT_FALSE(inStep);
 }
 
 TEST(RowMirrorTest, AFileWithoutTheCopyIsReadFromLishiAndGetsOne)
