@@ -93,7 +93,15 @@ HistoryTextReader::Result HistoryTextReader::read(QIODevice &device, LineMode mo
         failed.error = device.errorString();
         return failed;
     }
-    const QByteArray bytes = device.readAll();
+    QByteArray bytes;
+    if (const qint64 size = device.isSequential() ? 0 : device.size() - device.pos(); size > 0) {
+        // A file's size is known: its bytes go into memory given large pages before they arrive.
+        bytes = QByteArray(size, Qt::Uninitialized);
+        preferLargePages(bytes.data(), size_t(size));
+        const qint64 got = device.read(bytes.data(), size);
+        bytes.truncate(std::max<qint64>(got, 0));
+    }
+    bytes += device.readAll(); // the rest of a file that grew, or all of a stream
     // readAll() cannot tell an empty file from a failed read; a file device can.
     if (const auto *file = qobject_cast<const QFileDevice *>(&device);
         file && file->error() != QFileDevice::NoError) {
