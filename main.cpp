@@ -6,6 +6,7 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -36,10 +37,11 @@ int main(int argc, char *argv[])
 
     const QString exeFolder = QCoreApplication::applicationDirPath();
     const QString folder = programFolder(options.home, exeFolder);
+    useSettingsFolderOf(folder);
     offerSampleHistory(folder, sampleHistoryFolder(exeFolder));
     frmMain window(folder);
     if (options.checkStart) {
-        std::printf("%s\n", folder.toLocal8Bit().constData());
+        std::printf("%s\n", QDir::toNativeSeparators(folder).toUtf8().constData());
         return 0;
     }
     window.show();

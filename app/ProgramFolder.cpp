@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -24,11 +25,41 @@ QString programFolder(const QString &home, const QString &executableFolder)
         QDir().mkpath(home);
         return QDir(home).absolutePath();
     }
-    if (installedDataFolder(executableFolder).isEmpty() && canCreateFilesIn(executableFolder))
+    if (!isInstalledCopy(executableFolder) && canCreateFilesIn(executableFolder))
         return QDir(executableFolder).absolutePath();
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString data = perUserDataFolder();
     QDir().mkpath(data);
     return data;
+}
+
+bool isInstalledCopy(const QString &executableFolder)
+{
+#ifdef Q_OS_WIN
+    return QFileInfo::exists(QDir(executableFolder).filePath(QLatin1String(kInstalledMarker)));
+#else
+    return !installedDataFolder(executableFolder).isEmpty();
+#endif
+}
+
+QString perUserDataFolder()
+{
+#ifdef Q_OS_WIN
+    // GenericDataLocation is %LOCALAPPDATA% itself; the program's own folder is named as the
+    // installer and the help name it, whatever the application name.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Quorlent"));
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#endif
+}
+
+void useSettingsFolderOf(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+#else
+    Q_UNUSED(folder); // QSettings' own per-user folder, which follows $XDG_CONFIG_HOME
+#endif
 }
 
 QString installedDataFolder(const QString &executableFolder)

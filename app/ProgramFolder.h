@@ -4,12 +4,28 @@
 
 // Where the program keeps Varnibo.mdb and every other file of its own:
 //  - `home` when it is not empty (the --home option, else QUORLENT_HOME), created if missing;
-//  - else the executable's folder, when the program runs from where it was built and that
-//    folder can be written;
-//  - else the per-user data folder (QStandardPaths::AppDataLocation): for an installed program,
-//    whose executable lies beside its shared data folder, even when root could write there, and
-//    for an executable in a folder that cannot be written.
+//  - else the executable's folder, when the program is not an installed copy and that folder can
+//    be written: where it was built, or a Windows zip unpacked anywhere writable (portable);
+//  - else the per-user data folder (perUserDataFolder()): for an installed program, even when it
+//    could write beside its executable, and for an executable in a folder that cannot be written.
 QString programFolder(const QString &home, const QString &executableFolder);
+
+// Whether the executable belongs to an installed copy: on Linux, one whose shared data folder lies
+// beside its bin folder; on Windows, one the installer marked with kInstalledMarker beside it.
+bool isInstalledCopy(const QString &executableFolder);
+
+// The file the Windows installer puts beside quorlent.exe; a zip's copy has none.
+inline constexpr char kInstalledMarker[] = "quorlent-installed.txt";
+
+// The per-user data folder: ~/.local/share/quorlent ($XDG_DATA_HOME/quorlent) on Linux,
+// %LOCALAPPDATA%\Quorlent on Windows.
+QString perUserDataFolder();
+
+// Where the settings file Tessaryn/Tessaryn.ini lies: on Windows in the program folder, so that a
+// portable copy carries its settings with it and an installed one keeps them beside its data in
+// %LOCALAPPDATA%\Quorlent; on Linux the per-user configuration folder ($XDG_CONFIG_HOME or
+// ~/.config). Makes the settings store use it; call before the first settings object.
+void useSettingsFolderOf(const QString &programFolder);
 
 // The shared data folder of an installed program (…/share/quorlent beside …/bin); empty when the
 // executable does not lie in an installed tree.

@@ -116,7 +116,7 @@ void SettingsSection::setText(const QString &key, const QString &value)
 
 QString SettingsSection::fileName() { return openStore()->fileName(); }
 
-Settings::Settings()
+Settings::Settings(QObject *parent) : QObject(parent)
 {
     reread(Section::Main);
     reread(Section::Trend);
@@ -134,21 +134,31 @@ void Settings::reread(Section which)
         if (info.section != section)
             continue;
         const QString name = QLatin1String(info.name);
+        const int before = m_values[key];
         m_values[key] = info.isBool ? int(store.flag(name, info.defaultValue != 0))
                                     : store.number(name, info.defaultValue, info.min, info.max);
         m_inStore[key] = store.holds(name, info.isBool, m_values[key]);
+        if (m_values[key] != before)
+            emit changed(Key(key));
     }
     for (int key = 0; key < TextKeyCount; ++key) {
-        if (kTextKeys[key].section == section)
-            m_texts[key] = store.text(QLatin1String(kTextKeys[key].name));
+        if (kTextKeys[key].section != section)
+            continue;
+        const QString before = m_texts[key];
+        m_texts[key] = store.text(QLatin1String(kTextKeys[key].name));
+        if (m_texts[key] != before)
+            emit textChanged(TextKey(key));
     }
 }
 
 void Settings::setText(TextKey key, const QString &value)
 {
+    const bool other = m_texts[key] != value;
     m_texts[key] = value;
     SettingsSection(QLatin1String(kTextKeys[key].section))
         .setText(QLatin1String(kTextKeys[key].name), value);
+    if (other)
+        emit textChanged(key);
 }
 
 QStringList Settings::recentHistories() const
@@ -174,13 +184,18 @@ bool Settings::set(Key key, int value)
         return false;
     if (m_inStore[key] && m_values[key] == value)
         return true;
+    const bool other = m_values[key] != value;
     m_values[key] = value;
     m_inStore[key] = true;
     const KeyInfo &info = kKeys[key];
-    SettingsSection store(QLatin1String(info.section));
-    if (info.isBool)
-        store.setFlag(QLatin1String(info.name), value != 0);
-    else
-        store.setNumber(QLatin1String(info.name), value);
+    {
+        SettingsSection store(QLatin1String(info.section));
+        if (info.isBool)
+            store.setFlag(QLatin1String(info.name), value != 0);
+        else
+            store.setNumber(QLatin1String(info.name), value);
+    }
+    if (other)
+        emit changed(key);
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -34,13 +35,16 @@ private:
 
 // The user's choices, kept in the per-user settings store under application "Tessaryn": the main
 // window's in section "IniSetting", the trend chart's in section "Zoushi", the 缩水 window's in
-// section "Suoshui". One table holds every
-// key with its section, type, default and range; a window reads its section when it opens (the
-// main window at start-up, the trend chart and the 缩水 window each time they open) and every value is written the
-// moment it changes.
-class Settings
+// section "Suoshui". One table holds every key with its section, type, default and range. The
+// main window's section is read at start-up, a tool window's again each time the window opens
+// (the main window asks for it, so that a choice changed outside the program counts); every value
+// is written the moment it changes. Each change is announced, so that what shows a choice follows
+// it wherever it was made.
+class Settings : public QObject
 {
-public:
+    Q_OBJECT
+
+  public:
     enum Key {
         // IniSetting
         bolZyw,
@@ -79,12 +83,14 @@ public:
         txtSchemeName, // Suoshui: the name of the 方案 last opened or saved
         TextKeyCount
     };
+    Q_ENUM(Key)
+    Q_ENUM(TextKey)
 
     enum class Section { Main, Trend, Filter };
 
     // Reads every section.
-    Settings();
-    // Reads one section again, as the store holds it now.
+    explicit Settings(QObject *parent = nullptr);
+    // Reads one section again, as the store holds it now; announces the values that differ.
     void reread(Section section);
 
     static const char *name(Key key);
@@ -108,7 +114,12 @@ public:
     QStringList recentHistories() const;
     void setRecentHistories(const QStringList &files);
 
-private:
+  signals:
+    // A value is another now: set here, or read again from the store.
+    void changed(Settings::Key key);
+    void textChanged(Settings::TextKey key);
+
+  private:
     std::array<int, KeyCount> m_values{};
     // Whether the store is known to hold m_values[key] already: a handler that stores a value
     // the store has (every option click stores its group again) costs no file write.

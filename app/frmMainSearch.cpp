@@ -5,10 +5,10 @@
 #include "ResultsPanel.h"
 #include "SearchOptionsPanel.h"
 #include "SearchResult.h"
+#include "TallyKeeper.h"
 #include "frmMain.h"
 
 #include <QCheckBox>
-#include <QPushButton>
 
 using namespace quorlent;
 
@@ -32,11 +32,11 @@ void frmMain::runSearch(LiveSearch::Search which, bool live)
     }
     BusyCursor busy;
     const bool follow = which == LiveSearch::Search::Follow;
-    const SearchResult result =
-        follow ? runFollowSearch(m_history->rows(), request, m_options->tallyOptions())
-               : runCombinationSearch(m_history->rows(), request, m_options->tallyOptions());
+    const TallyOptions options = m_options->tallyOptions();
+    const SearchResult result = follow ? runFollowSearch(m_history->rows(), request, options)
+                                       : runCombinationSearch(m_history->rows(), request, options);
     m_live->searched(which);
-    ShowSearchResult(result, !live);
+    ShowSearchResult(result, options, !live);
 
     // What makes a search mean nothing is said, not refused.
     QStringList warnings;
@@ -52,63 +52,46 @@ void frmMain::runSearch(LiveSearch::Search which, bool live)
         showStatus(warnings.join(QStringLiteral("；")));
 }
 
-void frmMain::ShowSearchResult(const SearchResult &result, bool announce)
+void frmMain::ShowSearchResult(const SearchResult &result, const TallyOptions &options,
+                               bool announce)
 {
-    m_results->showResult(m_history->rows(), result);
+    m_results->showResult(result, options);
     if (!result.rangeValid) {
-        const Game &game = m_history->game();
-        showStatus(game.isStandard()
-                       ? QStringLiteral("检索起止期数无法识别，请输入十一位期号。")
-                       : QStringLiteral("检索起止期数无法识别，%1。").arg(game.formHint()));
+        showStatus(QStringLiteral("检索起止期数无法识别，%1。").arg(m_history->game().entryHint()));
         return;
     }
     if (!announce) {
-        // A live run paints first and keeps the tally right after, once for a burst of changes.
-        const bool scheduled = !m_pendingTally.empty();
-        m_pendingTally = result.tally.carcuRows();
-        if (!scheduled)
-            QMetaObject::invokeMethod(this, &frmMain::writePendingTally, Qt::QueuedConnection);
+        // A live run paints first and keeps the tally right after, once for a burst of changes;
+        // it leaves the status line to what caused it ("已存入 …").
+        m_tally->keepLater(result.tally);
         return;
     }
-    m_pendingTally.clear();
-    if (!m_history->writeTally(result.tally.carcuRows())) {
+    if (!m_tally->keepNow(result.tally)) {
         showStatus(QStringLiteral("统计结果未能写入数据库：%1").arg(m_history->lastError()));
         return;
     }
-    // A live run leaves the status line to what caused it ("已存入 …").
-    if (announce)
-        showStatus(QStringLiteral("检索完成：命中 %1 期。").arg(result.hits.size()));
-}
-
-void frmMain::writePendingTally()
-{
-    if (m_pendingTally.empty())
-        return;
-    const std::vector<std::pair<int, int64_t>> rows = std::move(m_pendingTally);
-    m_pendingTally.clear();
-    if (!m_history->writeTally(rows))
-        showStatus(QStringLiteral("统计结果未能写入数据库：%1").arg(m_history->lastError()));
+    showStatus(QStringLiteral("检索完成：命中 %1 期。").arg(result.hits.size()));
 }
 
 // The results follow what they were computed from: a history change, an option, a reference value,
 // a position or the range.
 void frmMain::followForLiveResults()
 {
-    QCheckBox *live = m_commands->chkLive;
-    connect(live, &QCheckBox::toggled, this, [this](bool on) {
+    connect(m_commandPanel->chkLive, &QCheckBox::toggled, this, [this](bool on) {
         m_settings.setFlag(Settings::bolShishi, on);
-        m_options->setLiveTyping(on);
         m_live->setEnabled(on);
     });
     connect(m_options, &SearchOptionsPanel::changed, m_live, &LiveSearch::optionsChanged);
     connect(m_live, &LiveSearch::rerun, this,
             [this](LiveSearch::Search which) { runSearch(which, true); });
     connect(m_live, &LiveSearch::stale, m_results, &ResultsPanel::markStale);
+    connect(m_tally, &TallyKeeper::failed, this, [this](const QString &error) {
+        showStatus(QStringLiteral("统计结果未能写入数据库：%1").arg(error));
+    });
 
-    // The hits refer to rows by index: a removal or a new history makes them meaningless.
     HistoryStore *store = m_history.get();
-    connect(store, &HistoryStore::aboutToRemove, m_results, &ResultsPanel::forgetHits);
-    connect(store, &HistoryStore::aboutToReset, m_results, &ResultsPanel::forgetHits);
+    connect(store, &HistoryStore::opened, m_live,
+            [this] { m_live->searched(LiveSearch::Search::None); });
     connect(store, &HistoryStore::appended, m_live, [this] { m_live->historyChanged(true); });
     connect(store, &HistoryStore::removed, m_live, [this] { m_live->historyChanged(false); });
     connect(store, &HistoryStore::resetDone, m_live, [this] { m_live->historyChanged(false); });

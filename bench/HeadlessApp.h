@@ -6,6 +6,7 @@
 #include "ProcessMemory.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 
 namespace quorlent::bench {
@@ -23,6 +24,7 @@ private:
         {
             keepFreedMemory(); // as the program does
             qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path()); // Windows
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
         }

@@ -154,6 +154,23 @@ QString Game::formHint() const
     return {};
 }
 
+QString Game::entryHint() const
+{
+    return isStandard() ? QStringLiteral("请输入十一位期号") : formHint();
+}
+
+QString Game::notAnIssue(const QString &entry) const
+{
+    if (isStandard())
+        return QStringLiteral("“%1”不是十一位期号").arg(entry);
+    return QStringLiteral("“%1”不是本彩种的期号（%2）").arg(entry, formHint());
+}
+
+QString Game::exampleIssue(int32_t stored) const
+{
+    return isStandard() ? QStringLiteral("20160908078") : displayForm(stored);
+}
+
 int Game::sequence(int32_t stored) const
 {
     return stored % sequenceScale();

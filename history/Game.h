@@ -67,6 +67,18 @@ class Game
     QString scheduleName() const;
     // What a refused issue is told: "期号应为 年份+三位序号，如 2026101".
     QString formHint() const;
+    // What an issue box that cannot be read asks for: the original game's "请输入十一位期号",
+    // formHint() for the others.
+    QString entryHint() const;
+    // What an entry that is no issue of the game is told: "“2016”不是十一位期号", or for the
+    // others "“2016”不是本彩种的期号（期号应为 …）".
+    QString notAnIssue(const QString &entry) const;
+    // The issue a prompt gives as its example: the original game's prompts have always shown
+    // 20160908078; another game shows `stored`, an issue of the history at hand.
+    QString exampleIssue(int32_t stored) const;
+    // The text an issue box is made wide enough for: the longest issue any game shows, the
+    // original game's eleven digits.
+    static QString widestIssue() { return standard().displayForm(0); }
 
     // ---- The parts of a stored issue ----
     int sequence(int32_t stored) const;

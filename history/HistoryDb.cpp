@@ -395,7 +395,8 @@ HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGa
                                           const QString &name)
 {
     OpenResult result;
-    const std::string native = QFile::encodeName(path).toStdString();
+    // SQLite takes file names in UTF-8 on every system (on Windows, not in the ANSI code page).
+    const std::string native = path.toUtf8().toStdString();
     const bool exists = QFileInfo::exists(path);
     if (exists && !isOurs(path)) {
         result.status = OpenStatus::NotOurs;

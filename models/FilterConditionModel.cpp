@@ -126,7 +126,7 @@ void FilterConditionModel::rowsChanged(int first, int last)
 QString FilterConditionModel::title(const Condition &c, FilterPart part)
 {
     // As conditionTitle(), with the position named as the window names it.
-    if (c.kind == ConditionKind::Kill && c.position > 0 && c.position <= digitCount(part))
+    if (formOf(c.kind) == KindForm::Kill && c.position > 0 && c.position <= digitCount(part))
         return QStringLiteral("%1（%2）")
             .arg(kindName(c.kind), positionName(firstPosition(part) + c.position - 1));
     return conditionTitle(c);
@@ -136,8 +136,8 @@ QString FilterConditionModel::parameters(const Condition &c, FilterPart part)
 {
     const int first = firstPosition(part);
     const int digits = digitCount(part);
-    switch (c.kind) {
-    case ConditionKind::Position: {
+    switch (formOf(c.kind)) {
+    case KindForm::Positions: {
         QStringList restricted;
         for (int i = 0; i < digits; ++i) {
             const DigitSet allowed = c.positions[size_t(i)];
@@ -149,19 +149,19 @@ QString FilterConditionModel::parameters(const Condition &c, FilterPart part)
         return restricted.isEmpty() ? QStringLiteral("各位不限")
                                     : restricted.join(QStringLiteral("，"));
     }
-    case ConditionKind::Bankers:
+    case KindForm::Bankers:
         return QStringLiteral("%1 %2 个：%3")
             .arg(c.rule == BankerRule::AtLeast ? QStringLiteral("至少") : QStringLiteral("恰好"))
             .arg(c.count)
             .arg(c.digits.empty() ? QStringLiteral("（未选）") : spacedDigits(c.digits));
-    case ConditionKind::Kill: {
+    case KindForm::Kill: {
         const QString where = c.position > 0 && c.position <= digits
                                   ? positionName(first + c.position - 1)
                                   : QStringLiteral("整个号码");
         return QStringLiteral("%1（%2）")
             .arg(c.digits.empty() ? QStringLiteral("未选") : spacedDigits(c.digits), where);
     }
-    case ConditionKind::Shape: {
+    case KindForm::Shapes: {
         QStringList names;
         for (int s = 0; s < kShapeCount; ++s) {
             if (c.shapes & shapeBit(Shape(s)))
@@ -169,16 +169,17 @@ QString FilterConditionModel::parameters(const Condition &c, FilterPart part)
         }
         return names.isEmpty() ? QStringLiteral("（未选）") : names.join(QLatin1Char(' '));
     }
-    case ConditionKind::Cold:
-    case ConditionKind::Hot:
+    case KindForm::Omission:
         return QStringLiteral("遗漏%1%2，%3，个数 %4")
-            .arg(c.kind == ConditionKind::Cold ? QStringLiteral("≥") : QStringLiteral("≤"))
+            .arg(QString::fromUtf8(kindInfo(c.kind).comparison))
             .arg(c.threshold)
             .arg(c.atPositions ? QStringLiteral("按位") : QStringLiteral("整个号码"),
                  typed(c.values));
-    default:
+    case KindForm::Values:
+    case KindForm::Ratios:
         return typed(c.values);
     }
+    return {};
 }
 
 QString FilterConditionModel::keptText(int row) const

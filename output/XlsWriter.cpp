@@ -12,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace quorlent {
 
@@ -512,7 +513,250 @@ template <typename Cell, typename Kind> void settle(std::vector<Cell> &cells, Ki
     std::erase_if(cells, [blank](const Cell &c) { return c.kind == blank; });
 }
 
+// A row that holds cells: [first, last) into the sheet's cells.
+struct RowSpan
+{
+    uint32_t row;
+    size_t first, last;
+    uint16_t colMic, colMac;
+};
+
+template <typename Cell> std::vector<RowSpan> rowSpans(const std::vector<Cell> &cells)
+{
+    std::vector<RowSpan> rows;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (rows.empty() || rows.back().row != cells[i].row)
+            rows.push_back({cells[i].row, i, i, cells[i].column, cells[i].column});
+        rows.back().last = i + 1;
+        rows.back().colMac = uint16_t(cells[i].column + 1);
+    }
+    return rows;
+}
+
+// What a worksheet says of itself between its INDEX and its DEFCOLWIDTH: calculation, printing
+// and page set-up, all as Excel writes them by default.
+void writeSheetSettings(Biff &b)
+{
+    b.record(kCalcMode, {1});
+    b.record(kCalcCount, {100});
+    b.record(kRefMode, {1});
+    b.record(kIteration, {0});
+    b.begin(kDelta);
+    b.f64(0.001);
+    b.end();
+    b.record(kSaveRecalc, {1});
+    b.record(kPrintHeaders, {0});
+    b.record(kPrintGridlines, {0});
+    b.record(kGridSet, {1});
+    b.record(kGuts, {0, 0, 0, 0});
+    b.record(kDefaultRowHeight, {0, kRowHeight});
+    b.record(kWsBool, {0x04C1});
+    b.record(kHeader, {});
+    b.record(kFooter, {});
+    b.record(kHCenter, {0});
+    b.record(kVCenter, {0});
+    b.begin(kSetup); // printer settings not initialised (fNoPls): Excel uses its defaults
+    b.u16(0);
+    b.u16(100);
+    b.u16(1);
+    b.u16(1);
+    b.u16(1);
+    b.u16(0x0004);
+    b.u16(0);
+    b.u16(0);
+    b.f64(0.5);
+    b.f64(0.5);
+    b.u16(1);
+    b.end();
+}
+
+// The cells of one row: texts as LABELSST, numbers as RK, runs of RK numbers side by side as one
+// MULRK, the others as NUMBER.
+template <typename Cell>
+void writeRowCells(Biff &b, const RowSpan &span, const std::vector<Cell> &cells,
+                   const std::vector<uint32_t> &sstIndex)
+{
+    using Kind = decltype(Cell::kind);
+    uint32_t rk[XlsWriter::kMaxColumns];
+    const auto row = uint16_t(span.row);
+    for (size_t i = span.first; i < span.last;) {
+        const Cell &cell = cells[i];
+        if (cell.kind == Kind::Text) {
+            b.begin(kLabelSst);
+            b.u16(row);
+            b.u16(cell.column);
+            b.u16(kCellXf);
+            b.u32(sstIndex[cell.text]);
+            b.end();
+            ++i;
+            continue;
+        }
+        if (!toRk(cell.number, &rk[0])) {
+            b.begin(kNumber);
+            b.u16(row);
+            b.u16(cell.column);
+            b.u16(kCellXf);
+            b.f64(cell.number);
+            b.end();
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < span.last && cells[j].kind == Kind::Number &&
+               cells[j].column == cells[j - 1].column + 1 && toRk(cells[j].number, &rk[j - i]))
+            ++j;
+        if (j - i == 1) {
+            b.begin(kRk);
+            b.u16(row);
+            b.u16(cell.column);
+            b.u16(kCellXf);
+            b.u32(rk[0]);
+        } else {
+            b.begin(kMulRk);
+            b.u16(row);
+            b.u16(cell.column);
+            for (size_t k = 0; k < j - i; ++k) {
+                b.u16(kCellXf);
+                b.u32(rk[k]);
+            }
+            b.u16(cells[j - 1].column);
+        }
+        b.end();
+        i = j;
+    }
+}
+
+// One block of up to kRowsPerBlock rows: their ROW records, their cells, and the DBCELL that lets
+// Excel find them. Returns where the DBCELL lies.
+template <typename Cell>
+uint32_t writeRowBlock(Biff &b, std::span<const RowSpan> rows, const std::vector<Cell> &cells,
+                       const std::vector<uint32_t> &sstIndex)
+{
+    const int64_t firstRowPos = b.pos();
+    for (const RowSpan &r : rows) {
+        b.begin(kRow);
+        b.u16(uint16_t(r.row));
+        b.u16(r.colMic);
+        b.u16(r.colMac);
+        b.u16(kRowHeight);
+        b.u16(0);
+        b.u16(0);
+        b.u16(0x0100);
+        b.u16(kCellXf);
+        b.end();
+    }
+    std::vector<int64_t> cellStart;
+    for (const RowSpan &r : rows) {
+        cellStart.push_back(b.pos());
+        writeRowCells(b, r, cells, sstIndex);
+    }
+    // DBCELL: back to the first ROW, then from the end of that ROW record to the first cell of
+    // the block's first row, and from each row's first cell to the next one's.
+    const auto dbCellPos = uint32_t(b.pos());
+    b.begin(kDbCell);
+    b.u32(uint32_t(b.recordPos() - firstRowPos));
+    for (size_t k = 0; k < cellStart.size(); ++k) {
+        const int64_t from = k == 0 ? firstRowPos + kRowRecordSize : cellStart[k - 1];
+        b.u16(uint16_t(cellStart[k] - from));
+    }
+    b.end();
+    return dbCellPos;
+}
+
+// A worksheet's substream, starting at `streamPos` of the Workbook stream.
+template <typename Cell>
+QByteArray writeSheet(int64_t streamPos, const std::vector<Cell> &cells, bool first,
+                      const std::vector<uint32_t> &sstIndex)
+{
+    Biff b(streamPos);
+    b.reserve(qsizetype(cells.size()) * 12 + 1024);
+    writeBof(b, 0x0010);
+
+    const std::vector<RowSpan> rows = rowSpans(cells);
+    const size_t blocks = (rows.size() + kRowsPerBlock - 1) / kRowsPerBlock;
+    const uint32_t rwMic = rows.empty() ? 0 : rows.front().row;
+    const uint32_t rwMac = rows.empty() ? 0 : rows.back().row + 1;
+    uint16_t colMic = rows.empty() ? 0 : 0xFFFF, colMac = 0;
+    for (const RowSpan &r : rows) {
+        colMic = std::min(colMic, r.colMic);
+        colMac = std::max(colMac, r.colMac);
+    }
+
+    // INDEX lists the DBCELL records so that Excel can find a row without reading the rows
+    // before it; its places are filled in at the end.
+    b.begin(kIndex);
+    b.u32(0);
+    b.u32(rwMic);
+    b.u32(rwMac);
+    const qsizetype defColWidthField = b.size();
+    b.u32(0);
+    const qsizetype dbCellFields = b.size();
+    b.zeros(qsizetype(4 * blocks));
+    b.end();
+
+    writeSheetSettings(b);
+    const auto defColWidthPos = uint32_t(b.pos());
+    b.record(kDefColWidth, {8});
+
+    b.begin(kDimensions);
+    b.u32(rwMic);
+    b.u32(rwMac);
+    b.u16(colMic);
+    b.u16(colMac);
+    b.u16(0);
+    b.end();
+
+    std::vector<uint32_t> dbCellPos;
+    dbCellPos.reserve(blocks);
+    for (size_t block = 0; block < blocks; ++block) {
+        const size_t r0 = block * kRowsPerBlock;
+        const size_t r1 = std::min(rows.size(), r0 + kRowsPerBlock);
+        dbCellPos.push_back(
+            writeRowBlock(b, std::span(rows).subspan(r0, r1 - r0), cells, sstIndex));
+    }
+
+    b.begin(kWindow2);
+    b.u16(first ? 0x06B6 : 0x00B6); // grid, headers, zeros, outline; the first sheet shown
+    b.u16(0);
+    b.u16(0);
+    b.u16(0x40); // automatic grid colour
+    b.u16(0);
+    b.u16(0);
+    b.u16(0);
+    b.u32(0);
+    b.end();
+    b.record(kEof, {});
+
+    b.patch32(defColWidthField, defColWidthPos);
+    for (size_t k = 0; k < blocks; ++k)
+        b.patch32(dbCellFields + qsizetype(4 * k), dbCellPos[k]);
+    return b.take();
+}
+
 } // namespace
+
+XlsWriter::SharedStrings XlsWriter::sharedStrings() const
+{
+    // Strings whose cells were all overwritten stay out of the table.
+    std::vector<uint32_t> uses(m_strings.size(), 0);
+    SharedStrings table;
+    for (const Sheet &sheet : m_sheets) {
+        for (const Cell &cell : sheet.cells) {
+            if (cell.kind == Kind::Text) {
+                ++uses[cell.text];
+                ++table.references;
+            }
+        }
+    }
+    table.index.resize(m_strings.size());
+    table.used.reserve(m_strings.size());
+    for (size_t i = 0; i < m_strings.size(); ++i) {
+        table.index[i] = uint32_t(table.used.size());
+        if (uses[i])
+            table.used.push_back(&m_strings[i]);
+    }
+    return table;
+}
 
 bool XlsWriter::write(QIODevice *device)
 {
@@ -529,30 +773,11 @@ bool XlsWriter::write(QIODevice *device)
     }
     if (sheetNames.empty())
         sheetNames.push_back(QStringLiteral("Sheet1"));
-
-    // Strings whose cells were all overwritten stay out of the table.
-    std::vector<uint32_t> uses(m_strings.size(), 0);
-    uint32_t references = 0;
-    for (const Sheet &sheet : m_sheets) {
-        for (const Cell &cell : sheet.cells) {
-            if (cell.kind == Kind::Text) {
-                ++uses[cell.text];
-                ++references;
-            }
-        }
-    }
-    std::vector<uint32_t> sstIndex(m_strings.size());
-    std::vector<const QString *> sstStrings;
-    sstStrings.reserve(m_strings.size());
-    for (size_t i = 0; i < m_strings.size(); ++i) {
-        sstIndex[i] = uint32_t(sstStrings.size());
-        if (uses[i])
-            sstStrings.push_back(&m_strings[i]);
-    }
+    const SharedStrings strings = sharedStrings();
 
     Biff globals(0);
     const std::vector<qsizetype> offsetFields =
-        writeGlobals(globals, sheetNames, sstStrings, references);
+        writeGlobals(globals, sheetNames, strings.used, strings.references);
 
     std::vector<QByteArray> pieces;
     int64_t streamPos = globals.size();
@@ -561,187 +786,8 @@ bool XlsWriter::write(QIODevice *device)
     for (size_t s = 0; s < sheetNames.size(); ++s) {
         sheetStarts.push_back(streamPos);
         const std::vector<Cell> &cells = s < m_sheets.size() ? m_sheets[s].cells : noCells;
-        Biff b(streamPos);
-        b.reserve(qsizetype(cells.size()) * 12 + 1024);
-        writeBof(b, 0x0010);
-
-        // Rows that hold cells: [first, last) into `cells`.
-        struct RowSpan
-        {
-            uint32_t row;
-            size_t first, last;
-            uint16_t colMic, colMac;
-        };
-        std::vector<RowSpan> rows;
-        for (size_t i = 0; i < cells.size(); ++i) {
-            if (rows.empty() || rows.back().row != cells[i].row)
-                rows.push_back({cells[i].row, i, i, cells[i].column, cells[i].column});
-            rows.back().last = i + 1;
-            rows.back().colMac = uint16_t(cells[i].column + 1);
-        }
-        const size_t blocks = (rows.size() + kRowsPerBlock - 1) / kRowsPerBlock;
-        const uint32_t rwMic = rows.empty() ? 0 : rows.front().row;
-        const uint32_t rwMac = rows.empty() ? 0 : rows.back().row + 1;
-        uint16_t colMic = rows.empty() ? 0 : 0xFFFF, colMac = 0;
-        for (const RowSpan &r : rows) {
-            colMic = std::min(colMic, r.colMic);
-            colMac = std::max(colMac, r.colMac);
-        }
-
-        // INDEX lists the DBCELL records so that Excel can find a row without reading the rows
-        // before it; its places are filled in at the end.
-        b.begin(kIndex);
-        b.u32(0);
-        b.u32(rwMic);
-        b.u32(rwMac);
-        const qsizetype defColWidthField = b.size();
-        b.u32(0);
-        const qsizetype dbCellFields = b.size();
-        b.zeros(qsizetype(4 * blocks));
-        b.end();
-
-        b.record(kCalcMode, {1});
-        b.record(kCalcCount, {100});
-        b.record(kRefMode, {1});
-        b.record(kIteration, {0});
-        b.begin(kDelta);
-        b.f64(0.001);
-        b.end();
-        b.record(kSaveRecalc, {1});
-        b.record(kPrintHeaders, {0});
-        b.record(kPrintGridlines, {0});
-        b.record(kGridSet, {1});
-        b.record(kGuts, {0, 0, 0, 0});
-        b.record(kDefaultRowHeight, {0, kRowHeight});
-        b.record(kWsBool, {0x04C1});
-        b.record(kHeader, {});
-        b.record(kFooter, {});
-        b.record(kHCenter, {0});
-        b.record(kVCenter, {0});
-        b.begin(kSetup); // printer settings not initialised (fNoPls): Excel uses its defaults
-        b.u16(0);
-        b.u16(100);
-        b.u16(1);
-        b.u16(1);
-        b.u16(1);
-        b.u16(0x0004);
-        b.u16(0);
-        b.u16(0);
-        b.f64(0.5);
-        b.f64(0.5);
-        b.u16(1);
-        b.end();
-        const auto defColWidthPos = uint32_t(b.pos());
-        b.record(kDefColWidth, {8});
-
-        b.begin(kDimensions);
-        b.u32(rwMic);
-        b.u32(rwMac);
-        b.u16(colMic);
-        b.u16(colMac);
-        b.u16(0);
-        b.end();
-
-        std::vector<uint32_t> dbCellPos;
-        dbCellPos.reserve(blocks);
-        std::vector<int64_t> cellStart;
-        uint32_t rk[XlsWriter::kMaxColumns];
-        for (size_t block = 0; block < blocks; ++block) {
-            const size_t r0 = block * kRowsPerBlock;
-            const size_t r1 = std::min(rows.size(), r0 + kRowsPerBlock);
-            const int64_t firstRowPos = b.pos();
-            for (size_t r = r0; r < r1; ++r) {
-                b.begin(kRow);
-                b.u16(uint16_t(rows[r].row));
-                b.u16(rows[r].colMic);
-                b.u16(rows[r].colMac);
-                b.u16(kRowHeight);
-                b.u16(0);
-                b.u16(0);
-                b.u16(0x0100);
-                b.u16(kCellXf);
-                b.end();
-            }
-            cellStart.clear();
-            for (size_t r = r0; r < r1; ++r) {
-                cellStart.push_back(b.pos());
-                const auto row = uint16_t(rows[r].row);
-                for (size_t i = rows[r].first; i < rows[r].last;) {
-                    const Cell &cell = cells[i];
-                    if (cell.kind == Kind::Text) {
-                        b.begin(kLabelSst);
-                        b.u16(row);
-                        b.u16(cell.column);
-                        b.u16(kCellXf);
-                        b.u32(sstIndex[cell.text]);
-                        b.end();
-                        ++i;
-                        continue;
-                    }
-                    if (!toRk(cell.number, &rk[0])) {
-                        b.begin(kNumber);
-                        b.u16(row);
-                        b.u16(cell.column);
-                        b.u16(kCellXf);
-                        b.f64(cell.number);
-                        b.end();
-                        ++i;
-                        continue;
-                    }
-                    size_t j = i + 1;
-                    while (j < rows[r].last && cells[j].kind == Kind::Number &&
-                           cells[j].column == cells[j - 1].column + 1 &&
-                           toRk(cells[j].number, &rk[j - i]))
-                        ++j;
-                    if (j - i == 1) {
-                        b.begin(kRk);
-                        b.u16(row);
-                        b.u16(cell.column);
-                        b.u16(kCellXf);
-                        b.u32(rk[0]);
-                    } else {
-                        b.begin(kMulRk);
-                        b.u16(row);
-                        b.u16(cell.column);
-                        for (size_t k = 0; k < j - i; ++k) {
-                            b.u16(kCellXf);
-                            b.u32(rk[k]);
-                        }
-                        b.u16(cells[j - 1].column);
-                    }
-                    b.end();
-                    i = j;
-                }
-            }
-            // DBCELL: back to the first ROW, then from the end of that ROW record to the first
-            // cell of the block's first row, and from each row's first cell to the next one's.
-            dbCellPos.push_back(uint32_t(b.pos()));
-            b.begin(kDbCell);
-            b.u32(uint32_t(b.recordPos() - firstRowPos));
-            for (size_t k = 0; k < cellStart.size(); ++k) {
-                const int64_t from = k == 0 ? firstRowPos + kRowRecordSize : cellStart[k - 1];
-                b.u16(uint16_t(cellStart[k] - from));
-            }
-            b.end();
-        }
-
-        b.begin(kWindow2);
-        b.u16(s == 0 ? 0x06B6 : 0x00B6); // grid, headers, zeros, outline; the first sheet shown
-        b.u16(0);
-        b.u16(0);
-        b.u16(0x40); // automatic grid colour
-        b.u16(0);
-        b.u16(0);
-        b.u16(0);
-        b.u32(0);
-        b.end();
-        b.record(kEof, {});
-
-        b.patch32(defColWidthField, defColWidthPos);
-        for (size_t k = 0; k < blocks; ++k)
-            b.patch32(dbCellFields + qsizetype(4 * k), dbCellPos[k]);
-        streamPos = b.pos();
-        pieces.push_back(b.take());
+        pieces.push_back(writeSheet(streamPos, cells, s == 0, strings.index));
+        streamPos += pieces.back().size();
     }
 
     QByteArray globalBytes = globals.take();

@@ -72,8 +72,17 @@ class XlsWriter
         std::vector<Cell> cells; // in the order they were set
     };
 
+    // The shared strings the cells use, and where each of m_strings went in that table.
+    struct SharedStrings
+    {
+        std::vector<uint32_t> index; // by m_strings
+        std::vector<const QString *> used;
+        uint32_t references = 0; // text cells
+    };
+
     bool addCell(int sheet, int row, int column, const Cell &cell);
     uint32_t internText(const QString &text);
+    SharedStrings sharedStrings() const;
 
     std::vector<Sheet> m_sheets;
     std::vector<QString> m_strings;

@@ -8,3 +8,7 @@ for size in 16 22 24 32 48 64 128 256; do
   mkdir -p "${size}x${size}/apps"
   rsvg-convert -w "$size" -h "$size" "scalable/apps/$id.svg" -o "${size}x${size}/apps/$id.png"
 done
+# The Windows icon (the executable, its shortcuts and the installer) holds the same sizes in one
+# .ico file (needs imagemagick).
+convert $(for size in 16 24 32 48 64 128 256; do echo "${size}x${size}/apps/$id.png"; done) \
+  ../../windows/quorlent.ico

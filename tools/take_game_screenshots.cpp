@@ -2,13 +2,11 @@
 // A made-up history of a daily game numbered by year (one draw a day from January 2025 to
 // 21 April 2026, with the Spring Festival pause), opened in the window and in the 走势图 at
 // 1366×768: game-window.png and game-trend.png.
-#include "SampleProgramFolder.h"
+#include "ScreenshotRun.h"
 #include "TrendChartWindow.h"
 #include "TrendView.h"
-#include "frmMain.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QRandomGenerator>
 
@@ -50,24 +48,20 @@ bool makeDailyHistory(const QString &path)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: take_game_screenshots <folder>\n");
-        return 2;
-    }
     qputenv("QUORLENT_NOW", "2026-04-21T21:30:00");
-    SampleProgramFolder folder;
-    QApplication app(argc, argv);
-    if (!makeDailyHistory(QDir(folder.path()).filePath(QStringLiteral("排列五.mdb"))))
+    ScreenshotRun run(argc, argv, 1, "<folder>");
+    if (!run.ok())
+        return 2;
+    if (!makeDailyHistory(QDir(run.folder().path()).filePath(QStringLiteral("排列五.mdb"))))
         return 1;
     {
         // Left on the daily game, as a user who works on it.
         SettingsSection(QStringLiteral("IniSetting"))
             .setText(QStringLiteral("txtHistoryFile"), QStringLiteral("排列五.mdb"));
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    frmMain window(folder.path());
+    const QDir out(run.argument(1));
+    frmMain &window = run.openWindow();
     window.resize(1366, 740);
-    window.show();
     window.findChild<QAbstractButton *>(QStringLiteral("Command1"))->click();
     QApplication::processEvents();
     if (!window.grab().save(out.filePath(QStringLiteral("game-window.png"))))

@@ -1,36 +1,29 @@
 // Usage: take_trend_screenshots <sample history file> <docs folder>
 // Imports the sample into a fresh program folder, opens the 走势图 window and saves it twice:
 // trend-100.png (近 100 期 with 遗漏分层 and 折线) and trend-same-draw.png (同期号).
-#include "SampleProgramFolder.h"
+#include "ScreenshotRun.h"
 #include "TrendChartWindow.h"
-#include "frmMain.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QSpinBox>
-#include <cstdio>
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: take_trend_screenshots <history.txt> <folder>\n");
+    ScreenshotRun run(argc, argv, 2, "<history.txt> <folder>");
+    if (!run.ok())
         return 2;
-    }
-    SampleProgramFolder folder;
-    QApplication app(argc, argv);
-    if (!folder.import(QString::fromLocal8Bit(argv[1])))
+    if (!run.folder().import(run.argument(1)))
         return 1;
-    frmMain window(folder.path());
-    window.show();
+    frmMain &window = run.openWindow();
     window.findChild<QAbstractButton *>(QStringLiteral("cmdZoushi"))->click();
     auto *chart = window.findChild<TrendChartWindow *>();
     auto check = [&](const char *name, bool on) {
         chart->findChild<QCheckBox *>(QLatin1String(name))->setChecked(on);
     };
-    const QDir out(QString::fromLocal8Bit(argv[2]));
+    const QDir out(run.argument(2));
     auto save = [&](const char *name) {
         QApplication::processEvents();
         return chart->grab().save(out.filePath(QLatin1String(name)));

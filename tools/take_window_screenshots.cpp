@@ -5,42 +5,30 @@
 // display of that size (xvfb-run): a grab of the whole screen shows the open menu, which a grab of
 // the window alone does not.
 #include "ImportPreviewDialog.h"
-#include "SampleProgramFolder.h"
+#include "ScreenshotRun.h"
 #include "TableImport.h"
-#include "frmMain.h"
 
 #include <QFileInfo>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: take_window_screenshots <history.txt> <folder>\n");
+    ScreenshotRun run(argc, argv, 2, "<history.txt> <folder>");
+    if (!run.ok())
         return 2;
-    }
-    SampleProgramFolder folder;
-    QApplication app(argc, argv);
-    if (!folder.import(QString::fromLocal8Bit(argv[1])))
+    if (!run.folder().import(run.argument(1)))
         return 1;
-    const QDir out(QString::fromLocal8Bit(argv[2]));
+    const QDir out(run.argument(2));
     auto screen = [&](const char *name) {
-        QTest::qWait(300); // let the window system map and paint what was shown
-        return QGuiApplication::primaryScreen()->grabWindow(0).save(
-            out.filePath(QLatin1String(name)));
+        return ScreenshotRun::grabScreen(out.filePath(QLatin1String(name)));
     };
 
-    frmMain window(folder.path());
-    window.show();
-    QTest::qWaitForWindowExposed(&window);
+    frmMain &window = run.openWindow();
     for (const char *name : {"Check1(1)", "Check1(2)"})
         window.findChild<QCheckBox *>(QLatin1String(name))->setChecked(true);
     window.findChild<QAbstractButton *>(QStringLiteral("Command1"))->click();
@@ -66,7 +54,7 @@ int main(int argc, char **argv)
     ok = screen("live.png") && ok;
 
     // A published CSV, newest first, with rows the preview refuses.
-    const QString csv = QDir(folder.path()).filePath(QStringLiteral("下载的开奖.csv"));
+    const QString csv = QDir(run.folder().path()).filePath(QStringLiteral("下载的开奖.csv"));
     {
         QFile file(csv);
         if (!file.open(QIODevice::WriteOnly))

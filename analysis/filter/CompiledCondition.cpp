@@ -32,11 +32,12 @@ const QString &noPositionsInGroups()
 Compilation compile(const Condition &c, FilterPart part, Selection selection)
 {
     const int k = digitCount(part);
+    const KindInfo &info = kindInfo(c.kind);
     const QString name = kindName(c.kind);
     CompiledCondition out;
     out.kind = c.kind;
-    switch (c.kind) {
-    case ConditionKind::Position:
+    switch (info.form) {
+    case KindForm::Positions:
         if (selection == Selection::Group)
             return failure(noPositionsInGroups() + QStringLiteral("不能按位定位"));
         for (int i = 0; i < k; ++i) {
@@ -46,7 +47,7 @@ Compilation compile(const Condition &c, FilterPart part, Selection selection)
             out.positions[size_t(i)] = c.positions[size_t(i)].mask();
         }
         return {out, {}};
-    case ConditionKind::Bankers:
+    case KindForm::Bankers:
         if (c.digits.empty())
             return failure(QStringLiteral("胆码没有选择数字"));
         if (c.count < 0)
@@ -66,7 +67,7 @@ Compilation compile(const Condition &c, FilterPart part, Selection selection)
         out.count = c.count;
         out.rule = c.rule;
         return {out, {}};
-    case ConditionKind::Kill:
+    case KindForm::Kill:
         if (c.digits.empty())
             return failure(QStringLiteral("杀号没有选择数字"));
         if (c.position < 0 || c.position > k)
@@ -79,18 +80,11 @@ Compilation compile(const Condition &c, FilterPart part, Selection selection)
         out.digits = c.digits.mask();
         out.position = c.position - 1;
         return {out, {}};
-    case ConditionKind::Sum:
-        return fromReading(out, readValues(c.values, 0, 9 * k, name));
-    case ConditionKind::SumTail:
-    case ConditionKind::Span:
-        return fromReading(out, readValues(c.values, 0, 9, name));
-    case ConditionKind::BigSmall:
-    case ConditionKind::OddEven:
-    case ConditionKind::PrimeComposite:
-        return fromReading(out, readRatios(c.values, 2, k, name));
-    case ConditionKind::Mod3:
-        return fromReading(out, readRatios(c.values, 3, k, name));
-    case ConditionKind::Shape: {
+    case KindForm::Values:
+        return fromReading(out, readValues(c.values, info.range.low, info.range.high(k), name));
+    case KindForm::Ratios:
+        return fromReading(out, readRatios(c.values, info.ratioTerms, k, name));
+    case KindForm::Shapes: {
         if (c.shapes == 0)
             return failure(QStringLiteral("形态没有选择任何一种"));
         ShapeSet possible = 0;
@@ -107,12 +101,7 @@ Compilation compile(const Condition &c, FilterPart part, Selection selection)
         out.allowed = c.shapes;
         return {out, {}};
     }
-    case ConditionKind::Consecutive:
-        return fromReading(out, readValues(c.values, 1, k, name));
-    case ConditionKind::Repeat:
-        return fromReading(out, readValues(c.values, 0, k, name));
-    case ConditionKind::Cold:
-    case ConditionKind::Hot:
+    case KindForm::Omission:
         if (c.threshold < 0)
             return failure(QStringLiteral("%1的遗漏不能小于 0").arg(name));
         if (c.atPositions && selection == Selection::Group)
@@ -120,7 +109,8 @@ Compilation compile(const Condition &c, FilterPart part, Selection selection)
                            QStringLiteral("%1请改为按整个号码统计遗漏").arg(name));
         out.threshold = c.threshold;
         out.atPositions = c.atPositions;
-        return fromReading(out, readValues(c.values, 0, k, name + QStringLiteral("个数")));
+        return fromReading(out, readValues(c.values, info.range.low, info.range.high(k),
+                                           name + QStringLiteral("个数")));
     }
     return failure(QStringLiteral("无法识别的条件"));
 }

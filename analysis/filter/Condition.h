@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConditionKinds.h"
 #include "DigitSet.h"
 #include "DrawCodes.h"
 #include "Shape.h"
@@ -11,37 +12,6 @@
 #include <optional>
 
 namespace quorlent::filter {
-
-// The kinds of condition, in the order the window offers them.
-enum class ConditionKind : uint8_t
-{
-    Position,       // 定位: allowed digits at each position of the part
-    Bankers,        // 胆码: at least / exactly k of the digits D appear
-    Kill,           // 杀号: digits that never appear, in the part or at one of its positions
-    Sum,            // 和值
-    SumTail,        // 和尾: the sum's last digit
-    Span,           // 跨度: largest digit less smallest
-    BigSmall,       // 大小比: 大 5-9 : 小 0-4
-    OddEven,        // 单双比: 单 odd : 双 even
-    PrimeComposite, // 质合比: 质 1 2 3 5 7 : 合 0 4 6 8 9
-    Mod3,           // 012路: digits ≡ 0 : ≡ 1 : ≡ 2 (mod 3)
-    Shape,          // 形态
-    Consecutive,    // 连号: the longest run of consecutive digits
-    Repeat,         // 重号: digits repeated from the newest draw
-    Cold,           // 冷号: digits whose omission is at least the threshold
-    Hot             // 热号: digits whose omission is at most the threshold
-};
-
-inline constexpr int kConditionKinds = 15;
-
-// "定位", "胆码", …
-QString kindName(ConditionKind kind);
-// A stable ASCII name for saved condition sets: "position", "bankers", …
-const char *kindId(ConditionKind kind);
-std::optional<ConditionKind> kindFromId(const QString &id);
-
-// Whether the kind reads the draws before the one it judges (重号, 冷号, 热号).
-bool dependsOnEarlierDraws(ConditionKind kind);
 
 enum class BankerRule : uint8_t
 {

@@ -17,7 +17,7 @@ bool isRepeat(const CompiledCondition &c)
 
 bool isOmission(const CompiledCondition &c)
 {
-    return c.kind == ConditionKind::Cold || c.kind == ConditionKind::Hot;
+    return formOf(c.kind) == KindForm::Omission;
 }
 
 OmissionKey omissionKeyOf(const CompiledCondition &c, FilterPart part)
@@ -134,7 +134,7 @@ void FilterEngine::build(Entry &entry) const
 
 void FilterEngine::prepareOmissions(const Condition &condition) const
 {
-    if (condition.kind != ConditionKind::Cold && condition.kind != ConditionKind::Hot)
+    if (formOf(condition.kind) != KindForm::Omission)
         return;
     if (m_hasSet && m_tracks.size() < kSpareTracks + m_entries.size())
         trackFor({m_set.part, condition.threshold, condition.kind == ConditionKind::Hot,

@@ -21,24 +21,24 @@ QJsonObject conditionToJson(const Condition &c)
     QJsonObject o;
     o["kind"] = QLatin1String(kindId(c.kind));
     o["enabled"] = c.enabled;
-    switch (c.kind) {
-    case ConditionKind::Position: {
+    switch (formOf(c.kind)) {
+    case KindForm::Positions: {
         QJsonArray positions;
         for (const DigitSet &d : c.positions)
             positions.append(d.text());
         o["positions"] = positions;
         break;
     }
-    case ConditionKind::Bankers:
+    case KindForm::Bankers:
         o["digits"] = c.digits.text();
         o["count"] = c.count;
         o["rule"] = c.rule == BankerRule::AtLeast ? "at-least" : "exactly";
         break;
-    case ConditionKind::Kill:
+    case KindForm::Kill:
         o["digits"] = c.digits.text();
         o["position"] = c.position;
         break;
-    case ConditionKind::Shape: {
+    case KindForm::Shapes: {
         QJsonArray shapes;
         for (int s = 0; s < kShapeCount; ++s) {
             if (c.shapes & shapeBit(Shape(s)))
@@ -47,13 +47,13 @@ QJsonObject conditionToJson(const Condition &c)
         o["shapes"] = shapes;
         break;
     }
-    case ConditionKind::Cold:
-    case ConditionKind::Hot:
+    case KindForm::Omission:
         o["threshold"] = c.threshold;
         o["scope"] = c.atPositions ? "positions" : "part";
         o["values"] = c.values;
         break;
-    default:
+    case KindForm::Values:
+    case KindForm::Ratios:
         o["values"] = c.values;
         break;
     }

@@ -20,10 +20,9 @@ template <typename Pass> Bitset tableOf(const NumberTable &numbers, Pass &&pass)
 
 Bitset passingNumbers(const CompiledCondition &c, const NumberTable &numbers)
 {
-    const uint64_t allowed = c.allowed;
-    auto allows = [allowed](int value) { return ((allowed >> value) & 1) != 0; };
-    switch (c.kind) {
-    case ConditionKind::Position:
+    const KindInfo &info = kindInfo(c.kind);
+    switch (info.form) {
+    case KindForm::Positions:
         return tableOf(numbers, [&](uint32_t n) {
             for (int i = 0; i < numbers.digitCount(); ++i) {
                 if (!((c.positions[size_t(i)] >> numbers.digit(n, i)) & 1))
@@ -31,41 +30,27 @@ Bitset passingNumbers(const CompiledCondition &c, const NumberTable &numbers)
             }
             return true;
         });
-    case ConditionKind::Bankers:
+    case KindForm::Bankers:
         return tableOf(numbers, [&](uint32_t n) {
             const int shown = std::popcount(unsigned(numbers.digitMask(n) & c.digits));
             return c.rule == BankerRule::AtLeast ? shown >= c.count : shown == c.count;
         });
-    case ConditionKind::Kill:
+    case KindForm::Kill:
         if (c.position < 0)
             return tableOf(numbers,
                            [&](uint32_t n) { return (numbers.digitMask(n) & c.digits) == 0; });
         return tableOf(
             numbers, [&](uint32_t n) { return !((c.digits >> numbers.digit(n, c.position)) & 1); });
-    case ConditionKind::Sum:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.sum(n)); });
-    case ConditionKind::SumTail:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.sum(n) % 10); });
-    case ConditionKind::Span:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.span(n)); });
-    case ConditionKind::BigSmall:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.big(n)); });
-    case ConditionKind::OddEven:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.odd(n)); });
-    case ConditionKind::PrimeComposite:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.prime(n)); });
-    case ConditionKind::Mod3:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.mod3(n)); });
-    case ConditionKind::Shape:
-        return tableOf(numbers, [&](uint32_t n) { return allows(int(numbers.shape(n))); });
-    case ConditionKind::Consecutive:
-        return tableOf(numbers, [&](uint32_t n) { return allows(numbers.run(n)); });
-    case ConditionKind::Repeat:
-    case ConditionKind::Cold:
-    case ConditionKind::Hot:
+    default:
         break;
     }
-    return Bitset(numbers.size());
+    // The kinds of a list: the number's measure must be one the list allows.
+    if (!info.measure)
+        return Bitset(numbers.size());
+    const uint64_t allowed = c.allowed;
+    const Measure measure = info.measure;
+    return tableOf(numbers,
+                   [&](uint32_t n) { return ((allowed >> measure(numbers, n)) & 1) != 0; });
 }
 
 } // namespace quorlent::filter

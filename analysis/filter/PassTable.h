@@ -6,8 +6,8 @@
 
 namespace quorlent::filter {
 
-// The numbers of `numbers` that pass a condition that does not read earlier draws (every kind but
-// 重号, 冷号 and 热号).
+// The numbers of `numbers` that pass a condition that does not read earlier draws: 定位, 胆码 and
+// 杀号 by their fields, the kinds of a list by their measure.
 Bitset passingNumbers(const CompiledCondition &condition, const NumberTable &numbers);
 
 // The numbers whose count (0 … digit count) is allowed: the building block of the conditions that

@@ -31,12 +31,6 @@ QLabel *hint()
     return label;
 }
 
-bool isRatio(ConditionKind kind)
-{
-    return kind == ConditionKind::BigSmall || kind == ConditionKind::OddEven ||
-           kind == ConditionKind::PrimeComposite || kind == ConditionKind::Mod3;
-}
-
 } // namespace
 
 ConditionEditor::ConditionEditor(QWidget *parent) : QGroupBox(QStringLiteral("条件设置"), parent)
@@ -185,46 +179,6 @@ QWidget *ConditionEditor::buildOmissionPage()
     return page;
 }
 
-QString ConditionEditor::description(ConditionKind kind)
-{
-    switch (kind) {
-    case ConditionKind::Position:
-        return QStringLiteral("定位：每一位只允许选中的数字。");
-    case ConditionKind::Bankers:
-        return QStringLiteral(
-            "胆码：选中的数字里至少（或恰好）有几个在号码中出现；一个数字出现几次都只算一个。");
-    case ConditionKind::Kill:
-        return QStringLiteral("杀号：选中的数字不出现，在整个号码里或只在某一位上。");
-    case ConditionKind::Sum:
-        return QStringLiteral("和值：各位数字相加。");
-    case ConditionKind::SumTail:
-        return QStringLiteral("和尾：和值的个位数。");
-    case ConditionKind::Span:
-        return QStringLiteral("跨度：最大的数字减最小的数字。");
-    case ConditionKind::BigSmall:
-        return QStringLiteral("大小比：大（5–9）的个数 : 小（0–4）的个数。");
-    case ConditionKind::OddEven:
-        return QStringLiteral("单双比：单（1 3 5 7 9）的个数 : 双（0 2 4 6 8）的个数。");
-    case ConditionKind::PrimeComposite:
-        return QStringLiteral("质合比：质（1 2 3 5 7）的个数 : 合（0 4 6 8 9）的个数。");
-    case ConditionKind::Mod3:
-        return QStringLiteral(
-            "012路：除以 3 余 0（0 3 6 9）、余 1（1 4 7）、余 2（2 5 8）的个数之比。");
-    case ConditionKind::Shape:
-        return QStringLiteral("形态：号码里的数字怎样重复。");
-    case ConditionKind::Consecutive:
-        return QStringLiteral(
-            "连号：号码里不同的数字中最长的一串相连数字有几个（9 和 0 不相连）。");
-    case ConditionKind::Repeat:
-        return QStringLiteral("重号：和最新一期同一部分相同的数字个数（重复的数字按次数算）。");
-    case ConditionKind::Cold:
-        return QStringLiteral("冷号：遗漏不少于设定期数的数字；数号码里有几位是冷号。");
-    case ConditionKind::Hot:
-        return QStringLiteral("热号：遗漏不超过设定期数的数字；数号码里有几位是热号。");
-    }
-    return {};
-}
-
 void ConditionEditor::showCondition(const Condition *condition, FilterPart part,
                                     Selection selection)
 {
@@ -274,41 +228,15 @@ void ConditionEditor::focusFields()
     }
 }
 
-QString ConditionEditor::valuesHint() const
-{
-    const int n = digitCount(m_part);
-    switch (m_condition.kind) {
-    case ConditionKind::Sum:
-        return QStringLiteral("可能的和值 0–%1；写成如 10-14, 20").arg(9 * n);
-    case ConditionKind::SumTail:
-    case ConditionKind::Span:
-        return QStringLiteral("可能的值 0–9；写成如 3-5, 8");
-    case ConditionKind::Consecutive:
-        return QStringLiteral("可能的值 1–%1（1 表示没有相连的数字）").arg(n);
-    case ConditionKind::Repeat:
-        return QStringLiteral("可能的值 0–%1；写成如 0-1").arg(n);
-    case ConditionKind::Mod3:
-        return QStringLiteral("三项之和为 %1，写成如 2:2:1, 3:1:1").arg(n);
-    default:
-        break;
-    }
-    if (isRatio(m_condition.kind)) {
-        QStringList ratios;
-        for (int a = n; a >= 0; --a)
-            ratios << QStringLiteral("%1:%2").arg(a).arg(n - a);
-        return QStringLiteral("可能的比 %1；用逗号分开").arg(ratios.join(QLatin1Char(' ')));
-    }
-    return {};
-}
-
 void ConditionEditor::fill()
 {
     const Condition &c = m_condition;
+    const KindInfo &info = kindInfo(c.kind);
     const int n = digitCount(m_part);
     const int first = firstPosition(m_part);
-    lblDescription->setText(description(c.kind));
-    switch (c.kind) {
-    case ConditionKind::Position:
+    lblDescription->setText(kindDescription(c.kind));
+    switch (info.form) {
+    case KindForm::Positions:
         m_pages->setCurrentIndex(PositionPage);
         for (int i = 0; i < 5; ++i) {
             lblPositions[size_t(i)]->setVisible(i < n);
@@ -317,10 +245,10 @@ void ConditionEditor::fill()
             digPositions[size_t(i)]->setDigits(c.positions[size_t(i)]);
         }
         break;
-    case ConditionKind::Bankers:
-    case ConditionKind::Kill: {
+    case KindForm::Bankers:
+    case KindForm::Kill: {
         m_pages->setCurrentIndex(DigitsPage);
-        const bool bankers = c.kind == ConditionKind::Bankers;
+        const bool bankers = info.form == KindForm::Bankers;
         digDigits->setDigits(c.digits);
         for (QWidget *w :
              std::initializer_list<QWidget *>{lblBankerRule, cboBankerRule, spnBankerCount})
@@ -336,7 +264,7 @@ void ConditionEditor::fill()
         cboKillPosition->setCurrentIndex(c.position >= 0 && c.position <= n ? c.position : 0);
         break;
     }
-    case ConditionKind::Shape: {
+    case KindForm::Shapes: {
         m_pages->setCurrentIndex(ShapesPage);
         auto *grid = static_cast<QGridLayout *>(m_pages->widget(ShapesPage)->layout());
         for (QCheckBox *box : chkShapes) {
@@ -354,29 +282,26 @@ void ConditionEditor::fill()
         }
         break;
     }
-    case ConditionKind::Cold:
-    case ConditionKind::Hot:
+    case KindForm::Omission:
         m_pages->setCurrentIndex(OmissionPage);
-        lblThreshold->setText(c.kind == ConditionKind::Cold ? QStringLiteral("遗漏不少于")
-                                                            : QStringLiteral("遗漏不超过"));
+        lblThreshold->setText(QString::fromUtf8(info.thresholdLabel));
         spnThreshold->setValue(c.threshold);
         (c.atPositions ? optAtPositions : optAnywhere)->setChecked(true);
         txtCounts->setText(c.values);
         txtCounts->setPlaceholderText(QStringLiteral("如 0-1"));
-        lblCountsHint->setText(QStringLiteral("号码里%1所在的位数，可能的值 0–%2；写成如 0-1")
-                                   .arg(c.kind == ConditionKind::Cold ? QStringLiteral("冷号")
-                                                                      : QStringLiteral("热号"))
-                                   .arg(n));
+        lblCountsHint->setText(valuesHint(c.kind, n));
         break;
-    default:
+    case KindForm::Values:
+    case KindForm::Ratios: {
         m_pages->setCurrentIndex(ValuesPage);
-        lblValues->setText(isRatio(c.kind) ? QStringLiteral("允许的比")
-                                           : QStringLiteral("允许的值"));
+        const bool ratios = info.form == KindForm::Ratios;
+        lblValues->setText(ratios ? QStringLiteral("允许的比") : QStringLiteral("允许的值"));
         txtValues->setText(c.values);
-        txtValues->setPlaceholderText(isRatio(c.kind) ? QStringLiteral("如 2:3, 3:2")
-                                                      : QStringLiteral("如 10-14, 20"));
-        lblValuesHint->setText(valuesHint());
+        txtValues->setPlaceholderText(ratios ? QStringLiteral("如 2:3, 3:2")
+                                             : QStringLiteral("如 10-14, 20"));
+        lblValuesHint->setText(valuesHint(c.kind, n));
         break;
+    }
     }
 }
 
@@ -385,34 +310,34 @@ void ConditionEditor::takeFields()
     if (m_filling || m_pages->currentIndex() == NonePage)
         return;
     Condition &c = m_condition;
-    switch (c.kind) {
-    case ConditionKind::Position:
+    switch (formOf(c.kind)) {
+    case KindForm::Positions:
         for (int i = 0; i < digitCount(m_part); ++i)
             c.positions[size_t(i)] = digPositions[size_t(i)]->digits();
         break;
-    case ConditionKind::Bankers:
+    case KindForm::Bankers:
         c.digits = digDigits->digits();
         c.rule = cboBankerRule->currentIndex() == 0 ? BankerRule::AtLeast : BankerRule::Exactly;
         c.count = spnBankerCount->value();
         break;
-    case ConditionKind::Kill:
+    case KindForm::Kill:
         c.digits = digDigits->digits();
         c.position = std::max(0, cboKillPosition->currentIndex());
         break;
-    case ConditionKind::Shape:
+    case KindForm::Shapes:
         c.shapes = 0;
         for (Shape s : shapesFor(digitCount(m_part))) {
             if (chkShapes[size_t(s)]->isChecked())
                 c.shapes |= shapeBit(s);
         }
         break;
-    case ConditionKind::Cold:
-    case ConditionKind::Hot:
+    case KindForm::Omission:
         c.threshold = spnThreshold->value();
         c.atPositions = optAtPositions->isChecked();
         c.values = txtCounts->text();
         break;
-    default:
+    case KindForm::Values:
+    case KindForm::Ratios:
         c.values = txtValues->text();
         break;
     }

@@ -35,9 +35,6 @@ class ConditionEditor : public QGroupBox
     // Puts the keyboard focus on the first field of the condition shown.
     void focusFields();
 
-    // What the kind means, in a line.
-    static QString description(quorlent::filter::ConditionKind kind);
-
   signals:
     void edited(const quorlent::filter::Condition &condition);
 
@@ -58,7 +55,6 @@ class ConditionEditor : public QGroupBox
     QWidget *buildShapesPage();
     QWidget *buildOmissionPage();
     void fill();
-    QString valuesHint() const;
     // Reads the fields of the kind into the condition and hands it on.
     void takeFields();
 

@@ -1,34 +1,26 @@
 #include "FilterWindow.h"
 
 #include "ConditionEditor.h"
-#include "FileChooser.h"
 #include "FilterConditionModel.h"
 #include "FilterRecordModel.h"
 #include "FilterRowDelegate.h"
+#include "FilterSession.h"
 #include "FilterSummary.h"
-#include "GridExport.h"
 #include "HistoryStore.h"
 #include "PanelWidgets.h"
-#include "RemainingNumbersModel.h"
-#include "RemainingText.h"
+#include "RemainingPanel.h"
+#include "SchemeBar.h"
 #include "ScreenFit.h"
 #include "Settings.h"
-#include "TogetherWorker.h"
 
-#include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -43,17 +35,6 @@ using panels::named;
 
 namespace {
 
-QTableView *grid(const char *name)
-{
-    auto *view = named(new QTableView, name);
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->horizontalHeader()->setHighlightSections(false);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setWordWrap(false);
-    return view;
-}
-
 constexpr RecordWindow kWindows[] = {RecordWindow::Last100, RecordWindow::Last500,
                                      RecordWindow::Last1000, RecordWindow::All};
 
@@ -65,7 +46,7 @@ Condition newCondition(ConditionKind kind, Selection selection)
     c.kind = kind;
     c.positions.fill(DigitSet::all());
     c.atPositions = selection == Selection::Direct;
-    c.threshold = kind == ConditionKind::Hot ? 3 : 10;
+    c.threshold = kindInfo(kind).threshold;
     return c;
 }
 
@@ -73,7 +54,7 @@ Condition newCondition(ConditionKind kind, Selection selection)
 Condition movedToPart(Condition c, FilterPart from, FilterPart to)
 {
     const int shift = firstPosition(to) - firstPosition(from);
-    if (c.kind == ConditionKind::Position) {
+    if (formOf(c.kind) == KindForm::Positions) {
         std::array<DigitSet, kPositions> moved;
         moved.fill(DigitSet::all());
         for (int j = 0; j < digitCount(to); ++j) {
@@ -83,7 +64,7 @@ Condition movedToPart(Condition c, FilterPart from, FilterPart to)
         }
         c.positions = moved;
     }
-    if (c.kind == ConditionKind::Kill && c.position > 0)
+    if (formOf(c.kind) == KindForm::Kill && c.position > 0)
         c.position -= shift;
     return c;
 }
@@ -93,18 +74,13 @@ Condition movedToPart(Condition c, FilterPart from, FilterPart to)
 FilterWindow::FilterWindow(HistoryStore &store, Settings &settings, const QString &programFolder,
                            QWidget *parent)
     : QMainWindow(parent), m_store(store), m_settings(settings), m_folder(programFolder),
-      m_schemes(programFolder), m_engine(std::make_unique<FilterEngine>(store.rows()))
+      m_session(new FilterSession(store, this))
 {
     setObjectName(QStringLiteral("frmSuoshui"));
     setWindowFlag(Qt::Window);
-    // The together record is worked out at once only while that leaves the frame room for the
-    // rest (a 冷号 threshold also rebuilds the omissions); longer work goes to the worker.
-    m_engine->setSynchronousWork(FilterEngine::kDefaultSynchronousWork / 4);
     setWindowTitle(QStringLiteral("缩水"));
     m_conditions = new FilterConditionModel(this);
     m_records = new FilterRecordModel(this);
-    m_remaining = new RemainingNumbersModel(7, this);
-    m_worker = new TogetherWorker(this);
     m_remember = new QTimer(this);
     m_remember->setSingleShot(true);
     m_remember->setInterval(1500);
@@ -133,7 +109,8 @@ FilterWindow::FilterWindow(HistoryStore &store, Settings &settings, const QStrin
     rightLayout->setContentsMargins(0, 0, 0, 0);
     m_editor = new ConditionEditor;
     rightLayout->addWidget(m_editor);
-    rightLayout->addWidget(buildRemaining(), 1);
+    m_remaining = new RemainingPanel(settings, programFolder);
+    rightLayout->addWidget(m_remaining, 1);
     auto *body = named(new QSplitter(Qt::Horizontal), "splMain");
     body->addWidget(left);
     body->addWidget(right);
@@ -144,10 +121,8 @@ FilterWindow::FilterWindow(HistoryStore &store, Settings &settings, const QStrin
     setCentralWidget(central);
     statusBar();
 
-    restoreChoices();
+    restoreSet();
     connectControls();
-    followHistory();
-    refreshSchemes();
     recompute();
     selectRow(0);
     fitInsideScreen(this, QSize(1320, 740), parent);
@@ -178,24 +153,9 @@ QWidget *FilterWindow::buildTopBar()
     row->addWidget(optDirect);
     row->addWidget(optGroup);
     row->addSpacing(24);
-
-    row->addWidget(new QLabel(QStringLiteral("方案")));
-    cboScheme = named(new QComboBox, "cboScheme");
-    cboScheme->setEditable(true);
-    cboScheme->setInsertPolicy(QComboBox::NoInsert);
-    cboScheme->setMinimumContentsLength(14);
-    cboScheme->lineEdit()->setPlaceholderText(QStringLiteral("方案名称"));
-    cboScheme->setToolTip(QStringLiteral("保存时用框里的名称；打开时选一个已保存的方案"));
-    row->addWidget(cboScheme);
-    cmdOpenScheme = named(new QPushButton(QStringLiteral("打开方案(&O)")), "cmdOpenScheme");
-    cmdOpenScheme->setToolTip(
-        QStringLiteral("换上这个方案的全部条件；重号、冷号、热号按最新一期计算"));
-    cmdSaveScheme = named(new QPushButton(QStringLiteral("保存方案(&S)")), "cmdSaveScheme");
-    cmdSaveScheme->setToolTip(
-        QStringLiteral("把眼前的号码部分、直选/组选和全部条件存为这个名称的方案"));
-    cmdDeleteScheme = named(new QPushButton(QStringLiteral("删除方案")), "cmdDeleteScheme");
-    for (QPushButton *b : {cmdOpenScheme, cmdSaveScheme, cmdDeleteScheme})
-        row->addWidget(b);
+    m_schemes = new SchemeBar(m_settings, m_folder,
+                              [this]() -> const ConditionSet & { return m_conditions->set(); });
+    row->addWidget(m_schemes);
     row->addStretch(1);
     return bar;
 }
@@ -204,7 +164,7 @@ QWidget *FilterWindow::buildConditions()
 {
     auto *frame = named(new QGroupBox(QStringLiteral("条件")), "fraConditions");
     auto *layout = new QVBoxLayout(frame);
-    tblConditions = grid("tblConditions");
+    tblConditions = panels::plainGrid("tblConditions");
     tblConditions->setModel(m_conditions);
     tblConditions->setItemDelegate(new FilterRowDelegate(tblConditions));
     tblConditions->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -226,7 +186,7 @@ QWidget *FilterWindow::buildConditions()
     cboKind = named(new QComboBox, "cboKind");
     for (int k = 0; k < kConditionKinds; ++k) {
         cboKind->addItem(kindName(ConditionKind(k)));
-        cboKind->setItemData(k, ConditionEditor::description(ConditionKind(k)), Qt::ToolTipRole);
+        cboKind->setItemData(k, kindDescription(ConditionKind(k)), Qt::ToolTipRole);
     }
     cboKind->setCurrentIndex(int(ConditionKind::Sum));
     cmdAdd = named(new QPushButton(QStringLiteral("添加(&A)")), "cmdAdd");
@@ -260,7 +220,7 @@ QWidget *FilterWindow::buildRecords()
     row->addWidget(lblRecordRange, 1);
     layout->addLayout(row);
 
-    tblRecords = grid("tblRecords");
+    tblRecords = panels::plainGrid("tblRecords");
     tblRecords->setModel(m_records);
     tblRecords->setItemDelegate(new FilterRowDelegate(tblRecords));
     tblRecords->setSelectionMode(QAbstractItemView::NoSelection);
@@ -284,42 +244,10 @@ QWidget *FilterWindow::buildRecords()
     return frame;
 }
 
-QWidget *FilterWindow::buildRemaining()
+// The record window and the set as last left, before the controls are connected.
+void FilterWindow::restoreSet()
 {
-    auto *frame = named(new QGroupBox(QStringLiteral("剩余号码")), "fraRemaining");
-    auto *layout = new QVBoxLayout(frame);
-    tblRemaining = grid("tblRemaining");
-    tblRemaining->setModel(m_remaining);
-    tblRemaining->horizontalHeader()->hide();
-    tblRemaining->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    tblRemaining->setShowGrid(false);
-    tblRemaining->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    layout->addWidget(tblRemaining, 1);
-
-    auto *row = new QHBoxLayout;
-    cboCopyLayout = named(new QComboBox, "cboCopyLayout");
-    cboCopyLayout->addItems({QStringLiteral("空格分隔"), QStringLiteral("每行一个")});
-    cboCopyLayout->setToolTip(QStringLiteral("复制和保存文本时号码之间用空格，还是一行一个"));
-    cmdCopy = named(new QPushButton(QStringLiteral("复制(&C)")), "cmdCopy");
-    cmdCopy->setToolTip(QStringLiteral("把全部剩余号码复制到剪贴板"));
-    cmdSaveText = named(new QPushButton(QStringLiteral("保存文本(&T)")), "cmdSaveText");
-    cmdSaveXls = named(new QPushButton(QStringLiteral("导出EXCEL(&X)")), "cmdSaveXls");
-    cmdSaveXls->setToolTip(QStringLiteral("一行一个号码；超过 65535 个号码时接着写到下一个工作表"));
-    row->addWidget(cboCopyLayout);
-    for (QPushButton *b : {cmdCopy, cmdSaveText, cmdSaveXls})
-        row->addWidget(b);
-    row->addStretch(1);
-    layout->addLayout(row);
-    return frame;
-}
-
-// The choices and the set as last left, before the controls are connected.
-void FilterWindow::restoreChoices()
-{
-    m_settings.reread(Settings::Section::Filter);
     cboRecordWindow->setCurrentIndex(m_settings.number(Settings::intRecordWindow));
-    cboCopyLayout->setCurrentIndex(m_settings.flag(Settings::bolCopyLines) ? 1 : 0);
-    cboScheme->setEditText(m_settings.text(Settings::txtSchemeName));
     ConditionSet set;
     const QString stored = m_settings.text(Settings::txtFilterSet);
     if (!stored.isEmpty()) {
@@ -365,118 +293,42 @@ void FilterWindow::connectControls()
         m_settings.set(Settings::intRecordWindow, index);
         showRecords();
     });
-    connect(cboCopyLayout, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_settings.setFlag(Settings::bolCopyLines, index == 1); });
-    connect(cmdCopy, &QPushButton::clicked, this, &FilterWindow::cmdCopy_Click);
-    connect(cmdSaveText, &QPushButton::clicked, this, &FilterWindow::cmdSaveText_Click);
-    connect(cmdSaveXls, &QPushButton::clicked, this, &FilterWindow::cmdSaveXls_Click);
-    connect(cmdOpenScheme, &QPushButton::clicked, this, &FilterWindow::cmdOpenScheme_Click);
-    connect(cmdSaveScheme, &QPushButton::clicked, this, &FilterWindow::cmdSaveScheme_Click);
-    connect(cmdDeleteScheme, &QPushButton::clicked, this, &FilterWindow::cmdDeleteScheme_Click);
-    connect(m_worker, &TogetherWorker::finished, this,
-            [this](const ConjunctionShareTask &task, const Record &record) {
-                m_engine->acceptConjunction(task, record);
-                showRecords();
-            });
-}
-
-// The engine reads the store's rows where they lie: it is told of every change, and the worker's
-// task, which works on copies, is cancelled as soon as the rows are about to change.
-void FilterWindow::followHistory()
-{
-    for (auto signal : {&HistoryStore::aboutToAppend, &HistoryStore::aboutToRemove})
-        connect(&m_store, signal, m_worker, &TogetherWorker::cancel);
-    connect(&m_store, &HistoryStore::aboutToReset, m_worker, &TogetherWorker::cancel);
-    // A corrected draw changes the digits in place: every table of draws is worked out again.
-    connect(&m_store, &HistoryStore::rowsCorrected, m_worker, &TogetherWorker::cancel);
-    connect(&m_store, &HistoryStore::appended, this, [this] {
-        m_engine->rowsAppended();
-        recompute();
+    connect(m_schemes, &SchemeBar::opened, this, [this](const ConditionSet &set) {
+        setConditionSet(set);
+        rememberSet();
     });
-    for (auto signal : {&HistoryStore::removed, &HistoryStore::resetDone}) {
-        connect(&m_store, signal, this, [this] {
-            m_engine->rowsReset();
-            recompute();
-        });
-    }
-    connect(&m_store, &HistoryStore::rowsCorrected, this, [this] {
-        m_engine->rowsReset();
-        recompute();
-    });
+    connect(m_schemes, &SchemeBar::status, this, &FilterWindow::status);
+    connect(m_remaining, &RemainingPanel::status, this, &FilterWindow::status);
+    connect(m_session, &FilterSession::historyChanged, this, &FilterWindow::recompute);
+    connect(m_session, &FilterSession::togetherReady, this, &FilterWindow::showRecords);
     connect(&m_store, &HistoryStore::gameChanged, this, &FilterWindow::showNewest);
 }
 
 void FilterWindow::recompute()
 {
     const ConditionSet &set = m_conditions->set();
-    m_engine->setConditions(set);
-    m_counts = m_engine->counts();
-    m_conditions->setResults(m_engine->errors(), m_counts);
-    m_remaining->setNumbers(m_engine->remainingValues(), digitCount(set.part));
-    m_remaining->setHeader(set.selection == Selection::Group ? QStringLiteral("组选号码")
-                                                             : QStringLiteral("号码"));
-    lblResult->setText(resultText(m_counts, set));
+    m_session->setConditions(set);
+    const FilterCounts &counts = m_session->counts();
+    m_conditions->setResults(m_session->engine().errors(), counts);
+    m_remaining->showNumbers(m_session->engine().remainingValues(), digitCount(set.part),
+                             set.selection);
+    lblResult->setText(resultText(counts, set));
     // A style sheet set again costs a polish of the label: only when the colour changes.
     const QString style =
-        m_counts.remaining == 0 ? QStringLiteral("QLabel { color: #b01c1c; }") : QString();
+        counts.remaining == 0 ? QStringLiteral("QLabel { color: #b01c1c; }") : QString();
     if (lblResult->styleSheet() != style)
         lblResult->setStyleSheet(style);
     const int row = currentRow();
     m_editor->showError(row >= 0 ? m_conditions->error(row) : QString());
-    for (QPushButton *b : {cmdCopy, cmdSaveText, cmdSaveXls})
-        b->setEnabled(m_counts.remaining > 0);
     showNewest();
     showRecords();
     m_remember->start();
-    prepareNeighbours();
-}
-
-void FilterWindow::prepareNeighbours()
-{
-    const bool waiting = !m_toPrepare.empty();
-    m_toPrepare.clear();
-    for (const Condition &c : m_conditions->set().conditions) {
-        if (!c.enabled || (c.kind != ConditionKind::Cold && c.kind != ConditionKind::Hot))
-            continue;
-        for (int step : {1, -1}) {
-            Condition next = c;
-            next.threshold += step;
-            if (next.threshold >= 0)
-                m_toPrepare.push_back(next);
-        }
-    }
-    if (!waiting && !m_toPrepare.empty())
-        QTimer::singleShot(0, this, &FilterWindow::prepareNext);
-}
-
-// One threshold at a time, so that the window answers the user in between.
-void FilterWindow::prepareNext()
-{
-    if (m_toPrepare.empty())
-        return;
-    m_engine->prepareOmissions(m_toPrepare.back());
-    m_toPrepare.pop_back();
-    if (!m_toPrepare.empty())
-        QTimer::singleShot(0, this, &FilterWindow::prepareNext);
 }
 
 void FilterWindow::showRecords()
 {
-    const RecordWindow window = recordWindow();
-    const RecordTable table = m_engine->records(window);
-    m_records->setRecords(m_conditions->set(), m_engine->errors(), table);
-    // A task for the set or history as they were is of no use: it stops at once and leaves the
-    // processor to this change.
-    m_worker->cancel();
-    if (table.together.pending) {
-        // Making the task copies much of the engine: done once the views are painted, and once
-        // for a burst of edits.
-        if (!m_togetherScheduled)
-            QMetaObject::invokeMethod(this, &FilterWindow::startTogether, Qt::QueuedConnection);
-        m_togetherScheduled = true;
-    } else {
-        m_togetherScheduled = false;
-    }
+    const RecordTable table = m_session->records(recordWindow());
+    m_records->setRecords(m_conditions->set(), m_session->engine().errors(), table);
     const Game &game = m_store.game();
     const auto &rows = m_store.rows();
     if (table.end > table.begin && table.end <= rows.size())
@@ -597,53 +449,49 @@ QString FilterWindow::usePositionDigits(int drawPosition, DigitSet digits)
     return text;
 }
 
-void FilterWindow::startTogether()
-{
-    if (!m_togetherScheduled)
-        return;
-    m_togetherScheduled = false;
-    if (std::optional<ConjunctionShareTask> task = m_engine->conjunctionTask(recordWindow()))
-        m_worker->start(std::move(*task));
-}
-
 void FilterWindow::flushTogether()
 {
-    startTogether();
-    m_worker->flush();
+    m_session->flushTogether();
 }
 
 bool FilterWindow::isTogetherRunning() const
 {
-    return m_togetherScheduled || m_worker->isRunning();
+    return m_session->isTogetherRunning();
+}
+
+const FilterCounts &FilterWindow::counts() const
+{
+    return m_session->counts();
+}
+
+const FilterEngine &FilterWindow::engine() const
+{
+    return m_session->engine();
+}
+
+RemainingNumbersModel &FilterWindow::remainingModel()
+{
+    return m_remaining->model();
+}
+
+QTableView *FilterWindow::remainingView() const
+{
+    return m_remaining->view();
 }
 
 QString FilterWindow::remainingText() const
 {
-    return filter::remainingText(m_remaining->values(), m_remaining->digitCount(),
-                                 cboCopyLayout->currentIndex() == 1 ? TextLayout::Lines
-                                                                    : TextLayout::Blanks);
+    return m_remaining->remainingText();
 }
 
 QString FilterWindow::saveText(const QString &path) const
 {
-    QString text = remainingText();
-    // As the program's other text files: lines end in CR LF, the last one too.
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    text += QStringLiteral("\r\n");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        return file.errorString();
-    return {};
+    return m_remaining->saveText(path);
 }
 
 QString FilterWindow::saveWorkbook(const QString &path) const
 {
-    // One number a row under the header 号码, whatever the window shows.
-    RemainingNumbersModel sheet(1);
-    sheet.setNumbers(m_remaining->values(), m_remaining->digitCount());
-    sheet.setHeader(m_conditions->set().selection == Selection::Group ? QStringLiteral("组选号码")
-                                                                      : QStringLiteral("号码"));
-    return GridExport::write(sheet, path);
+    return m_remaining->saveWorkbook(path);
 }
 
 void FilterWindow::cmdAdd_Click()
@@ -661,122 +509,4 @@ void FilterWindow::cmdRemove_Click()
         return;
     m_conditions->removeCondition(row);
     selectRow(std::min(row, m_conditions->rowCount() - 1));
-}
-
-void FilterWindow::cmdCopy_Click()
-{
-    QApplication::clipboard()->setText(remainingText());
-    status(QStringLiteral("已复制 %1 个号码到剪贴板。").arg(m_remaining->values().size()));
-}
-
-void FilterWindow::cmdSaveText_Click()
-{
-    const QString path =
-        FileChooser::saveFileName(this, QStringLiteral("保存剩余号码"),
-                                  QDir(m_folder).filePath(QStringLiteral("缩水号码.txt")),
-                                  QStringLiteral("文本文件 (*.txt)"));
-    if (path.isEmpty())
-        return;
-    const QString error = saveText(path);
-    status(
-        error.isEmpty()
-            ? QStringLiteral("已把 %1 个号码保存到 %2。")
-                  .arg(m_remaining->values().size())
-                  .arg(QDir::toNativeSeparators(path))
-            : QStringLiteral("号码未能保存到 %1：%2").arg(QDir::toNativeSeparators(path), error));
-}
-
-void FilterWindow::cmdSaveXls_Click()
-{
-    const QString path =
-        FileChooser::saveFileName(this, QStringLiteral("导出剩余号码"),
-                                  QDir(m_folder).filePath(QStringLiteral("缩水号码.xls")),
-                                  QStringLiteral("Excel 97-2003 工作簿 (*.xls)"));
-    if (path.isEmpty())
-        return;
-    const QString error = saveWorkbook(path);
-    const size_t count = m_remaining->values().size();
-    const size_t sheets =
-        (count + GridExport::kDataRowsPerSheet - 1) / GridExport::kDataRowsPerSheet;
-    status(
-        error.isEmpty()
-            ? QStringLiteral("已把 %1 个号码导出到 %2%3。")
-                  .arg(count)
-                  .arg(QDir::toNativeSeparators(path),
-                       sheets > 1 ? QStringLiteral("（分 %1 个工作表）").arg(sheets) : QString())
-            : QStringLiteral("号码未能导出到 %1：%2").arg(QDir::toNativeSeparators(path), error));
-}
-
-void FilterWindow::refreshSchemes()
-{
-    const QString typed = cboScheme->currentText();
-    cboScheme->clear();
-    cboScheme->addItems(m_schemes.names());
-    cboScheme->setEditText(typed);
-    cmdDeleteScheme->setEnabled(cboScheme->count() > 0);
-}
-
-void FilterWindow::cmdOpenScheme_Click()
-{
-    const QString name = cboScheme->currentText().trimmed();
-    if (const QString why = SchemeFolder::nameError(name); !why.isEmpty()) {
-        status(why);
-        return;
-    }
-    const SchemeReading reading = m_schemes.load(name);
-    if (!reading.set) {
-        status(QStringLiteral("方案“%1”未能打开：%2").arg(name, reading.error));
-        return;
-    }
-    setConditionSet(*reading.set);
-    m_settings.setText(Settings::txtSchemeName, name);
-    rememberSet();
-    status(QStringLiteral("已打开方案“%1”：%2 条条件，按最新一期计算。")
-               .arg(name)
-               .arg(reading.set->conditions.size()));
-}
-
-void FilterWindow::cmdSaveScheme_Click()
-{
-    const QString name = cboScheme->currentText().trimmed();
-    if (const QString why = SchemeFolder::nameError(name); !why.isEmpty()) {
-        status(why);
-        return;
-    }
-    if (m_schemes.contains(name)) {
-        QMessageBox ask(QMessageBox::Question, QStringLiteral("保存方案"),
-                        QStringLiteral("已有名为“%1”的方案，要用眼前的条件替换它吗？").arg(name),
-                        QMessageBox::Yes | QMessageBox::No, this);
-        if (ask.exec() != QMessageBox::Yes)
-            return;
-    }
-    if (const QString error = m_schemes.save(name, m_conditions->set()); !error.isEmpty()) {
-        status(error);
-        return;
-    }
-    m_settings.setText(Settings::txtSchemeName, name);
-    refreshSchemes();
-    status(QStringLiteral("方案“%1”已保存到 %2。")
-               .arg(name, QDir::toNativeSeparators(m_schemes.path())));
-}
-
-void FilterWindow::cmdDeleteScheme_Click()
-{
-    const QString name = cboScheme->currentText().trimmed();
-    if (!m_schemes.contains(name)) {
-        status(QStringLiteral("没有名为“%1”的方案。").arg(name));
-        return;
-    }
-    QMessageBox ask(QMessageBox::Question, QStringLiteral("删除方案"),
-                    QStringLiteral("要删除方案“%1”吗？眼前的条件不受影响。").arg(name),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    if (ask.exec() != QMessageBox::Yes)
-        return;
-    if (const QString error = m_schemes.remove(name); !error.isEmpty()) {
-        status(error);
-        return;
-    }
-    cboScheme->setEditText(QString());
-    refreshSchemes();
-    status(QStringLiteral("方案“%1”已删除。").arg(name));
 }

@@ -4,6 +4,7 @@
 #include "GapOverlay.h"
 #include "HistoryGridModel.h"
 #include "HistoryStore.h"
+#include "NextIssue.h"
 #include "PanelWidgets.h"
 
 #include <QEvent>
@@ -11,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace quorlent;
@@ -53,14 +55,21 @@ HistoryPanel::HistoryPanel(const HistoryStore &history, QWidget *parent)
                        "也可以在下面逐期输入开奖号码，或设置网址后用“历史号在线更新(O)”。\n\n"
                        "其他彩种：历史管理 → 新建历史库。"));
     MSFlexGrid1->viewport()->installEventFilter(this);
-    for (auto signal : {&HistoryStore::appended, &HistoryStore::removed, &HistoryStore::resetDone})
+    for (auto signal :
+         {&HistoryStore::appended, &HistoryStore::removed, &HistoryStore::resetDone}) {
         connect(&history, signal, this, &HistoryPanel::showEmptyHint);
+        connect(&history, signal, this, &HistoryPanel::AddHaoma);
+    }
     showEmptyHint();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(MSFlexGrid1, 1);
     layout->addWidget(buildEntryBar());
+
+    m_nextIssue = new NextIssue(history, this);
+    connect(m_nextIssue, &NextIssue::changed, this, &HistoryPanel::QihaoXianshi);
+    QihaoXianshi();
 }
 
 QWidget *HistoryPanel::buildEntryBar()
@@ -75,8 +84,7 @@ QWidget *HistoryPanel::buildEntryBar()
     Text1->setReadOnly(true);
     Text1->setAlignment(Qt::AlignCenter);
     const CaptionGap gap{static_cast<int>(before.size()), static_cast<int>(number.size() + 2),
-                         Text1->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) +
-                             12};
+                         Text1->fontMetrics().horizontalAdvance(Game::widestIssue()) + 12};
     auto *label = named(new GapLabel(before + number + QStringLiteral("    期历史号码:"), gap),
                         QStringLiteral("Label12(1)"));
     row->addWidget(label);
@@ -98,7 +106,15 @@ void HistoryPanel::showEmptyHint()
     lblEmptyHint->setGeometry(MSFlexGrid1->viewport()->rect());
 }
 
-void HistoryPanel::scrollToNewest()
+void HistoryPanel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The grid has its real height only now: bring the newest draw into view again.
+    if (!event->spontaneous())
+        AddHaoma();
+}
+
+void HistoryPanel::AddHaoma()
 {
     if (m_model->rowCount() + 1 > kGridRowsInView)
         MSFlexGrid1->scrollToBottom();
@@ -106,11 +122,17 @@ void HistoryPanel::scrollToNewest()
         MSFlexGrid1->scrollToTop();
 }
 
-void HistoryPanel::showNextIssue(const QString &text, bool typable, const QString &hint)
+void HistoryPanel::QihaoXianshi()
 {
-    Text1->setReadOnly(!typable);
-    Text1->setToolTip(hint);
-    Text1->setText(text);
+    const Game &game = m_history.game();
+    // The original game's next issue follows the schedule alone; another game's may be typed
+    // (a year's first draw, a draw entered late), and is checked when the draw is stored.
+    Text1->setReadOnly(game.isStandard());
+    Text1->setToolTip(
+        game.isStandard()
+            ? QString()
+            : QStringLiteral("下一期的期号，可以改成要输入的期号；%1").arg(game.formHint()));
+    Text1->setText(game.displayForm(m_nextIssue->issue()));
 }
 
 QString HistoryPanel::shownIssue() const

@@ -6,6 +6,7 @@
 #include <array>
 
 class HistoryGridModel;
+class NextIssue;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -16,8 +17,10 @@ class HistoryStore;
 
 // The history: its grid (MSFlexGrid1, one row per stored draw, following the store) and the entry
 // bar under it, where the next issue (Text1) is shown and the newest draw is typed into five
-// one-digit boxes. It owns the entry's state: typing the fifth digit hands the draw on
-// (drawEntered), and the boxes stay as they are until the window says it was stored.
+// one-digit boxes. It follows the store: the next issue is worked out again and the newest draw
+// brought into view whenever draws come or go. It owns the entry's state: typing the fifth digit
+// hands the draw on (drawEntered), and the boxes stay as they are until the window says it was
+// stored.
 class HistoryPanel : public QWidget
 {
     Q_OBJECT
@@ -27,10 +30,11 @@ class HistoryPanel : public QWidget
 
     QTableView *grid() const { return MSFlexGrid1; }
     // The grid shows the newest draw once more rows are stored than its designed height holds.
-    void scrollToNewest();
+    void AddHaoma();
     // Text1: the issue the next draw gets, in the game's form. Another game than the original may
     // have it typed over.
-    void showNextIssue(const QString &text, bool typable, const QString &hint);
+    void QihaoXianshi();
+    const NextIssue &nextIssue() const { return *m_nextIssue; }
     QString shownIssue() const;
     // The draw was stored: the boxes are cleared for the next one and box 1 has the focus.
     void entryStored();
@@ -46,6 +50,7 @@ class HistoryPanel : public QWidget
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
   private:
     QWidget *buildEntryBar();
@@ -53,6 +58,7 @@ class HistoryPanel : public QWidget
     void showEmptyHint();
 
     const quorlent::HistoryStore &m_history;
+    NextIssue *m_nextIssue = nullptr;
     HistoryGridModel *m_model = nullptr;
     bool bolEntryReset = false;
     QTableView *MSFlexGrid1 = nullptr;

@@ -39,6 +39,18 @@ inline QLineEdit *digitBox(const QString &name, const QString &mask)
     return box;
 }
 
+// A table of a tool window: no row numbers, not editable, a line per row.
+inline QTableView *plainGrid(const char *name)
+{
+    auto *view = named(new QTableView, QLatin1String(name));
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    return view;
+}
+
 inline QTableView *grid(const char *name)
 {
     auto *view = named(new QTableView, QLatin1String(name));

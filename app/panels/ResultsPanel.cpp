@@ -1,5 +1,6 @@
 #include "ResultsPanel.h"
 
+#include "HistoryStore.h"
 #include "HitListModel.h"
 #include "OutcomeChartView.h"
 #include "OutcomeSummary.h"
@@ -43,7 +44,8 @@ void fitColumns(QTableView *grid, std::initializer_list<int> widthsInTwips)
 
 } // namespace
 
-ResultsPanel::ResultsPanel(QWidget *parent) : QWidget(parent)
+ResultsPanel::ResultsPanel(const HistoryStore &history, QWidget *parent)
+    : QWidget(parent), m_history(history)
 {
     lblStale = named(new QLabel, QStringLiteral("lblStale"));
     lblStale->setStyleSheet(QStringLiteral("QLabel { background: #fff3c4; color: #6b4e00; "
@@ -88,6 +90,10 @@ ResultsPanel::ResultsPanel(QWidget *parent) : QWidget(parent)
     outcomes->addWidget(chartOutcome, 1);
     layout->addLayout(outcomes, 2);
     layout->addWidget(lblOutcomeStats);
+
+    connect(&history, &HistoryStore::aboutToRemove, this, &ResultsPanel::forgetHits);
+    connect(&history, &HistoryStore::aboutToReset, this, &ResultsPanel::forgetHits);
+    connect(&history, &HistoryStore::opened, this, &ResultsPanel::clear);
 }
 
 // The tally grid keeps the width of its columns (and room for a scroll bar); the chart beside it
@@ -101,12 +107,13 @@ void ResultsPanel::fitTallyGrid()
     MSFlexGrid3->setFixedWidth(width);
 }
 
-void ResultsPanel::showResult(const std::vector<HistoryRow> &rows, const SearchResult &result)
+void ResultsPanel::showResult(const SearchResult &result, const TallyOptions &options)
 {
-    m_hitModel->setResult(rows, result);
+    m_hitModel->setResult(m_history.rows(), result);
     fitColumns(MSFlexGrid2, kHitListWidths);
     MSFlexGrid2->scrollToTop();
     m_tally = result.tally;
+    m_options = options;
     m_tallyModel->setTally(result.tally);
     fitColumns(MSFlexGrid3, kTallyWidths);
     MSFlexGrid3->scrollToTop();
@@ -115,7 +122,6 @@ void ResultsPanel::showResult(const std::vector<HistoryRow> &rows, const SearchR
     lblOutcomeStats->setText(
         outcomeSummary(static_cast<int64_t>(result.hits.size()), chartOutcome->statistics()));
     lblStale->hide();
-    emit resultShown();
 }
 
 void ResultsPanel::clear()

@@ -38,8 +38,8 @@ const QString kSeeHelp = QStringLiteral("（详见 帮助 → 使用说明，F1�
 } // namespace
 
 SearchOptionsPanel::SearchOptionsPanel(Settings &settings, const HistoryStore &history,
-                                       QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_history(history)
+                                       QPushButton *combinationButton, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_history(history), Command2(combinationButton)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -214,7 +214,6 @@ QWidget *SearchOptionsPanel::buildCombinationFrame()
     Option6[0]->setToolTip(same);
     frame5Layout->addWidget(Option6[1]);
     frame5Layout->addWidget(Option6[0]);
-    Command2 = named(new QPushButton(QStringLiteral("组合检索(&G)")), QStringLiteral("Command2"));
     frame5Layout->addWidget(Command2);
     return frame5;
 }
@@ -245,7 +244,7 @@ void SearchOptionsPanel::connectHandlers()
         for (QCheckBox *check : {Check1[i], Check11[i]})
             connect(check, &QCheckBox::toggled, this, &SearchOptionsPanel::changed);
         connect(Text22[i], &QLineEdit::textEdited, this, [this, i] {
-            if (!m_liveTyping)
+            if (!liveTyping())
                 return;
             Text22_LostFocus(i);
             emit changed();
@@ -268,7 +267,7 @@ void SearchOptionsPanel::connectHandlers()
             Combo1->setCurrentIndex(item);
         bool ok = false;
         const int width = text.trimmed().toInt(&ok);
-        if (ok && m_liveTyping && Settings::inRange(Settings::intZhWSetup, width)) {
+        if (ok && liveTyping() && Settings::inRange(Settings::intZhWSetup, width)) {
             m_settings.set(Settings::intZhWSetup, width);
             emit changed();
         }
@@ -277,7 +276,8 @@ void SearchOptionsPanel::connectHandlers()
 
 // The 起 and 止 boxes name draws of the history they were filled from. A history that replaces
 // the whole one, or fills an empty one, gets the boxes of a fresh start; appended draws move 止
-// along only while it showed the newest draw, so a value the user typed stays as it is.
+// along only while it showed the newest draw, so a value the user typed stays as it is. The
+// reference pattern is the newest draw's, or the one N draws before it, whatever changed them.
 void SearchOptionsPanel::followHistory()
 {
     const HistoryStore *store = &m_history;
@@ -287,6 +287,14 @@ void SearchOptionsPanel::followHistory()
     connect(store, &HistoryStore::appended, this, [this] { searchRangeAfterChange(false); });
     connect(store, &HistoryStore::removed, this, [this] { searchRangeAfterChange(false); });
     connect(store, &HistoryStore::resetDone, this, [this] { searchRangeAfterChange(true); });
+    for (auto after : {&HistoryStore::appended, &HistoryStore::removed, &HistoryStore::resetDone,
+                       &HistoryStore::opened})
+        connect(store, after, this, &SearchOptionsPanel::RefreshRefPattern);
+    connect(store, &HistoryStore::rowsCorrected, this, &SearchOptionsPanel::RefreshRefPattern);
+    connect(&m_settings, &Settings::changed, this, [this](Settings::Key key) {
+        if (key == Settings::DsIni)
+            showCodeKeys();
+    });
 }
 
 void SearchOptionsPanel::searchRangeBeforeChange()
@@ -384,9 +392,9 @@ void SearchOptionsPanel::showCodeKeys()
     }
 }
 
-void SearchOptionsPanel::segmentBaseChanged()
+bool SearchOptionsPanel::liveTyping() const
 {
-    showCodeKeys();
+    return m_settings.flag(Settings::bolShishi);
 }
 
 // ---- The search's request -------------------------------------------------------------------

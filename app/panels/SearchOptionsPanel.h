@@ -21,7 +21,8 @@ class HistoryStore;
 // The search options: the kind, result and position frames, the issue range (起/止), the two
 // reference tabs with their positions, and the combination frame with its button. It owns their
 // state — the reference pattern, the chosen tab — keeps each choice in the settings the moment it
-// changes, and hands the searches what they need (searchRequest(), tallyOptions()).
+// changes, and hands the searches what they need (searchRequest(), tallyOptions()). It follows the
+// history (the range and the reference pattern) and the settings (the segment base, live typing).
 //
 // Controls keep their designer names, arrays indexed as in the designer (Option3[0..3],
 // Check1[1..5]); their handlers keep the names of their control and event.
@@ -30,8 +31,9 @@ class SearchOptionsPanel : public QWidget
     Q_OBJECT
 
   public:
+    // `combinationButton` is Command2, placed in the combination frame.
     SearchOptionsPanel(Settings &settings, const quorlent::HistoryStore &history,
-                       QWidget *parent = nullptr);
+                       QPushButton *combinationButton, QWidget *parent = nullptr);
 
     // Start-up selects the option controls as stored, in the order the window's start-up gives:
     // everything but the search kind first, the search kind after the next issue is shown.
@@ -49,12 +51,6 @@ class SearchOptionsPanel : public QWidget
     quorlent::TallyOptions tallyOptions() const;
     int refPattern(int position) const { return intRefPattern[size_t(position)]; }
     bool isManualTab() const { return bolShoudong; }
-    // The segment base changed (a menu of the window): the code keys follow.
-    void segmentBaseChanged();
-    // While on, a value typed into a reference box counts at once, not when the box is left.
-    void setLiveTyping(bool on) { m_liveTyping = on; }
-
-    QPushButton *combinationButton() const { return Command2; }
 
   signals:
     // An option, a reference value, a position or the issue range changed.
@@ -72,6 +68,9 @@ class SearchOptionsPanel : public QWidget
     void connectHandlers();
     void followHistory();
     void showCodeKeys();
+    // With live results on, a value typed into a reference box counts at once, not when the box
+    // is left.
+    bool liveTyping() const;
 
     void TabStrip1_Click(int tab);
     void Option1_Click(int index);
@@ -91,7 +90,6 @@ class SearchOptionsPanel : public QWidget
 
     std::array<int, 6> intRefPattern{}; // positions 1..5
     bool bolShoudong = false;
-    bool m_liveTyping = false;
     // What the 止 box showed before the history changed: the newest draw (or nothing to show).
     bool m_rangeEndAtNewest = false;
     bool m_historyWasEmpty = true;

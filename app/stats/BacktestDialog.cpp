@@ -261,10 +261,8 @@ void BacktestDialog::showFigures()
 {
     const BacktestResult &r = m_result;
     if (!r.rangeValid) {
-        const Game &game = m_history.game();
-        m_status->setText(game.isStandard()
-                              ? QStringLiteral("检索起止期数无法识别，请输入十一位期号。")
-                              : QStringLiteral("检索起止期数无法识别，%1。").arg(game.formHint()));
+        m_status->setText(
+            QStringLiteral("检索起止期数无法识别，%1。").arg(m_history.game().entryHint()));
         m_figures->clear();
         m_verdict->clear();
         m_chart->clear();

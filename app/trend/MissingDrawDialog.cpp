@@ -1,15 +1,13 @@
 #include "MissingDrawDialog.h"
 
-#include "FileChooser.h"
-#include "GridExport.h"
 #include "MissingDrawModel.h"
+#include "SaveAs.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -57,31 +55,14 @@ MissingDrawDialog::MissingDrawDialog(const trend::MissingDrawReport &report, con
 
 void MissingDrawDialog::exportList()
 {
-    const QString path =
-        FileChooser::saveFileName(this, QStringLiteral("导出缺期检查结果"),
-                                  QDir(m_folder).filePath(QStringLiteral("缺期检查.xls")),
-                                  QStringLiteral("Excel 97-2003 工作簿 (*.xls);;文本文件 (*.txt)"));
-    if (path.isEmpty())
+    const auto saved =
+        SaveAs(this, QStringLiteral("导出缺期检查结果"), m_folder, QStringLiteral("缺期检查"))
+            .workbook(*m_model)
+            .table(*m_model)
+            .run();
+    if (!saved)
         return;
-    QString error;
-    if (path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
-        QString text;
-        for (int r = -1; r < m_model->rowCount(); ++r) {
-            for (int c = 0; c < MissingDrawModel::ColumnCount; ++c) {
-                if (c > 0)
-                    text += QLatin1Char('\t');
-                text += r < 0 ? m_model->headerData(c, Qt::Horizontal).toString()
-                              : m_model->index(r, c).data().toString();
-            }
-            text += QStringLiteral("\r\n");
-        }
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-            error = file.errorString();
-    } else {
-        error = GridExport::write(*m_model, path);
-    }
-    m_status->setText(error.isEmpty()
-                          ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(path))
-                          : QStringLiteral("未能导出到 %1：%2").arg(path, error));
+    m_status->setText(saved->ok()
+                          ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(saved->path))
+                          : QStringLiteral("未能导出到 %1：%2").arg(saved->path, saved->error));
 }

@@ -2,9 +2,9 @@
 
 #include "BusyCursor.h"
 #include "Clock.h"
-#include "FileChooser.h"
 #include "HistoryStore.h"
 #include "PanelWidgets.h"
+#include "SaveAs.h"
 #include "ScreenFit.h"
 #include "Settings.h"
 #include "TrendChartModel.h"
@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -131,8 +132,7 @@ QWidget *TrendChartWindow::buildControls()
     txtFrom = named(new QLineEdit, "txtFrom");
     txtTo = named(new QLineEdit, "txtTo");
     for (QLineEdit *edit : {txtFrom, txtTo}) {
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("20000000000")) +
-                            16);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(Game::widestIssue()) + 16);
     }
     first->addWidget(txtFrom);
     lblTo = named(new QLabel(QStringLiteral("至")), "lblTo");
@@ -190,7 +190,6 @@ QWidget *TrendChartWindow::buildControls()
 // Sets the controls as last left, before they are connected; the model then takes them in one go.
 void TrendChartWindow::restoreChoices()
 {
-    m_settings.reread(Settings::Section::Trend);
     const Settings &stored = m_settings;
     cboWindow->setCurrentIndex(stored.number(Settings::intWindow));
     spnCount->setValue(stored.number(Settings::intCount));
@@ -402,7 +401,7 @@ void TrendChartWindow::fitColumns()
     auto width = [&](int column) {
         switch (column) {
         case TrendChartModel::Issue:
-            return fm.horizontalAdvance(QStringLiteral("20000000000")) + 10;
+            return fm.horizontalAdvance(Game::widestIssue()) + 10;
         case TrendChartModel::Draw:
             return fm.horizontalAdvance(QStringLiteral("开奖号码")) + 8;
         case TrendChartModel::Sum:
@@ -491,42 +490,48 @@ QString TrendChartWindow::saveWorkbook(const QString &path) const
     return TrendExport::write(*m_model, *m_stats, path);
 }
 
-// Asks where to save (the program folder's 走势图.<suffix> proposed), saves there and says how it
-// went in the status bar.
-void TrendChartWindow::saveAs(const QString &title, const QString &suffix, const QString &filter,
+// Asks where to save (the program folder's 走势图 proposed), saves there and says how it went in
+// the status bar.
+void TrendChartWindow::saveAs(const QString &title, SaveAs::Format format,
                               QString (TrendChartWindow::*save)(const QString &) const)
 {
-    const QString path = FileChooser::saveFileName(
-        this, title, QDir(m_folder).filePath(QStringLiteral("走势图.") + suffix), filter);
-    if (path.isEmpty())
-        return;
-    BusyCursor busy;
-    const QString error = (this->*save)(path);
-    statusBar()->showMessage(error.isEmpty()
-                                 ? QStringLiteral("走势图已保存到 %1").arg(path)
-                                 : QStringLiteral("走势图未能保存到 %1：%2").arg(path, error));
+    const auto saved =
+        SaveAs(this, title, m_folder, QStringLiteral("走势图"))
+            .offer(format, [this, save](const QString &path) { return (this->*save)(path); })
+            .run();
+    if (saved)
+        statusBar()->showMessage(
+            saved->ok() ? QStringLiteral("走势图已保存到 %1").arg(saved->path)
+                        : QStringLiteral("走势图未能保存到 %1：%2").arg(saved->path, saved->error));
 }
 
 void TrendChartWindow::cmdPicture_Click()
 {
-    saveAs(QStringLiteral("保存走势图图片"), QStringLiteral("png"),
-           QStringLiteral("PNG 图片 (*.png)"), &TrendChartWindow::savePicture);
+    saveAs(QStringLiteral("保存走势图图片"), SaveAs::Format::Picture,
+           &TrendChartWindow::savePicture);
 }
 
 void TrendChartWindow::cmdPdf_Click()
 {
-    saveAs(QStringLiteral("保存走势图为 PDF"), QStringLiteral("pdf"),
-           QStringLiteral("PDF 文件 (*.pdf)"), &TrendChartWindow::savePdf);
+    saveAs(QStringLiteral("保存走势图为 PDF"), SaveAs::Format::Pdf, &TrendChartWindow::savePdf);
 }
 
 void TrendChartWindow::cmdXls_Click()
 {
-    saveAs(QStringLiteral("导出走势图"), QStringLiteral("xls"),
-           QStringLiteral("Excel 97-2003 工作簿 (*.xls)"), &TrendChartWindow::saveWorkbook);
+    saveAs(QStringLiteral("导出走势图"), SaveAs::Format::Workbook, &TrendChartWindow::saveWorkbook);
 }
 
 void TrendChartWindow::cmdPrint_Click()
 {
+#ifdef Q_OS_WIN
+    // Windows' print dialog is the system's own and serves installed printers only: without one
+    // it would not open at all, and the click would seem lost.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        statusBar()->showMessage(
+            QStringLiteral("没有安装打印机，无法打印：可以用“保存PDF”把走势图存成 PDF 再打印。"));
+        return;
+    }
+#endif
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("走势图"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SaveAs.h"
+
 #include <QMainWindow>
 
 class QCheckBox;
@@ -78,7 +80,7 @@ private:
     QString windowTitleText() const;
     void chartAboutToChange();
     void chartChanged();
-    void saveAs(const QString &title, const QString &suffix, const QString &filter,
+    void saveAs(const QString &title, SaveAs::Format format,
                 QString (TrendChartWindow::*save)(const QString &) const);
 
     void cmdPicture_Click();

@@ -15,9 +15,9 @@
 // Every line also checks that both found the same hits and wrote the same Carcu.
 
 #include "BenchSupport.h"
+#include "Game.h"
 #include "HistoryDb.h"
 #include "HitListModel.h"
-#include "Issue.h"
 #include "LiteralSearch.h"
 #include "SearchResult.h"
 #include "TallyModel.h"

@@ -6,6 +6,7 @@
 //
 //   bench_filter [draws]
 #include "BenchSupport.h"
+#include "DemoConditions.h"
 #include "FilterEngine.h"
 #include "RemainingText.h"
 
@@ -40,28 +41,6 @@ void line(const char *work, const Timing &t, double target)
                 t.wall <= target ? "" : "  ABOVE TARGET");
 }
 
-
-ConditionSet eightConditions(Selection selection)
-{
-    ConditionSet set{FilterPart::Five, selection, {}};
-    set.conditions.push_back(conditionOf(ConditionKind::Sum, "15-32"));
-    set.conditions.push_back(conditionOf(ConditionKind::Span, "5-9"));
-    set.conditions.push_back(conditionOf(ConditionKind::BigSmall, "2:3, 3:2"));
-    set.conditions.push_back(conditionOf(ConditionKind::OddEven, "1:4, 2:3, 3:2"));
-    Condition bankers = conditionOf(ConditionKind::Bankers, "");
-    bankers.digits = {1, 6};
-    set.conditions.push_back(bankers);
-    Condition kill = conditionOf(ConditionKind::Kill, "");
-    kill.digits = {4};
-    set.conditions.push_back(kill);
-    set.conditions.push_back(conditionOf(ConditionKind::Repeat, "0-1"));
-    Condition cold = conditionOf(ConditionKind::Cold, "0-1");
-    cold.threshold = 10;
-    cold.atPositions = selection == Selection::Direct;
-    set.conditions.push_back(cold);
-    return set;
-}
-
 struct Change
 {
     const char *name;
@@ -81,7 +60,7 @@ int main(int argc, char **argv)
                 "target");
 
     FilterEngine engine(rows);
-    ConditionSet set = eightConditions(Selection::Direct);
+    ConditionSet set = demoConditions(Selection::Direct);
     line("first conditions, tables of 五星 included (once)", timed([&] {
              engine.setConditions(set);
              engine.counts();
@@ -115,7 +94,7 @@ int main(int argc, char **argv)
     for (RecordWindow window : {RecordWindow::All, RecordWindow::Last1000}) {
         std::printf("\none condition changed -> count and every record, %s:\n",
                     qPrintable(windowName(window)));
-        set = eightConditions(Selection::Direct);
+        set = demoConditions(Selection::Direct);
         engine.setConditions(set);
         engine.records(window);
         Timing worst;
@@ -159,8 +138,8 @@ int main(int argc, char **argv)
 
     // A change of 和值 in other sets: 组选 (its 冷号 over the whole part), and 重号 the only
     // condition on earlier draws, whose together share is exact at once on any window.
-    ConditionSet group = eightConditions(Selection::Group);
-    ConditionSet repeatOnly = eightConditions(Selection::Direct);
+    ConditionSet group = demoConditions(Selection::Group);
+    ConditionSet repeatOnly = demoConditions(Selection::Direct);
     repeatOnly.conditions[7].enabled = false;
     for (auto [name, other] : {std::pair{"组选", &group}, std::pair{"without 冷号", &repeatOnly}}) {
         engine.setConditions(*other);

@@ -7,6 +7,7 @@
 //
 //   bench_filter_window [draws]
 #include "BenchSupport.h"
+#include "DemoConditions.h"
 #include "FilterConditionModel.h"
 #include "FilterWindow.h"
 #include "HeadlessApp.h"
@@ -46,28 +47,6 @@ void line(const char *work, const Figures &f, double target, const Figures *cpu 
     if (cpu)
         std::printf("   (cpu %.2f %.2f)", cpu->median, cpu->worst);
     std::printf("%s\n", f.worst <= target ? "" : "  ABOVE TARGET");
-}
-
-
-// As bench_filter's: 和值, 跨度, 大小比, 单双比, 胆码, 杀号, 重号, 冷号.
-ConditionSet eightConditions()
-{
-    ConditionSet set{FilterPart::Five, Selection::Direct, {}};
-    set.conditions.push_back(conditionOf(ConditionKind::Sum, "15-32"));
-    set.conditions.push_back(conditionOf(ConditionKind::Span, "5-9"));
-    set.conditions.push_back(conditionOf(ConditionKind::BigSmall, "2:3, 3:2"));
-    set.conditions.push_back(conditionOf(ConditionKind::OddEven, "1:4, 2:3, 3:2"));
-    Condition bankers = conditionOf(ConditionKind::Bankers, "");
-    bankers.digits = {1, 6};
-    set.conditions.push_back(bankers);
-    Condition kill = conditionOf(ConditionKind::Kill, "");
-    kill.digits = {4};
-    set.conditions.push_back(kill);
-    set.conditions.push_back(conditionOf(ConditionKind::Repeat, "0-1"));
-    Condition cold = conditionOf(ConditionKind::Cold, "0-1");
-    cold.threshold = 10;
-    set.conditions.push_back(cold);
-    return set;
 }
 
 } // namespace
@@ -116,7 +95,7 @@ int main(int argc, char **argv)
                 store.size());
     std::printf("%-60s %8s %8s %8s   %s\n", "work", "median", "slowest", "target",
                 "(processor time of the window's thread)");
-    const double first = timed([&] { window.setConditionSet(eightConditions()); });
+    const double first = timed([&] { window.setConditionSet(demoConditions()); });
     std::printf("%-60s %8.2f %17.0f\n", "the eight conditions put in (tables of 五星 built, once)",
                 first, 1000.0);
     std::printf("  remaining %u of %u numbers\n", window.counts().remaining,

@@ -11,10 +11,10 @@
 // Outcome chart: a search on the history, then the chart given its tally and painted into a
 // pixmap; the median of several runs.
 
-#include "HeadlessApp.h"
-#include "BenchSupport.h"
 #include "Backtest.h"
-#include "Issue.h"
+#include "BenchSupport.h"
+#include "Game.h"
+#include "HeadlessApp.h"
 #include "NaiveBacktest.h"
 #include "OutcomeChartView.h"
 #include "SearchResult.h"
@@ -32,6 +32,9 @@
 using namespace quorlent;
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 using bench::millisecondsOf;
 
@@ -52,8 +55,8 @@ struct Mode
 std::vector<Mode> modes(const std::vector<HistoryRow> &rows)
 {
     BacktestRequest base;
-    base.request.rangeStart = issue::displayForm(rows.front().sqqh);
-    base.request.rangeEnd = issue::displayForm(rows.back().sqqh);
+    base.request.rangeStart = kGame.displayForm(rows.front().sqqh);
+    base.request.rangeEnd = kGame.displayForm(rows.back().sqqh);
     base.tally = {true, 5, Kind::Number, 1}; // 组选 over five positions: the most trials
     std::vector<Mode> list;
     auto follow = [&](const char *name, bool free, bool previous, Kind kind,
@@ -133,8 +136,8 @@ void timeNaive(int fullSize)
 void timeOutcomeChart(const std::vector<HistoryRow> &rows)
 {
     SearchRequest request;
-    request.rangeStart = issue::displayForm(rows.front().sqqh);
-    request.rangeEnd = issue::displayForm(rows.back().sqqh);
+    request.rangeStart = kGame.displayForm(rows.front().sqqh);
+    request.rangeEnd = kGame.displayForm(rows.back().sqqh);
     request.selected = {true, false, false, false, false};
     std::printf("Outcome chart after a search on %zu draws (set the tally, paint 480x260):\n",
                 rows.size());

@@ -1,17 +1,12 @@
 #include "DatabaseCompactor.h"
 
+#include "FileReplace.h"
 #include "HistoryStore.h"
 #include "ProgramFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace quorlent {
 
@@ -38,20 +33,6 @@ bool removeIfPresent(const QString &path)
     return !(info.exists() || info.isSymLink()) || QFile::remove(path);
 }
 
-// The rename is only durable once the folder's entry is on disk too.
-void syncFolder(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
-
 QString checkIntegrity(SqliteDb &db)
 {
     Statement stmt = db.prepare("PRAGMA integrity_check");
@@ -70,36 +51,26 @@ QString vacuumInto(SqliteDb &db, const QString &target)
     Statement stmt = db.prepare("VACUUM INTO ?");
     if (!stmt.isValid())
         return QString::fromStdString(db.lastError());
-    stmt.bind(1, QFile::encodeName(target).toStdString());
+    stmt.bind(1, target.toUtf8().toStdString()); // SQLite names files in UTF-8
     if (stmt.step() != SQLITE_DONE)
         return QString::fromStdString(db.lastError());
     return {};
 }
 
-// Copies `source` to a temporary file beside `target`, syncs it and renames it over `target`.
+// Copies `source` beside `target` and moves the copy over it: the target is the old file or the
+// whole copy at every moment. A copy left by a kill is removed by the next compaction.
 QString replaceByCopy(const QString &source, const QString &target)
 {
+    const QString staging = target + QStringLiteral(".new");
+    if (!removeIfPresent(staging))
+        return QStringLiteral("无法删除旧的 %1").arg(QFileInfo(staging).fileName());
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!in.copy(staging))
         return in.errorString();
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return out.errorString();
-    constexpr qint64 kChunk = 4 << 20;
-    QByteArray buffer;
-    while (!in.atEnd()) {
-        buffer = in.read(kChunk);
-        if (in.error() != QFileDevice::NoError) {
-            out.cancelWriting();
-            return in.errorString();
-        }
-        if (out.write(buffer) != buffer.size())
-            return out.errorString();
-    }
-    if (!out.commit()) // syncs the temporary file, then renames it over the target
-        return out.errorString();
-    syncFolder(QFileInfo(target).absolutePath());
-    return {};
+    const QString error = platform::replaceFile(staging, target);
+    if (!error.isEmpty())
+        QFile::remove(staging);
+    return error;
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "DrawPage.h"
 
+#include "Gb18030.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
 #include <libxml/HTMLparser.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -231,6 +235,18 @@ std::vector<xmlNode *> tableRows(xmlNode *table)
     return ordered;
 }
 
+// Chinese results sites often serve GB2312 or GBK pages. libxml2 converts them only where it was
+// built with iconv, which the Windows build is not: such a page is decoded to UTF-8 here first,
+// the same way on every system.
+bool declaresGbCharset(QByteArrayView html)
+{
+    static const QRegularExpression charset(
+        QStringLiteral(R"(charset\s*=\s*["']?\s*(gb2312|gbk|gb18030|x-gbk|cp936)\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QByteArrayView head = html.first(std::min<qsizetype>(html.size(), 4096));
+    return charset.match(QString::fromLatin1(head.data(), head.size())).hasMatch();
+}
+
 } // namespace
 
 DrawPage DrawPage::parse(QByteArrayView html)
@@ -241,12 +257,22 @@ DrawPage DrawPage::parse(QByteArrayView html)
     if (html.isEmpty())
         return page;
 
+    int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
+    const char *encoding = nullptr;
+    QByteArray utf8;
+    if (declaresGbCharset(html)) {
+        if (std::optional<QString> text = platform::decodeGb18030(html)) {
+            utf8 = text->toUtf8();
+            html = utf8;
+            encoding = "UTF-8";
+            options |= HTML_PARSE_IGNORE_ENC;
+        }
+    }
+
     xmlInitParser();
     QuietLibxml quiet;
-    const int options =
-        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
     std::unique_ptr<xmlDoc, DocFree> doc(htmlReadMemory(html.data(), static_cast<int>(html.size()),
-                                                        nullptr, nullptr, options));
+                                                        nullptr, encoding, options));
     if (!doc)
         return page;
 

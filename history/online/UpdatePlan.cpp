@@ -1,7 +1,5 @@
 #include "UpdatePlan.h"
 
-#include "Issue.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -94,7 +92,8 @@ double daysSince(const QDate &day, const QDateTime &now)
 
 bool retentionExpired(std::optional<int32_t> oldestIssue, const QDateTime &now, int iniSerchDay)
 {
-    return oldestIssue && retentionExpiredOn(issue::dateOf(*oldestIssue), now, iniSerchDay);
+    return oldestIssue &&
+           retentionExpiredOn(Game::standard().dateOf(*oldestIssue), now, iniSerchDay);
 }
 
 bool retentionExpiredOn(const QDate &oldestDay, const QDateTime &now, int iniSerchDay)
@@ -106,7 +105,7 @@ int fetchWindow(std::optional<int32_t> newestIssue, const QDateTime &now, int in
 {
     if (!newestIssue)
         return iniSerchDay;
-    return fetchWindowFrom(issue::dateOf(*newestIssue), now, iniSerchDay);
+    return fetchWindowFrom(Game::standard().dateOf(*newestIssue), now, iniSerchDay);
 }
 
 int fetchWindowFrom(std::optional<QDate> newestDay, const QDateTime &now, int iniSerchDay)
@@ -145,7 +144,7 @@ int firstSequenceToStore(std::optional<int32_t> newestStored, const QDate &pageD
 
 int firstSequenceToStore(std::optional<int32_t> newestStored, int32_t pageDayNumber)
 {
-    return firstSequenceToStore(newestStored, issue::dateOf(pageDayNumber * 1000 + 1),
+    return firstSequenceToStore(newestStored, Game::standard().dateOf(pageDayNumber * 1000 + 1),
                                 Game::standard());
 }
 

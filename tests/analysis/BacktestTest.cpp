@@ -1,5 +1,5 @@
 #include "Backtest.h"
-#include "Issue.h"
+#include "Game.h"
 #include "NaiveBacktest.h"
 #include "TestHistory.h"
 
@@ -10,6 +10,9 @@ using namespace quorlent;
 using namespace quorlent::testing;
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 int pick(std::mt19937 &rng, int low, int high)
 {
@@ -61,8 +64,8 @@ BacktestRequest gridCase(int c, std::mt19937 &rng, const std::vector<HistoryRow>
     const size_t from = pick(rng, 0, 1) ? 0 : static_cast<size_t>(pick(rng, 0, 1500));
     const size_t to =
         pick(rng, 0, 1) ? rows.size() - 1 : from + static_cast<size_t>(pick(rng, 0, 400));
-    b.request.rangeStart = issue::displayForm(rows[from].sqqh);
-    b.request.rangeEnd = issue::displayForm(rows[std::min(to, rows.size() - 1)].sqqh);
+    b.request.rangeStart = kGame.displayForm(rows[from].sqqh);
+    b.request.rangeEnd = kGame.displayForm(rows[std::min(to, rows.size() - 1)].sqqh);
     return b;
 }
 

@@ -1,4 +1,4 @@
-#include "Issue.h"
+#include "Game.h"
 #include "LiteralSearch.h"
 #include "SearchResult.h"
 #include "TestHistory.h"
@@ -10,6 +10,9 @@ using namespace quorlent;
 using namespace quorlent::testing;
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 int pick(std::mt19937 &rng, int low, int high)
 {
@@ -24,10 +27,10 @@ bool chance(std::mt19937 &rng, int percent)
 QString randomIssueText(std::mt19937 &rng, const std::vector<HistoryRow> &rows)
 {
     if (rows.empty() || chance(rng, 15))
-        return issue::displayForm(pick(rng, 0, 1) ? 991231120 : pick(rng, 0, 170000000));
+        return kGame.displayForm(pick(rng, 0, 1) ? 991231120 : pick(rng, 0, 170000000));
     // A stored issue, or one just beside it.
-    return issue::displayForm(rows[static_cast<size_t>(pick(rng, 0, int(rows.size()) - 1))].sqqh +
-                              pick(rng, -1, 1) * chance(rng, 20));
+    return kGame.displayForm(rows[static_cast<size_t>(pick(rng, 0, int(rows.size()) - 1))].sqqh +
+                             pick(rng, -1, 1) * chance(rng, 20));
 }
 
 void randomRange(std::mt19937 &rng, const std::vector<HistoryRow> &rows, SearchRequest &request)

@@ -2,13 +2,20 @@
 
 #include "CombinationSearch.h"
 #include "FollowSearch.h"
+#include "Game.h"
 #include "HitListModel.h"
-#include "Issue.h"
 #include "TallyModel.h"
 
 #include <gtest/gtest.h>
 
 namespace quorlent::testing {
+
+namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
+
+} // namespace
 
 std::vector<DrawRecord> recordsOf(std::initializer_list<Digits> draws, int segmentBase,
                                   int32_t firstIssue)
@@ -18,7 +25,7 @@ std::vector<DrawRecord> recordsOf(std::initializer_list<Digits> draws, int segme
     int32_t sqqh = firstIssue;
     for (const Digits &digits : draws) {
         records.push_back(run.append(sqqh, digits, segmentBase));
-        sqqh = issue::next(sqqh);
+        sqqh = kGame.next(sqqh, QDate());
     }
     return records;
 }
@@ -191,11 +198,12 @@ std::vector<DrawRecord> randomRecords(std::mt19937 &rng, int length)
         const int runLength = std::uniform_int_distribution<int>(1, std::max(1, length))(rng);
         for (int i = 0; i < runLength && static_cast<int>(records.size()) < length; ++i) {
             records.push_back(run.append(sqqh, randomDigits(rng), base));
-            sqqh = issue::next(sqqh);
+            sqqh = kGame.next(sqqh, QDate());
             if (percent(rng) < 10) // a gap of a few issues
                 sqqh += std::uniform_int_distribution<int>(1, 3)(rng);
-            if (issue::sequence(sqqh) > issue::kDrawsPerDay)
-                sqqh = issue::next(issue::dayNumber(sqqh) * 1000 + issue::kDrawsPerDay);
+            if (kGame.sequence(sqqh) > kGame.drawsPerDay())
+                sqqh =
+                    kGame.next(kGame.issueOfDay(kGame.dateOf(sqqh), kGame.drawsPerDay()), QDate());
         }
     }
     return records;

@@ -297,7 +297,8 @@ TEST_F(FilterWindowTest, RemainingNumbersCopiedWithBlanksOrOneALineAndSaved)
     FileChooser::setNextFileName(book);
     in<QPushButton>(w, "cmdSaveXls")->click();
     EXPECT_EQ(w->statusBar()->currentMessage(),
-              QStringLiteral("已把 100000 个号码导出到 %1（分 2 个工作表）。").arg(book));
+              QStringLiteral("已把 100000 个号码导出到 %1（分 2 个工作表）。")
+                  .arg(QDir::toNativeSeparators(book)));
     const test::ReadWorkbook read = test::readWorkbook(book);
     ASSERT_TRUE(read.failure.isEmpty()) << read.failure.toStdString();
     ASSERT_EQ(read.sheets.size(), 2u);

@@ -1,3 +1,4 @@
+#include "Gb18030.h"
 #include "AppFixture.h"
 
 #include "ConflictModel.h"
@@ -58,8 +59,8 @@ TEST_F(ImportPreviewTest, ACsvOfADailyGameGoesIntoAnEmptyHistoryWithItsGameAndRe
                                        "2026103,2026-04-23,1234\r\n"
                                        "2026103,2026-04-23,55555\r\n"
                                        "2026104,2026-04-23,66666\r\n");
-    QStringEncoder gbk("GB18030");
-    ImportPreviewDialog *preview = readIn(writeFile("排列五.csv", gbk(csv)));
+    const QByteArray gbk = platform::encodeGb18030(csv).value_or(QByteArray());
+    ImportPreviewDialog *preview = readIn(writeFile("排列五.csv", gbk));
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(window().statusBar()->currentMessage().contains("导入预览"));
     EXPECT_TRUE(rows().empty()) << "nothing is stored before 导入";

@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSignalSpy>
 
 TEST_F(AppFixture, EveryChoicePersistsBetweenRuns)
 {
@@ -151,4 +152,36 @@ TEST_F(AppFixture, TheWidthListFollowsTheWidthShown)
     box("Text22(1)")->setFocus(); // a word is refused and the width in force shown again
     EXPECT_EQ(combo->currentText(), "3");
     EXPECT_EQ(combo->currentIndex(), 2);
+}
+
+TEST_F(AppFixture, EveryChangeOfAChoiceIsAnnouncedOnce)
+{
+    Settings settings;
+    QSignalSpy changed(&settings, &Settings::changed);
+    QSignalSpy textChanged(&settings, &Settings::textChanged);
+    settings.set(Settings::DsIni, 0);
+    settings.set(Settings::DsIni, 0); // the same again: stored, nothing to tell
+    EXPECT_FALSE(settings.set(Settings::DsIni, 5));
+    settings.setText(Settings::txtUpdateUrl, "http://a");
+    settings.setText(Settings::txtUpdateUrl, "http://a");
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<Settings::Key>(), Settings::DsIni);
+    ASSERT_EQ(textChanged.size(), 1);
+    EXPECT_EQ(textChanged.at(0).at(0).value<Settings::TextKey>(), Settings::txtUpdateUrl);
+
+    // A section read again tells what the store holds now that differs, and only that.
+    {
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, "Tessaryn", "Tessaryn");
+        store.setValue("Zoushi/intWindow", "6");
+        store.setValue("Zoushi/bolLines", "False"); // as it was
+        store.setValue("Zoushi/txtFrom", "20160908001");
+    }
+    changed.clear();
+    textChanged.clear();
+    settings.reread(Settings::Section::Trend);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<Settings::Key>(), Settings::intWindow);
+    EXPECT_EQ(settings.number(Settings::intWindow), 6);
+    ASSERT_EQ(textChanged.size(), 1);
+    EXPECT_EQ(textChanged.at(0).at(0).value<Settings::TextKey>(), Settings::txtFrom);
 }

@@ -11,6 +11,7 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -237,6 +238,15 @@ TEST_F(TrendTest, CopyPictureSpreadsheetPdfAndPrint)
     const QImage picture(QDir(folder()).filePath("chart.png"));
     EXPECT_GT(picture.height(), 10 * view->rowHeight(0));
 
+#ifdef Q_OS_WIN
+    // Windows' own print dialog cannot be answered from here; without a printer (as under wine)
+    // the window says why it does not print.
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed: Windows' print dialog would wait for a person";
+    chart->findChild<QPushButton *>("cmdPrint")->click();
+    EXPECT_TRUE(chart->statusBar()->currentMessage().startsWith("没有安装打印机"));
+#else
     whenModal<QPrintDialog>([](QPrintDialog *dialog) { dialog->reject(); });
     chart->findChild<QPushButton *>("cmdPrint")->click();
+#endif
 }

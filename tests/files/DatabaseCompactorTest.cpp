@@ -1,12 +1,19 @@
 #include "DatabaseCompactor.h"
 #include "FilesTestSupport.h"
-#include "Issue.h"
+#include "Game.h"
 
 #include <QFileInfo>
 
 using namespace quorlent;
 using quorlent::testing::ProgramFolder;
 using quorlent::testing::writeBytes;
+
+namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
+
+} // namespace
 
 class CompactorTest : public ProgramFolder
 {
@@ -16,7 +23,7 @@ protected:
         DrawRun run = m_store.continueRun();
         std::vector<DrawRecord> records;
         int32_t sqqh = 160101001;
-        for (int i = 0; i < days * 120; ++i, sqqh = issue::next(sqqh))
+        for (int i = 0; i < days * 120; ++i, sqqh = kGame.next(sqqh, QDate()))
             records.push_back(
                 run.append(sqqh, {uint8_t(i % 10), uint8_t(i / 10 % 10), 1, 2, 3}, 1));
         EXPECT_TRUE(m_store.append(records));
@@ -62,7 +69,7 @@ TEST_F(CompactorTest, ShrinksTheFileKeepsACopyAndWorksTwiceInARow)
 
     // The reopened file takes new draws, and a second compaction replaces the old copy.
     DrawRun run = m_store.continueRun();
-    const DrawRecord next = run.append(issue::next(rows.back().sqqh), {9, 9, 9, 9, 9}, 1);
+    const DrawRecord next = run.append(kGame.next(rows.back().sqqh, QDate()), {9, 9, 9, 9, 9}, 1);
     ASSERT_TRUE(m_store.append(std::span(&next, 1)));
     const FileOpResult second = compactDatabase(m_store);
     ASSERT_TRUE(second.ok) << second.message.toStdString();

@@ -1,6 +1,6 @@
 #include "HistoryDeletion.h"
 #include "FilesTestSupport.h"
-#include "Issue.h"
+#include "Game.h"
 #include "ProgramFiles.h"
 
 #include <QFileInfo>
@@ -9,6 +9,13 @@ using namespace quorlent;
 using quorlent::testing::ProgramFolder;
 using quorlent::testing::readBytes;
 using quorlent::testing::writeBytes;
+
+namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
+
+} // namespace
 
 class DeletionTest : public ProgramFolder
 {
@@ -38,7 +45,7 @@ TEST_F(DeletionTest, LastCountRemovesTheNewestAcrossADayBoundary)
     EXPECT_EQ(rowsOnDisk(), m_store.rows());
     // The backup holds the kept draws, oldest first, and nothing else.
     EXPECT_EQ(readBytes(backup()), QByteArray("160907119 12345\r\n160907120 67890\r\n"));
-    EXPECT_EQ(issue::next(m_store.newest()->sqqh), 160908001);
+    EXPECT_EQ(kGame.next(m_store.newest()->sqqh, QDate()), 160908001);
 }
 
 TEST_F(DeletionTest, DeleteToKeepsUpToTheEnteredIssue)
@@ -58,7 +65,7 @@ TEST_F(DeletionTest, DeleteToWithTheDefaultEntryRemovesNothingButRebuilds)
 {
     seedOneDay();
     const std::vector<HistoryRow> before = m_store.rows();
-    const QString entry = deleteToDefaultEntry(issue::next(m_store.newest()->sqqh));
+    const QString entry = deleteToDefaultEntry(kGame.next(m_store.newest()->sqqh, QDate()));
     EXPECT_EQ(entry, "20160908078");
     const FileOpResult result = deleteToIssue(m_store, m_folder, *parseDeleteToEntry(entry), 1);
     ASSERT_TRUE(result.ok);
@@ -69,7 +76,7 @@ TEST_F(DeletionTest, DeleteToWithTheDefaultEntryRemovesNothingButRebuilds)
 
     // After sequence 120 the next issue is the next day's 001; the default still keeps all.
     seed({{160908120, {1, 1, 1, 1, 1}}});
-    const QString late = deleteToDefaultEntry(issue::next(160908120));
+    const QString late = deleteToDefaultEntry(kGame.next(160908120, QDate()));
     ASSERT_TRUE(deleteToIssue(m_store, m_folder, *parseDeleteToEntry(late), 1).ok);
     EXPECT_EQ(m_store.size(), 4u);
 }
@@ -185,7 +192,7 @@ TEST_F(DeletionTest, DeleteNewestRemovesOneDrawAndCompacts)
     EXPECT_EQ(rowsOnDisk(), m_store.rows());
     EXPECT_TRUE(QFileInfo::exists(file("VarniboTmp.mdb")));
     // The next-issue display proposes 078 again.
-    EXPECT_EQ(issue::next(m_store.newest()->sqqh), 160908078);
+    EXPECT_EQ(kGame.next(m_store.newest()->sqqh, QDate()), 160908078);
     // The store works on the reopened file.
     seed({{160908078, {7, 7, 7, 7, 7}}});
     EXPECT_EQ(rowsOnDisk(), m_store.rows());

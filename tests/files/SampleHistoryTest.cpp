@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
+#include "Game.h"
 #include "HistoryImport.h"
-#include "Issue.h"
 
 #include <QSet>
 
@@ -9,6 +9,13 @@ using quorlent::testing::ProgramFolder;
 using quorlent::testing::readBytes;
 
 using SampleHistoryTest = ProgramFolder;
+
+namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
+
+} // namespace
 
 TEST_F(SampleHistoryTest, TheShippedSampleImportsAsThreeWeeksOfConsecutiveDraws)
 {
@@ -22,22 +29,22 @@ TEST_F(SampleHistoryTest, TheShippedSampleImportsAsThreeWeeksOfConsecutiveDraws)
     const FileOpResult result = importHistoryFile(m_store, path, 1);
     ASSERT_TRUE(result.ok) << result.message.toStdString();
     EXPECT_EQ(result.skippedLines, 0);
-    EXPECT_EQ(result.count, 21 * issue::kDrawsPerDay);
+    EXPECT_EQ(result.count, 21 * kGame.drawsPerDay());
 
     const auto &rows = m_store.rows();
     QSet<int> months;
     QSet<int> years;
     for (size_t i = 0; i < rows.size(); ++i) {
-        const QDate date = issue::dateOf(rows[i].sqqh);
+        const QDate date = kGame.dateOf(rows[i].sqqh);
         ASSERT_TRUE(date.isValid()) << rows[i].sqqh;
         months.insert(date.month());
         years.insert(date.year());
         if (i > 0) {
-            ASSERT_EQ(rows[i].sqqh, issue::next(rows[i - 1].sqqh)) << i;
+            ASSERT_EQ(rows[i].sqqh, kGame.next(rows[i - 1].sqqh, QDate())) << i;
         }
     }
-    EXPECT_EQ(issue::sequence(rows.front().sqqh), 1);
-    EXPECT_EQ(issue::sequence(rows.back().sqqh), issue::kDrawsPerDay);
+    EXPECT_EQ(kGame.sequence(rows.front().sqqh), 1);
+    EXPECT_EQ(kGame.sequence(rows.back().sqqh), kGame.drawsPerDay());
     EXPECT_GE(months.size(), 2); // crosses a month end
     EXPECT_GE(years.size(), 2);  // and a year end
 }

@@ -77,3 +77,20 @@ TEST(GameTest, SchedulesThatCannotBeAreRefused)
     EXPECT_EQ(Game::presets()[3].scheduleName(), "每天一期（期号 年份+年内序号）");
     EXPECT_EQ(Game::presets()[3].formHint(), "期号应为 年份+三位序号，如 2026101");
 }
+
+TEST(GameTest, MessagesAboutIssuesFollowTheGame)
+{
+    const Game standard = Game::standard();
+    const Game daily = Game::presets()[3];
+    EXPECT_EQ(standard.entryHint(), "请输入十一位期号");
+    EXPECT_EQ(daily.entryHint(), daily.formHint());
+    EXPECT_EQ(standard.notAnIssue("2016"), "“2016”不是十一位期号");
+    EXPECT_EQ(daily.notAnIssue("2016"),
+              "“2016”不是本彩种的期号（期号应为 年份+三位序号，如 2026101）");
+    EXPECT_EQ(standard.exampleIssue(170101001), "20160908078");
+    EXPECT_EQ(daily.exampleIssue(26101), "2026101");
+    // Every game's issues fit a box made for the widest one.
+    EXPECT_EQ(Game::widestIssue().size(), 11);
+    for (const Game &game : Game::presets())
+        EXPECT_LE(game.displayLength(), Game::widestIssue().size());
+}

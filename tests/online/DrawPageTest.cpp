@@ -202,3 +202,20 @@ TEST(DrawPageTest, ParsesOnlyTheFirstFourMegabytes)
     EXPECT_EQ(DrawPage::parse(table + padding).status, Status::Rows);
     EXPECT_EQ(DrawPage::parse("<p>" + padding + table).status, Status::NoTable);
 }
+
+TEST(DrawPageTest, AGbkPageReadsAsItsUtf8Twin)
+{
+    // Many results sites serve GB2312 or GBK; libxml2 cannot convert them everywhere (the Windows
+    // build has no iconv), so the page is decoded before it is parsed. The page as such a site
+    // sends it, GBK bytes and all:
+    const QByteArray gbPage = QByteArray("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"><title>\xbf\xaa\xbd\xb1\xb9\xab\xb8\xe6</title></head><body><table id=\"draw_list\"><tr><th>\xc6\xda\xba\xc5</th><th>\xbf\xaa\xbd\xb1\xba\xc5\xc2\xeb</th></tr><tr><td>\xb5\xda" "20160908078\xc6\xda</td><td>3 5 3 0 5</td></tr></table></body></html>");
+    const QString html = QStringLiteral(
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+        "<title>开奖公告</title></head><body><table id=\"draw_list\">"
+        "<tr><th>期号</th><th>开奖号码</th></tr>"
+        "<tr><td>第20160908078期</td><td>3 5 3 0 5</td></tr></table></body></html>");
+    const auto rows = rowsOf(gbPage);
+    EXPECT_EQ(rows, rowsOf(html.toUtf8()));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], QStringList({"第20160908078期", "3 5 3 0 5"}));
+}

@@ -1,6 +1,6 @@
-#include "HistoryStore.h"
-#include "Issue.h"
 #include "OnlineUpdater.h"
+#include "Game.h"
+#include "HistoryStore.h"
 #include "Printers.h"
 #include "SamplePages.h"
 #include "TestHttpServer.h"
@@ -18,12 +18,18 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
+
 const QDate kToday(2016, 9, 8);
 const QDateTime kAfternoon(kToday, QTime(15, 0));
 
 QDate daysAgo(int days) { return kToday.addDays(-days); }
 
-int32_t issueOf(const QDate &date, int sequence) { return issue::dayNumberOf(date) * 1000 + sequence; }
+int32_t issueOf(const QDate &date, int sequence)
+{
+    return kGame.issueOfDay(date, sequence);
+}
 
 QList<QDate> datesFrom(int oldest, int newest = 0)
 {

@@ -1,12 +1,15 @@
 #include "SamplePages.h"
 
-#include "Issue.h"
+#include "Game.h"
 
 #include <algorithm>
 
 namespace quorlent::test {
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 const char *const kPageHead =
     "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">\n"
@@ -32,7 +35,7 @@ Digits sampleDigits(const QDate &date, int sequence)
 
 QString issueText(const QDate &date, int sequence)
 {
-    return issue::displayForm(issue::dayNumberOf(date) * 1000 + sequence);
+    return kGame.displayForm(kGame.issueOfDay(date, sequence));
 }
 
 QString digitText(const Digits &digits)

@@ -1,6 +1,6 @@
 // The chart against a recomputation from the definitions, draw by draw, on random histories with
 // gaps, whole missing days, issues that cannot exist and repeated issues.
-#include "Issue.h"
+#include "Game.h"
 #include "TrendChart.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,9 @@ using namespace quorlent;
 using namespace quorlent::trend;
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 std::vector<HistoryRow> randomHistory(std::mt19937 &rng, int length)
 {
@@ -33,13 +36,14 @@ std::vector<HistoryRow> randomHistory(std::mt19937 &rng, int length)
         const int roll = pick(0, 99);
         int32_t stored = sqqh;
         if (roll < 2) // an issue that cannot exist, in its place by number
-            stored = issue::dayNumber(sqqh) * 1000 + (issue::sequence(sqqh) == 120 ? 121 : 0);
+            stored =
+                kGame.issueOfDay(kGame.dateOf(sqqh), 0) + (kGame.sequence(sqqh) == 120 ? 121 : 0);
         rows.push_back({stored, DrawCodes::fromDigits(digits, 1), {}, false});
         if (roll >= 2 && roll < 4)
             continue; // the same issue again
         const int skip = roll < 12 ? pick(1, 4) : roll < 14 ? pick(100, 400) : 0;
         for (int i = 0; i <= skip; ++i)
-            sqqh = issue::next(sqqh);
+            sqqh = kGame.next(sqqh, QDate());
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; });
@@ -55,8 +59,8 @@ bool exists(int32_t sqqh)
 int32_t stepOf(int32_t sqqh, int sameDraw)
 {
     if (sameDraw == 0)
-        return issue::next(sqqh);
-    return issue::dayNumberOf(issue::dateOf(sqqh).addDays(1)) * 1000 + sameDraw;
+        return kGame.next(sqqh, QDate());
+    return kGame.issueOfDay(kGame.dateOf(sqqh).addDays(1), sameDraw);
 }
 
 struct NaiveLine
@@ -79,7 +83,7 @@ void expectAgreement(const std::vector<HistoryRow> &rows, int sameDraw, const Tr
     std::vector<size_t> lineOfDraw;
     int32_t lastExisting = 0;
     for (const HistoryRow &row : rows) {
-        if (sameDraw && issue::sequence(row.sqqh) != sameDraw)
+        if (sameDraw && kGame.sequence(row.sqqh) != sameDraw)
             continue;
         if (exists(row.sqqh)) {
             if (lastExisting) {
@@ -105,7 +109,7 @@ void expectAgreement(const std::vector<HistoryRow> &rows, int sameDraw, const Tr
     auto inWindow = [&](int32_t sqqh) {
         switch (window.kind) {
         case TrendWindow::Kind::Day:
-            return issue::dayNumber(sqqh) == issue::dayNumberOf(window.day);
+            return kGame.dateOf(sqqh) == window.day;
         case TrendWindow::Kind::Issues:
             return sqqh >= std::min(window.first, window.last) &&
                    sqqh <= std::max(window.first, window.last);
@@ -198,7 +202,7 @@ std::vector<TrendWindow> windowsFor(std::mt19937 &rng, const std::vector<History
     return {TrendWindow::latest(pick(1, 60)),
             TrendWindow::latest(n + 5),
             TrendWindow::all(),
-            TrendWindow::ofDay(issue::dateOf(a)),
+            TrendWindow::ofDay(kGame.dateOf(a)),
             TrendWindow::ofDay(QDate(2030, 1, 1)),
             TrendWindow::issues(a, b),
             TrendWindow::issues(b + 1, a)};
@@ -212,7 +216,7 @@ TEST(TrendAgreement, EveryWindowFilterAndOriginAgreesWithTheDefinitions)
     for (int round = 0; round < 12; ++round) {
         const auto rows = randomHistory(rng, std::uniform_int_distribution<int>(1, 700)(rng));
         const int sameDraws[] = {0, std::uniform_int_distribution<int>(1, 120)(rng),
-                                 issue::sequence(rows.back().sqqh)};
+                                 kGame.sequence(rows.back().sqqh)};
         for (int sameDraw : sameDraws) {
             TrendChart chart(rows);
             chart.setSameDraw(sameDraw);
@@ -236,7 +240,7 @@ TEST(TrendAgreement, FollowingTheHistoryEqualsRebuilding)
     std::mt19937 rng(77);
     for (int round = 0; round < 6; ++round) {
         const auto all = randomHistory(rng, 700);
-        for (int sameDraw : {0, int(issue::sequence(all[200].sqqh))}) {
+        for (int sameDraw : {0, int(kGame.sequence(all[200].sqqh))}) {
             std::vector<HistoryRow> rows(all.begin(), all.begin() + 100);
             TrendChart chart(rows);
             chart.setSameDraw(sameDraw);

@@ -1,5 +1,7 @@
 #include "SourceText.h"
 
+#include "Gb18030.h"
+
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <algorithm>
@@ -69,9 +71,8 @@ Decoded decodeBytes(QByteArrayView bytes)
     QString text = utf8(bytes);
     if (!utf8.hasError())
         return {text, TextEncoding::Utf8};
-    QStringDecoder gb("GB18030");
-    if (gb.isValid())
-        return {gb(bytes), TextEncoding::Gb18030};
+    if (std::optional<QString> gb = platform::decodeGb18030(bytes))
+        return {std::move(*gb), TextEncoding::Gb18030};
     return {QString::fromLatin1(bytes.data(), bytes.size()), TextEncoding::Latin1};
 }
 

@@ -1,6 +1,6 @@
 #include "LiteralSearch.h"
 
-#include "Issue.h"
+#include "Game.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +11,9 @@
 namespace quorlent::literal {
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 // strLeiSuffix and the token columns, by kind index.
 const char *const kSuffix[4] = {"A", "B", "E", "F"};
@@ -351,8 +354,8 @@ void LiteralSearch::showSearchResult(const std::string &filter, const SearchRequ
 
     int64_t counters[10] = {};
     int64_t hits = 0;
-    const std::optional<int32_t> start = issue::fromDisplay(request.rangeStart);
-    const std::optional<int32_t> end = issue::fromDisplay(request.rangeEnd);
+    const std::optional<int32_t> start = kGame.fromDisplay(request.rangeStart);
+    const std::optional<int32_t> end = kGame.fromDisplay(request.rangeEnd);
     outcome.rangeFormed = start && end;
     if (outcome.rangeFormed) {
         std::string sql = "SELECT [SQQH]";

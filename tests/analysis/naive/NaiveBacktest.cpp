@@ -1,6 +1,6 @@
 #include "NaiveBacktest.h"
 
-#include "Issue.h"
+#include "Game.h"
 #include "IssueRange.h"
 #include "SearchResult.h"
 #include "Significance.h"
@@ -8,6 +8,9 @@
 namespace quorlent::testing {
 
 namespace {
+
+// The original game: these draws are numbered by its issues.
+constexpr Game kGame = Game::standard();
 
 SearchResult search(const std::vector<HistoryRow> &rows, const BacktestRequest &request,
                     const SearchRequest &searchRequest)
@@ -36,7 +39,7 @@ BacktestResult naiveBacktest(const std::vector<HistoryRow> &rows, const Backtest
         SearchRequest before = options;
         if (request.typedReference) {
             SearchRequest alone = options;
-            alone.rangeStart = alone.rangeEnd = issue::displayForm(rows[t].sqqh);
+            alone.rangeStart = alone.rangeEnd = kGame.displayForm(rows[t].sqqh);
             if (search(rows, request, alone).hits != std::vector<uint32_t>{uint32_t(t)}) {
                 ++result.unmatchedDraws;
                 continue;
@@ -49,7 +52,7 @@ BacktestResult naiveBacktest(const std::vector<HistoryRow> &rows, const Backtest
             std::copy(compared.begin(), compared.end(), before.reference.begin());
         }
         // The range as it stood when the draw before t was the newest.
-        before.rangeEnd = issue::displayForm(t > 0 ? rows[t - 1].sqqh : 0);
+        before.rangeEnd = kGame.displayForm(t > 0 ? rows[t - 1].sqqh : 0);
         const SearchResult found = search(rows, request, before);
         if (t == 0 || found.hits.empty()) {
             ++result.skippedDraws;

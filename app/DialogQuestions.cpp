@@ -1,0 +1,36 @@
+#include "DialogQuestions.h"
+
+#include "FileChooser.h"
+#include "HistoryGameDialog.h"
+#include "Prompts.h"
+
+bool DialogQuestions::confirm(const QString &title, const QString &text)
+{
+    return prompts::confirm(m_parent, title, text);
+}
+
+std::optional<QString> DialogQuestions::askText(const QString &title, const QString &prompt,
+                                                const QString &proposal)
+{
+    return prompts::askText(m_parent, title, prompt, proposal);
+}
+
+QString DialogQuestions::openFileName(const QString &title, const QString &folder,
+                                      const QString &filter)
+{
+    return FileChooser::openFileName(m_parent, title, folder, filter);
+}
+
+std::optional<Questions::Naming>
+DialogQuestions::nameHistory(const QString &title, const QString &name, const quorlent::Game &game,
+                             bool gameLocked, std::function<QString(const QString &)> nameCheck)
+{
+    HistoryGameDialog dialog(title, name, game, gameLocked, m_parent);
+    if (nameCheck)
+        dialog.setNameCheck(std::move(nameCheck));
+    else
+        dialog.setNameRequired(false);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Naming{dialog.name(), dialog.game()};
+}
