@@ -232,7 +232,8 @@ QWidget *FilterWindow::buildRecords()
     const auto width = [&](const char *sample) {
         return fm.horizontalAdvance(QString::fromUtf8(sample)) + 16;
     };
-    tblRecords->setColumnWidth(FilterRecordModel::Condition, width("88 冷号（遗漏≥10，按位）"));
+    tblRecords->setColumnWidth(FilterRecordModel::Condition,
+                               width("88 冷号（遗漏≥10，整个号码，0-1 个）"));
     tblRecords->setColumnWidth(FilterRecordModel::Draws, width("1000000"));
     tblRecords->setColumnWidth(FilterRecordModel::Passes, width("1000000"));
     tblRecords->setColumnWidth(FilterRecordModel::PassRate, width("100.00%"));
