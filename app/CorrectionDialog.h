@@ -2,15 +2,14 @@
 
 #include "Questions.h"
 
-#include <QInputDialog>
+#include <QDialog>
 
 class QLabel;
 class QLineEdit;
 
 // 修改开奖号码: the issue of the draw to correct, shown and editable above the digits, with what is
-// stored under it; a wrong answer keeps the dialog open and says why under the boxes. An input
-// dialog still, so that it is answered as one: setTextValue() sets the digits.
-class CorrectionDialog : public QInputDialog
+// stored under it; a wrong answer keeps the dialog open and says why under the boxes.
+class CorrectionDialog : public QDialog
 {
     Q_OBJECT
 
@@ -20,6 +19,9 @@ class CorrectionDialog : public QInputDialog
 
     Questions::Correction correction() const;
     void setIssue(const QString &issue);
+    // The digits typed.
+    QString textValue() const;
+    void setTextValue(const QString &digits);
     // What the last refused answer was told; empty while none was refused.
     QString refusal() const;
 
@@ -33,6 +35,8 @@ class CorrectionDialog : public QInputDialog
     Questions::CorrectionCheck m_check;
     QString m_proposedDigits; // the stored digits the digit box was given for the issue shown
     QLineEdit *txtIssue = nullptr;
+    QLabel *lblDigits = nullptr;
+    QLineEdit *txtDigits = nullptr;
     QLabel *lblStored = nullptr;
     QLabel *lblRefusal = nullptr;
 };
