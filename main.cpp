@@ -1,6 +1,7 @@
 #include "AppInfo.h"
 #include "ApplicationIcon.h"
 #include "CommandLine.h"
+#include "ProcessMemory.h"
 #include "ProgramFolder.h"
 #include "frmMain.h"
 
@@ -13,6 +14,7 @@
 
 int main(int argc, char *argv[])
 {
+    quorlent::keepFreedMemory();
     // Named before any application object: the per-user data folder is ~/.local/share/quorlent
     // whatever the executable is called, and --version prints "quorlent <version>".
     QCoreApplication::setApplicationName(QStringLiteral("quorlent"));

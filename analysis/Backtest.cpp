@@ -1,11 +1,8 @@
 #include "Backtest.h"
 
-#include "CombinationMatch.h"
-#include "FollowMatch.h"
 #include "IssueRange.h"
-#include "OutcomeIndex.h"
+#include "SearchReplay.h"
 #include "Significance.h"
-#include "TallySlots.h"
 
 #include <numeric>
 
@@ -42,18 +39,8 @@ BacktestResult runBacktest(const std::vector<HistoryRow> &rows, const BacktestRe
     result.rangeValid = true;
     const IssueRange::Span span = range->span(rows);
 
-    const bool follow = request.search == BacktestRequest::Search::Follow;
-    const TallySlots outcomes(request.tally);
-    OutcomeIndex index(rows, request.request,
-                       follow ? OutcomeIndex::Rule::Follow : OutcomeIndex::Rule::Combination,
-                       outcomes);
-    // Whether a draw's compared draw matches the typed pattern: the searches' own rules.
-    const FollowMatch followMatch(rows, request.request);
-    const CombinationMatch combinationMatch(rows, request.request);
-    const Kind kind = request.request.kind;
-    const size_t shift =
-        request.request.previousDraw ? 1 : static_cast<size_t>(request.request.distance());
-
+    SearchReplay replay(rows, request);
+    const TallySlots &outcomes = replay.outcomes();
     std::vector<int64_t> counts(outcomes.size());
     std::vector<int64_t> everyDraw(outcomes.size()); // the baseline's tally: the range so far
     const int64_t total = static_cast<int64_t>(span.end - span.begin);
@@ -70,20 +57,10 @@ BacktestResult runBacktest(const std::vector<HistoryRow> &rows, const BacktestRe
         }
         ++result.rangeDraws;
 
-        std::array<int, kPositions> reference = request.request.reference;
-        bool applies = true;
-        if (request.typedReference) {
-            applies = follow ? followMatch(t) : combinationMatch(t);
-        } else if (t < shift) {
-            applies = false;
-        } else {
-            const PositionValues &compared = rows[t - shift].own[kind];
-            std::copy(compared.begin(), compared.end(), reference.begin());
-        }
-
-        if (!applies) {
+        const std::optional<int64_t> hits = replay.tallyBefore(t, counts);
+        if (!hits) {
             ++result.unmatchedDraws;
-        } else if (index.query(reference, counts) == 0) {
+        } else if (*hits == 0) {
             ++result.skippedDraws;
         } else {
             BacktestStep step;
@@ -100,7 +77,7 @@ BacktestResult runBacktest(const std::vector<HistoryRow> &rows, const BacktestRe
             result.steps.push_back(step);
         }
 
-        index.add(t);
+        replay.take(t);
         outcomes.forEach(rows[t], [&everyDraw](size_t slot) { ++everyDraw[slot]; });
     }
     if (control.progress)

@@ -49,9 +49,10 @@ public:
         }
         if (!m_compared.passesFixedGuard(r))
             return false;
+        const PositionValues &values = m_compared.shiftedValues(r, m_kind);
         int agreeing = 0;
         for (int p = 0; p < kPositions; ++p)
-            agreeing += m_compared.shiftedValue(r, m_kind, p) == m_reference[p];
+            agreeing += values[p] == m_reference[p];
         return agreeing >= m_width;
     }
 

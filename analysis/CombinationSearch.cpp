@@ -1,6 +1,7 @@
 #include "CombinationSearch.h"
 
 #include "CombinationMatch.h"
+#include "HitCollector.h"
 #include "IssueRange.h"
 
 namespace quorlent {
@@ -17,11 +18,7 @@ std::vector<uint32_t> combinationSearch(const std::vector<HistoryRow> &rows,
     if (!range)
         return hits;
     const IssueRange::Span span = range->span(rows);
-    for (size_t r = span.begin; r < span.end; ++r) {
-        if (matches(r))
-            hits.push_back(static_cast<uint32_t>(r));
-    }
-    return hits;
+    return collectHits(span, matches);
 }
 
 } // namespace quorlent

@@ -55,6 +55,14 @@ public:
         return r >= shift ? m_rows[r - shift].own[kind][position] : 0;
     }
 
+    // The shifted columns of kind `kind` at row r, all five: the own values of the row 1 (上期)
+    // or N (前 N 期) places earlier. Only for a row that passes the fixed guard.
+    const PositionValues &shiftedValues(size_t r, Kind kind) const
+    {
+        const size_t shift = m_previousDraw ? 1 : static_cast<size_t>(m_distance);
+        return m_rows[r - shift].own[kind];
+    }
+
 private:
     const std::vector<HistoryRow> &m_rows;
     bool m_previousDraw;

@@ -55,12 +55,14 @@ public:
         }
         if (!m_compared.passesFixedGuard(r))
             return false;
+        // Every selected position compared, without a branch on each.
+        const PositionValues &values = m_compared.shiftedValues(r, m_kind);
+        bool all = true;
         for (int i = 0; i < m_selectedCount; ++i) {
             const int p = m_positions[i];
-            if (m_compared.shiftedValue(r, m_kind, p) != m_reference[p])
-                return false;
+            all &= values[p] == m_reference[p];
         }
-        return true;
+        return all;
     }
 
 private:

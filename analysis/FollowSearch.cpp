@@ -1,6 +1,7 @@
 #include "FollowSearch.h"
 
 #include "FollowMatch.h"
+#include "HitCollector.h"
 #include "IssueRange.h"
 
 namespace quorlent {
@@ -17,13 +18,7 @@ std::vector<uint32_t> followSearch(const std::vector<HistoryRow> &rows,
     const FollowMatch matches(rows, request);
     if (!matches.possible())
         return hits;
-    if (matches.everyRow())
-        hits.reserve(span.end - span.begin);
-    for (size_t r = span.begin; r < span.end; ++r) {
-        if (matches(r))
-            hits.push_back(static_cast<uint32_t>(r));
-    }
-    return hits;
+    return collectHits(span, matches);
 }
 
 } // namespace quorlent

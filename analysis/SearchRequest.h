@@ -41,6 +41,8 @@ struct SearchRequest
     Game game = Game::standard();
 
     int distance() const { return earlierDistance < 1 ? 1 : earlierDistance; }
+
+    bool operator==(const SearchRequest &) const = default;
 };
 
 } // namespace quorlent

@@ -66,12 +66,25 @@ Tally Tally::count(const std::vector<HistoryRow> &rows, std::span<const uint32_t
     const int last = options.lastPosition() - 1;
     const int counterSlots = kindValueCount(kind);
 
-    std::array<int64_t, 256> counters{};
-    for (uint32_t hit : hits) {
-        const PositionValues &values = rows[hit].own[kind];
-        for (int p = first; p <= last; ++p)
-            ++counters[values[p]];
+    // Four sets of counters taken in turn: hits in a row mostly count the same few values, and
+    // one set would make each count wait for the one before.
+    std::array<std::array<int64_t, 256>, 4> sets{};
+    size_t h = 0;
+    for (; h + 4 <= hits.size(); h += 4) {
+        for (size_t s = 0; s < 4; ++s) {
+            const PositionValues &values = rows[hits[h + s]].own[kind];
+            for (int p = first; p <= last; ++p)
+                ++sets[s][values[size_t(p)]];
+        }
     }
+    for (; h < hits.size(); ++h) {
+        const PositionValues &values = rows[hits[h]].own[kind];
+        for (int p = first; p <= last; ++p)
+            ++sets[0][values[size_t(p)]];
+    }
+    std::array<int64_t, 256> counters{};
+    for (size_t v = 0; v < counters.size(); ++v)
+        counters[v] = sets[0][v] + sets[1][v] + sets[2][v] + sets[3][v];
 
     Tally tally;
     tally.m_kind = kind;

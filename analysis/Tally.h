@@ -21,6 +21,8 @@ struct TallyOptions
 
     int lastPosition() const;
     int firstPosition() const;
+
+    bool operator==(const TallyOptions &) const = default;
 };
 
 // count × 100 / total with three decimals, rounded half up, and "%": "50.000%". "0.000%" when

@@ -28,6 +28,8 @@ enum class Command : uint8_t
     TrendChart,
     Backtest,
     Filter,
+    Plan,
+    Omissions,
     SegmentBase0,
     SegmentBase1,
     UpdateDays,

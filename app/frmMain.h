@@ -16,6 +16,7 @@ class CommandPanel;
 class Histories;
 class HistoryCommands;
 class HistoryPanel;
+class PlanWindow;
 class QProgressBar;
 class QTableView;
 class ResultsPanel;
@@ -93,6 +94,9 @@ private:
   void cmdZoushi_Click();
   void cmdHuice_Click();
   void cmdSuoshui_Click();
+  void cmdJihua_Click();
+  // 遗漏统计: the 计划 window open at its omission table.
+  void showOmissions();
   void mnuQueqi_Click();
   void mnuShuoming_Click();
   void mnuUseAsPosition_Click();
@@ -123,6 +127,7 @@ private:
   QPointer<BacktestDialog> m_backtest;
   QPointer<QWidget> m_trendWindow;
   QPointer<QWidget> m_filterWindow;
+  QPointer<PlanWindow> m_planWindow;
   QPointer<QWidget> m_helpWindow;
   QPointer<QWidget> m_importPreview;
   std::vector<QAction *> m_recentActions;

@@ -1,5 +1,5 @@
 // The windows beside the main one: the trend chart, the backtest, the 缩水 window (and 用作定位
-// from the tally grid), the missing-draw list, the help and the import preview.
+// from the tally grid), the 计划 window (and its 遗漏统计 from 分析 or the trend chart), the missing-draw list, the help and the import preview.
 #include "BacktestDialog.h"
 #include "BusyCursor.h"
 #include "FilterWindow.h"
@@ -9,6 +9,7 @@
 #include "ImportPreviewDialog.h"
 #include "MissingDrawCheck.h"
 #include "MissingDrawDialog.h"
+#include "PlanWindow.h"
 #include "Prompts.h"
 #include "ResultsPanel.h"
 #include "SearchOptionsPanel.h"
@@ -29,6 +30,7 @@ void frmMain::cmdZoushi_Click()
         m_settings.reread(Settings::Section::Trend);
         auto *window = new TrendChartWindow(*m_history, m_settings, m_programFolder, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &TrendChartWindow::omissionsWanted, this, &frmMain::showOmissions);
         return window;
     });
 }
@@ -60,6 +62,22 @@ void frmMain::cmdSuoshui_Click()
         window->setAttribute(Qt::WA_DeleteOnClose);
         return window;
     });
+}
+
+void frmMain::cmdJihua_Click()
+{
+    showOnce(m_planWindow, [this] {
+        BusyCursor busy;
+        auto *window = new PlanWindow(*m_history, m_programFolder, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        return window;
+    });
+}
+
+void frmMain::showOmissions()
+{
+    cmdJihua_Click();
+    m_planWindow->showOmissions();
 }
 
 void frmMain::mnuShuoming_Click()

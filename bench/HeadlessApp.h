@@ -3,6 +3,8 @@
 // The application object of a benchmark that opens windows: no display needed, and settings of
 // its own, so a developer's stored choices neither change nor slow what is measured.
 
+#include "ProcessMemory.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@ private:
     {
         Environment()
         {
+            keepFreedMemory(); // as the program does
             qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
             QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path()); // Windows
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <ostream>
 
 namespace quorlent {
@@ -54,10 +55,14 @@ QString codeKey(Kind kind, int segmentBase)
 
 DrawCodes DrawCodes::fromDigits(const Digits &digits, int segmentBase)
 {
+    // codeOf, spelled out: every record of an import is derived here.
     DrawCodes codes;
-    for (Kind kind : kAllKinds) {
-        for (int p = 0; p < kPositions; ++p)
-            codes[kind][p] = static_cast<uint8_t>(codeOf(digits[p], kind, segmentBase));
+    for (size_t p = 0; p < size_t(kPositions); ++p) {
+        const uint8_t d = digits[p];
+        codes.byKind[0][p] = d;
+        codes.byKind[1][p] = d > 4 ? 1 : 0;
+        codes.byKind[2][p] = d % 2;
+        codes.byKind[3][p] = static_cast<uint8_t>(d / 2 + segmentBase);
     }
     return codes;
 }
@@ -83,6 +88,21 @@ void appendNumber(ColumnText &text, int n)
 ColumnText occurrenceTokens(const PositionValues &values)
 {
     ColumnText tokens;
+    if (std::all_of(values.begin(), values.end(), [](uint8_t v) { return v < 10; })) {
+        // Every code a writer derives: each token is four characters, "kXv ".
+        char text[4 * kPositions];
+        for (size_t p = 0; p < size_t(kPositions); ++p) {
+            int seen = 1;
+            for (size_t q = 0; q < p; ++q)
+                seen += values[q] == values[p];
+            text[4 * p] = char('0' + seen);
+            text[4 * p + 1] = 'X';
+            text[4 * p + 2] = char('0' + values[p]);
+            text[4 * p + 3] = ' ';
+        }
+        tokens.append(std::string_view(text, sizeof text));
+        return tokens;
+    }
     for (int p = 0; p < kPositions; ++p) {
         // Five positions: counting the equal values before this one beats clearing a table.
         int seen = 1;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 #include <iosfwd>
 #include <string_view>
 
@@ -67,6 +68,12 @@ public:
     {
         assert(m_size < kCapacity);
         m_chars[m_size++] = c;
+    }
+    void append(std::string_view text)
+    {
+        assert(m_size + text.size() <= kCapacity);
+        std::memcpy(m_chars.data() + m_size, text.data(), text.size());
+        m_size = static_cast<uint8_t>(m_size + text.size());
     }
 
     bool operator==(const ColumnText &other) const { return view() == other.view(); }

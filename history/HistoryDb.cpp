@@ -1,5 +1,9 @@
 #include "HistoryDb.h"
 
+#include "LishiInserter.h"
+#include "ProcessMemory.h"
+#include "RowMirror.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
@@ -40,28 +44,14 @@ std::vector<std::string> codeColumns()
     return names;
 }
 
-std::string joined(const std::vector<std::string> &names, const std::string &separator)
+// What the rows in memory are read from: the issue, the own and previous codes, txtHisLst.
+std::vector<std::string> rowColumns()
 {
-    std::string text;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i)
-            text += separator;
-        text += names[i];
-    }
-    return text;
-}
-
-std::string insertStatement()
-{
-    std::vector<std::string> names{"SQQH", "QQH"};
-    for (auto &name : codeColumns())
-        names.push_back(name);
-    for (const char *name : kTextColumnNames)
-        names.push_back(name);
-    std::string params;
-    for (size_t i = 0; i < names.size(); ++i)
-        params += i ? ",?" : "?";
-    return "INSERT INTO Lishi(" + joined(names, ",") + ") VALUES(" + params + ")";
+    std::vector<std::string> names{"SQQH"};
+    const auto codes = codeColumns();
+    names.insert(names.end(), codes.begin(), codes.begin() + 40);
+    names.push_back(kTextColumnNames[0]);
+    return names;
 }
 
 void bindCodes(Statement &stmt, int &index, const DrawCodes &codes)
@@ -303,6 +293,7 @@ bool HistoryDb::writeMarks(std::span<const Correction> marks)
 
 bool HistoryDb::correct(const CorrectionWrite &write)
 {
+    TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
     if (!tx.isActive())
         return false;
@@ -351,7 +342,8 @@ bool HistoryDb::correct(const CorrectionWrite &write)
                 return fail();
         }
     }
-    if (!writeMarks(std::span(&write.mark, 1)) || !tx.commit())
+    if (!RowMirror(*m_db).corrected(write.sqqh, write.own, write.next) ||
+        !writeMarks(std::span(&write.mark, 1)) || !tx.commit())
         return fail();
     return true;
 }
@@ -359,6 +351,7 @@ bool HistoryDb::correct(const CorrectionWrite &write)
 bool HistoryDb::replaceFrom(int32_t fromIssue, std::span<const DrawRecord> records,
                             std::span<const Correction> marks)
 {
+    TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
     if (!tx.isActive())
         return false;
@@ -371,7 +364,11 @@ bool HistoryDb::replaceFrom(int32_t fromIssue, std::span<const DrawRecord> recor
         if (!dates.isValid() || dates.bind(1, fromIssue).step() != SQLITE_DONE)
             return false;
     }
-    if (!insertAll(recordsFrom(records)) || !writeMarks(marks) || !pruneMarks() || !tx.commit()) {
+    std::vector<HistoryRow> rows;
+    rows.reserve(records.size());
+    if (!insertAll(recordsFrom(records), &rows) ||
+        !RowMirror(*m_db).replacedFrom(fromIssue, rows) || !writeMarks(marks) || !pruneMarks() ||
+        !tx.commit()) {
         if (created)
             m_hasCorrections = false;
         return false;
@@ -419,6 +416,7 @@ HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGa
         ok = ok && tx.isActive() &&
              db->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()) &&
              db->exec("PRAGMA user_version=1") && db->exec(createStatements().c_str()) &&
+             RowMirror(*db).create(rowColumns()) && RowMirror(*db).store({}) &&
              (!newGame || writeGame(*db, *newGame, name)) && tx.commit();
         if (!ok) {
             error = db->lastError();
@@ -451,6 +449,22 @@ HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGa
 
 std::vector<HistoryRow> HistoryDb::loadRows()
 {
+    std::optional<std::vector<HistoryRow>> rows = RowMirror(*m_db).load(kRowHeadroom);
+    if (!rows) {
+        rows = scanRows();
+        // For the next opening; a file that cannot be written is read from Lishi each time.
+        TriggersOff ownWrite(*m_db);
+        Transaction tx(*m_db);
+        if (tx.isActive() && mirror(*rows))
+            tx.commit();
+    }
+    if (m_hasDates)
+        addDates(*rows);
+    return std::move(*rows);
+}
+
+std::vector<HistoryRow> HistoryDb::scanRows()
+{
     std::vector<HistoryRow> rows;
     std::string sql = "SELECT SQQH";
     const auto codes = codeColumns();
@@ -458,40 +472,62 @@ std::vector<HistoryRow> HistoryDb::loadRows()
         sql += "," + codes[i];
     // A plain scan in rowid (insertion) order, sorted here: far cheaper than walking the SQQH
     // index and looking every row up again.
-    sql += ",length(trim(txtHisLst))>0";
-    if (m_hasDates)
-        sql += ",(SELECT intDate FROM Kaijiangri WHERE Kaijiangri.SQQH = Lishi.SQQH)";
-    sql += " FROM Lishi ORDER BY rowid";
+    sql += ",length(trim(txtHisLst))>0 FROM Lishi ORDER BY rowid";
+    // The whole table passes through: neither mapped nor cached, so that it is not held in memory.
+    m_db->exec("PRAGMA mmap_size=0; PRAGMA cache_size=-2048");
     Statement stmt = m_db->prepare(sql.c_str());
-    if (!stmt.isValid())
-        return rows;
-    // With room to grow, so that the first entries do not copy the whole history.
-    const auto stored = static_cast<size_t>(m_db->queryInt("SELECT count(*) FROM Lishi"));
-    rows.reserve(stored + kRowHeadroom);
-    while (stmt.step() == SQLITE_ROW) {
-        HistoryRow row;
-        row.sqqh = static_cast<int32_t>(stmt.columnInt(0));
-        int column = 1;
-        for (DrawCodes *target : {&row.own, &row.previous}) {
-            for (Kind kind : kAllKinds) {
-                for (int p = 0; p < kPositions; ++p)
-                    (*target)[kind][p] = static_cast<uint8_t>(stmt.columnInt(column++));
+    if (stmt.isValid()) {
+        // With room to grow, so that the first entries do not copy the whole history.
+        const auto stored = static_cast<size_t>(m_db->queryInt("SELECT count(*) FROM Lishi"));
+        rows.reserve(stored + kRowHeadroom);
+        while (stmt.step() == SQLITE_ROW) {
+            HistoryRow row;
+            row.sqqh = static_cast<int32_t>(stmt.columnInt(0));
+            int column = 1;
+            for (DrawCodes *target : {&row.own, &row.previous}) {
+                for (Kind kind : kAllKinds) {
+                    for (int p = 0; p < kPositions; ++p)
+                        (*target)[kind][p] = static_cast<uint8_t>(stmt.columnInt(column++));
+                }
             }
+            row.hasPrevious = stmt.columnInt(column) != 0;
+            rows.push_back(row);
         }
-        row.hasPrevious = stmt.columnInt(column++) != 0;
-        if (m_hasDates)
-            row.date = static_cast<int32_t>(stmt.columnInt(column));
-        rows.push_back(row);
     }
+    stmt = Statement();
+    m_db->exec(SqliteDb::kMemoryPragmas);
     if (!std::is_sorted(rows.begin(), rows.end(), bySqqh))
         std::stable_sort(rows.begin(), rows.end(), bySqqh);
     return rows;
 }
 
-bool HistoryDb::insertAll(const RecordSource &source)
+// One date per issue: repeated issues share it.
+void HistoryDb::addDates(std::vector<HistoryRow> &rows)
 {
-    Statement stmt = m_db->prepare(insertStatement().c_str());
+    Statement stmt = m_db->prepare("SELECT SQQH, intDate FROM Kaijiangri ORDER BY SQQH");
     if (!stmt.isValid())
+        return;
+    auto row = rows.begin();
+    while (row != rows.end() && stmt.step() == SQLITE_ROW) {
+        const auto sqqh = static_cast<int32_t>(stmt.columnInt(0));
+        const auto date = static_cast<int32_t>(stmt.columnInt(1));
+        for (; row != rows.end() && row->sqqh <= sqqh; ++row) {
+            if (row->sqqh == sqqh)
+                row->date = date;
+        }
+    }
+}
+
+bool HistoryDb::mirror(std::span<const HistoryRow> rows)
+{
+    RowMirror copy(*m_db);
+    return copy.create(rowColumns()) && copy.store(rows);
+}
+
+bool HistoryDb::insertAll(const RecordSource &source, std::vector<HistoryRow> *rows)
+{
+    LishiInserter lishi(*m_db);
+    if (!lishi.isValid())
         return false;
     Statement dated;
     if (m_hasDates) {
@@ -507,57 +543,68 @@ bool HistoryDb::insertAll(const RecordSource &source)
                 return false;
             dated.reset();
         }
-        int index = 1;
-        stmt.bind(index++, record.sqqh);
-        stmt.bind(index++, record.qqh());
-        bindCodes(stmt, index, record.own);
-        bindCodes(stmt, index, record.previous);
-        bindCodes(stmt, index, record.earlier);
-        bindTexts(stmt, index, record.previousTexts);
-        bindTexts(stmt, index, record.earlierTexts);
-        if (stmt.step() != SQLITE_DONE)
+        if (!lishi.add(record))
             return false;
-        stmt.reset();
+        if (rows)
+            rows->push_back(HistoryRow::fromRecord(record));
     }
-    return true;
+    return lishi.finish();
 }
 
 bool HistoryDb::append(std::span<const DrawRecord> records)
 {
+    TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
-    return tx.isActive() && insertAll(recordsFrom(records)) && tx.commit();
+    std::vector<HistoryRow> rows;
+    rows.reserve(records.size());
+    return tx.isActive() && insertAll(recordsFrom(records), &rows) &&
+           RowMirror(*m_db).appended(rows) && tx.commit();
 }
 
 bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
 {
-    return replaceAll(recordsFrom(records));
+    return replaceAll(recordsFrom(records), nullptr, records.size());
 }
 
-bool HistoryDb::replaceAll(const RecordSource &source)
+bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored,
+                           size_t expected)
 {
+    TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
-    return tx.isActive() && m_db->exec("DELETE FROM Lishi") &&
-           (!m_hasDates || m_db->exec("DELETE FROM Kaijiangri")) && insertAll(source) &&
-           pruneMarks() && tx.commit();
+    // With room to grow, so that the first entries do not copy the whole history.
+    std::vector<HistoryRow> rows;
+    rows.reserve(expected + kRowHeadroom);
+    preferLargePages(rows.data(), rows.capacity() * sizeof(HistoryRow));
+    if (!tx.isActive() || !m_db->exec("DELETE FROM Lishi") ||
+        (m_hasDates && !m_db->exec("DELETE FROM Kaijiangri")) || !insertAll(source, &rows))
+        return false;
+    if (!std::is_sorted(rows.begin(), rows.end(), bySqqh))
+        std::stable_sort(rows.begin(), rows.end(), bySqqh);
+    if (!mirror(rows) || !pruneMarks() || !tx.commit())
+        return false;
+    if (stored)
+        *stored = std::move(rows);
+    return true;
 }
 
 bool HistoryDb::clear()
 {
+    TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
-    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && clearSideTables() && tx.commit();
+    return tx.isActive() && m_db->exec("DELETE FROM Lishi") && clearSideTables() && mirror({}) &&
+           tx.commit();
 }
 
 bool HistoryDb::deleteNewest()
 {
-    const char *const deleteRow = "DELETE FROM Lishi WHERE rowid = "
-                                  "(SELECT rowid FROM Lishi ORDER BY SQQH DESC, rowid DESC LIMIT 1)";
-    if (!m_hasDates && !m_hasCorrections)
-        return m_db->exec(deleteRow);
+    TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
-    return tx.isActive() && m_db->exec(deleteRow) &&
+    return tx.isActive() &&
+           m_db->exec("DELETE FROM Lishi WHERE rowid = "
+                      "(SELECT rowid FROM Lishi ORDER BY SQQH DESC, rowid DESC LIMIT 1)") &&
            (!m_hasDates ||
             m_db->exec("DELETE FROM Kaijiangri WHERE SQQH NOT IN (SELECT SQQH FROM Lishi)")) &&
-           pruneMarks() && tx.commit();
+           pruneMarks() && RowMirror(*m_db).removedNewest() && tx.commit();
 }
 
 bool HistoryDb::writeTally(std::span<const std::pair<int, int64_t>> rows)

@@ -95,7 +95,10 @@ public:
     bool append(std::span<const DrawRecord> records);
     // Empties Lishi and stores `records` in their place, in one transaction.
     bool replaceAll(std::span<const DrawRecord> records);
-    bool replaceAll(const RecordSource &source);
+    // With `stored`: also gives the rows stored, in issue order. `expected`: how many records the
+    // source will yield, where known.
+    bool replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored = nullptr,
+                    size_t expected = 0);
     bool clear();
     // Removes the draw with the greatest issue (the last stored of equal ones).
     bool deleteNewest();
@@ -112,7 +115,14 @@ private:
     static OpenResult openFile(const QString &path, const Game *newGame, const QString &name);
     // The same, where a missing file is made whole before it takes its name.
     static OpenResult openPlaced(const QString &path, const Game *newGame, const QString &name);
-    bool insertAll(const RecordSource &source);
+    // Inserts the records; with `rows`, appends the row of each.
+    bool insertAll(const RecordSource &source, std::vector<HistoryRow> *rows = nullptr);
+    // Every row read from Lishi itself, in issue order; and the dates kept beside it.
+    std::vector<HistoryRow> scanRows();
+    void addDates(std::vector<HistoryRow> &rows);
+    // Makes the compact copy beside Lishi hold `rows` (creating it where missing), inside the
+    // caller's transaction.
+    bool mirror(std::span<const HistoryRow> rows);
     bool readGame();
     bool hasTable(const char *name);
     // Empties the tables that go with Lishi's rows (draw dates, corrections).

@@ -85,25 +85,14 @@ bool HistoryStore::append(std::span<const DrawRecord> records)
 
 bool HistoryStore::replaceAll(std::span<const DrawRecord> records)
 {
-    return replaceAll(recordsFrom(records));
+    return replaceAll(recordsFrom(records), records.size());
 }
 
-bool HistoryStore::replaceAll(const RecordSource &source)
+bool HistoryStore::replaceAll(const RecordSource &source, size_t expected)
 {
-    if (!m_db)
-        return false;
     std::vector<HistoryRow> rows;
-    const bool stored = m_db->replaceAll([&](DrawRecord &record) {
-        if (!source(record))
-            return false;
-        rows.push_back(HistoryRow::fromRecord(record));
-        return true;
-    });
-    if (!stored)
+    if (!m_db || !m_db->replaceAll(source, &rows, expected))
         return false;
-    const auto bySqqh = [](const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; };
-    if (!std::is_sorted(rows.begin(), rows.end(), bySqqh))
-        std::stable_sort(rows.begin(), rows.end(), bySqqh);
     resetRows(std::move(rows));
     return true;
 }

@@ -53,8 +53,9 @@ public:
     bool append(std::span<const DrawRecord> records);
     // Replaces the whole history in one transaction.
     bool replaceAll(std::span<const DrawRecord> records);
-    // The same for a run whose records are derived as they are written.
-    bool replaceAll(const RecordSource &source);
+    // The same for a run whose records are derived as they are written; `expected`: how many,
+    // where known.
+    bool replaceAll(const RecordSource &source, size_t expected = 0);
     bool clear();
     bool deleteNewest();
     // The draws the user corrected, by issue: only those still stored with the corrected digits.

@@ -22,6 +22,13 @@ Statement &Statement::bindStatic(int index, std::string_view text)
     return *this;
 }
 
+Statement &Statement::bindStaticBlob(int index, std::string_view bytes)
+{
+    sqlite3_bind_blob(m_stmt.get(), index, bytes.data(), static_cast<int>(bytes.size()),
+                      SQLITE_STATIC);
+    return *this;
+}
+
 Statement &Statement::bindNull(int index)
 {
     sqlite3_bind_null(m_stmt.get(), index);
@@ -41,6 +48,15 @@ std::string Statement::columnText(int column) const
         return {};
     return std::string(reinterpret_cast<const char *>(text),
                        static_cast<size_t>(sqlite3_column_bytes(m_stmt.get(), column)));
+}
+
+std::string_view Statement::columnBytes(int column) const
+{
+    const void *bytes = sqlite3_column_blob(m_stmt.get(), column);
+    if (!bytes)
+        return {};
+    return {static_cast<const char *>(bytes),
+            static_cast<size_t>(sqlite3_column_bytes(m_stmt.get(), column))};
 }
 
 bool Statement::columnIsNull(int column) const
@@ -64,8 +80,7 @@ std::unique_ptr<SqliteDb> SqliteDb::open(const std::string &path, int flags, std
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
     // Whole-history reads and writes are the common case: map the file and keep a large cache.
-    sqlite3_exec(db, "PRAGMA mmap_size=1073741824; PRAGMA cache_size=-65536", nullptr, nullptr,
-                 nullptr);
+    sqlite3_exec(db, kMemoryPragmas, nullptr, nullptr, nullptr);
     return std::unique_ptr<SqliteDb>(new SqliteDb(db));
 }
 
@@ -93,6 +108,16 @@ int64_t SqliteDb::queryInt(const char *sql, int64_t fallback)
 }
 
 std::string SqliteDb::lastError() const { return sqlite3_errmsg(m_db); }
+
+TriggersOff::TriggersOff(SqliteDb &db) : m_db(db)
+{
+    sqlite3_db_config(m_db.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, &m_before);
+}
+
+TriggersOff::~TriggersOff()
+{
+    sqlite3_db_config(m_db.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, m_before, nullptr);
+}
 
 Transaction::Transaction(SqliteDb &db) : m_db(db) { m_active = m_db.exec("BEGIN IMMEDIATE"); }
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target take_screenshot take_about_screenshot take_stats_screenshots \
-  take_trend_screenshots take_game_screenshots take_window_screenshots take_filter_screenshot
+  take_trend_screenshots take_game_screenshots take_window_screenshots take_filter_screenshot take_plan_screenshots
 QT_QPA_PLATFORM=offscreen ./build/tools/take_screenshot "samples/历史号码/示例历史号码.txt" docs/screenshot.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_about_screenshot docs/about.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_stats_screenshots "samples/历史号码/示例历史号码.txt" \
@@ -19,3 +19,7 @@ xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_window_screenshots \
 # The 缩水 window with eight conditions and their records, on a real 1366×768 display: docs/filter.png.
 xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_filter_screenshot \
   "samples/历史号码/示例历史号码.txt" docs/filter.png
+# The 计划 window with a ledger under a progression, the prize table, 长龙 and 遗漏统计, on a real
+# 1366×768 display: docs/plan-ledger.png, plan-prizes.png, plan-runs.png, plan-omissions.png.
+xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_plan_screenshots \
+  "samples/历史号码/示例历史号码.txt" docs

@@ -182,7 +182,10 @@ QWidget *TrendChartWindow::buildControls()
     cmdPrint = named(new QPushButton(QStringLiteral("打印(&R)")), "cmdPrint");
     cmdPdf = named(new QPushButton(QStringLiteral("保存PDF(&F)")), "cmdPdf");
     cmdXls = named(new QPushButton(QStringLiteral("导出EXCEL(&X)")), "cmdXls");
-    for (QPushButton *b : {cmdPicture, cmdPrint, cmdPdf, cmdXls})
+    cmdOmissions = named(new QPushButton(QStringLiteral("遗漏统计(&L)")), "cmdOmissions");
+    cmdOmissions->setToolTip(QStringLiteral(
+        "每一位每个号码的当前遗漏、平均遗漏、最大遗漏和出现次数，与随机相比，可排序"));
+    for (QPushButton *b : {cmdOmissions, cmdPicture, cmdPrint, cmdPdf, cmdXls})
         second->addWidget(b);
     return box;
 }
@@ -276,6 +279,7 @@ void TrendChartWindow::connectControls()
     connect(cmdPrint, &QPushButton::clicked, this, &TrendChartWindow::cmdPrint_Click);
     connect(cmdPdf, &QPushButton::clicked, this, &TrendChartWindow::cmdPdf_Click);
     connect(cmdXls, &QPushButton::clicked, this, &TrendChartWindow::cmdXls_Click);
+    connect(cmdOmissions, &QPushButton::clicked, this, &TrendChartWindow::omissionsWanted);
 
     const auto remember = [this] { rememberChoices(); };
     connect(cboWindow, &QComboBox::currentIndexChanged, this, remember);

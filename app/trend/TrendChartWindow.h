@@ -62,6 +62,11 @@ class TrendChartWindow : public QMainWindow
     QString savePdf(const QString &path) const;
     QString saveWorkbook(const QString &path) const;
 
+  signals:
+    // 遗漏统计 asked for: the table of every position's and digit's omissions, which lives in the
+    // 计划 window.
+    void omissionsWanted();
+
   protected:
     void showEvent(QShowEvent *event) override;
 
@@ -113,6 +118,7 @@ private:
     QPushButton *cmdPicture = nullptr;
     QPushButton *cmdPrint = nullptr;
     QPushButton *cmdPdf = nullptr;
+    QPushButton *cmdOmissions = nullptr;
     QPushButton *cmdXls = nullptr;
     QLabel *lblSummary = nullptr;
 };

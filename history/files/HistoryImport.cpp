@@ -77,14 +77,16 @@ bool storeLines(HistoryStore &store, std::span<const HistoryLine> lines, int seg
     DrawRun run;
     run.setFillEarlierTexts(fillEarlierTexts);
     size_t next = 0;
-    return store.replaceAll([&](DrawRecord &record) {
-        if (next == lines.size())
-            return false;
-        const HistoryLine &line = lines[next++];
-        record = run.append(line.sqqh, line.digits, segmentBase);
-        record.date = line.date;
-        return true;
-    });
+    return store.replaceAll(
+        [&](DrawRecord &record) {
+            if (next == lines.size())
+                return false;
+            const HistoryLine &line = lines[next++];
+            record = run.append(line.sqqh, line.digits, segmentBase);
+            record.date = line.date;
+            return true;
+        },
+        lines.size());
 }
 
 FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int segmentBase)

@@ -1,7 +1,12 @@
 #include "HistoryTextReader.h"
 
+#include "ProcessMemory.h"
+
 #include <QFile>
 #include <QStringDecoder>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace quorlent {
 
@@ -25,32 +30,58 @@ QString decode(const QByteArray &bytes)
 
 } // namespace
 
+namespace {
+
+// Calls `take` with every line of `text` (a QStringView, or a view of bytes), without its end:
+// lines end in CR LF, LF or CR.
+template <typename Text, typename Take>
+void forEachLine(const Text &text, const Take &take)
+{
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        take(start, end);
+        if (end < size && text[end] == u'\r' && end + 1 < size && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
 HistoryTextReader::Result HistoryTextReader::parse(const QByteArray &bytes, LineMode mode,
                                                    const Game &game)
 {
     Result result;
     result.readOk = true;
-    const QString text = decode(bytes);
-    const QStringView all(text);
     // A draw takes at least 16 bytes a line; reserving for that avoids most regrowth.
     result.lines.reserve(static_cast<size_t>(bytes.size() / 16 + 1));
-
-    qsizetype start = 0;
-    const qsizetype size = all.size();
-    while (start < size) {
-        qsizetype end = start;
-        while (end < size && all[end] != u'\n' && all[end] != u'\r')
-            ++end;
-        const std::optional<HistoryLine> line =
-            parseHistoryLine(all.sliced(start, end - start), mode, game);
-        if (line && line->storable())
-            result.lines.push_back(*line);
+    preferLargePages(result.lines.data(), result.lines.capacity() * sizeof(HistoryLine));
+    auto take = [&](QStringView line) {
+        const std::optional<HistoryLine> parsed = parseHistoryLine(line, mode, game);
+        if (parsed && parsed->storable())
+            result.lines.push_back(*parsed);
         else
             ++result.skippedLines;
-        if (end < size && all[end] == u'\r' && end + 1 < size && all[end + 1] == u'\n')
-            ++end;
-        start = end + 1;
+    };
+
+    // Plain ASCII (the program's own files) reads the same in every decoding the file could be
+    // taken in: each line is widened by itself rather than the whole file at once.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
+        QVarLengthArray<char16_t, 64> wide;
+        forEachLine(QByteArrayView(bytes), [&](qsizetype start, qsizetype end) {
+            wide.resize(end - start);
+            std::copy(bytes.begin() + start, bytes.begin() + end, wide.begin());
+            take(QStringView(wide.data(), wide.size()));
+        });
+        return result;
     }
+    const QString text = decode(bytes);
+    const QStringView all(text);
+    forEachLine(all, [&](qsizetype start, qsizetype end) { take(all.sliced(start, end - start)); });
     return result;
 }
 
@@ -62,7 +93,15 @@ HistoryTextReader::Result HistoryTextReader::read(QIODevice &device, LineMode mo
         failed.error = device.errorString();
         return failed;
     }
-    const QByteArray bytes = device.readAll();
+    QByteArray bytes;
+    if (const qint64 size = device.isSequential() ? 0 : device.size() - device.pos(); size > 0) {
+        // A file's size is known: its bytes go into memory given large pages before they arrive.
+        bytes = QByteArray(size, Qt::Uninitialized);
+        preferLargePages(bytes.data(), size_t(size));
+        const qint64 got = device.read(bytes.data(), size);
+        bytes.truncate(std::max<qint64>(got, 0));
+    }
+    bytes += device.readAll(); // the rest of a file that grew, or all of a stream
     // readAll() cannot tell an empty file from a failed read; a file device can.
     if (const auto *file = qobject_cast<const QFileDevice *>(&device);
         file && file->error() != QFileDevice::NoError) {

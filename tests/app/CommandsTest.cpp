@@ -4,11 +4,15 @@
 
 #include "HistoryCommands.h"
 #include "OnlineUpdater.h"
+#include "PlanOmissionModel.h"
+#include "PlanWindow.h"
+#include "TrendChartWindow.h"
 #include "TestHttpServer.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 
 using namespace quorlent;
 using quorlent::test::TestHttpServer;
@@ -22,8 +26,9 @@ const char *const kWaiting[] = {"mnuNewHistory", "mnuOpenHistory", "mnuGame",   
 const char *const kWaitingButtons[] = {"Command1", "Command2", "Command21", "cmdRdLst",
                                        "Command4", "Command3", "cmdHuice"};
 const char *const kFree[] = {"mnuDcls",   "mnuQueqi",    "mnuZoushi", "mnuSuoshui",  "mnuSetDay",
-                             "mnuSetUrl", "mnuShuoming", "mnuAbout",  "mnuFrontPage"};
-const char *const kFreeButtons[] = {"cmdZoushi", "cmdSuoshui", "Command9"};
+                             "mnuSetUrl", "mnuShuoming", "mnuAbout",  "mnuFrontPage",
+                             "mnuJihua",  "mnuYilou"};
+const char *const kFreeButtons[] = {"cmdZoushi", "cmdSuoshui", "Command9", "cmdJihua"};
 
 } // namespace
 
@@ -32,7 +37,8 @@ TEST_F(AppFixture, AButtonAndItsMenuEntryAreOneCommand)
     open();
     for (auto [button, entry] :
          {std::pair{"Command3", "mnuErase"}, std::pair{"cmdZoushi", "mnuZoushi"},
-          std::pair{"cmdHuice", "mnuHuice"}, std::pair{"cmdSuoshui", "mnuSuoshui"}}) {
+          std::pair{"cmdHuice", "mnuHuice"}, std::pair{"cmdSuoshui", "mnuSuoshui"},
+          std::pair{"cmdJihua", "mnuJihua"}}) {
         SCOPED_TRACE(button);
         auto *b = find<QPushButton>(button);
         QAction *a = action(entry);
@@ -88,4 +94,42 @@ TEST_F(AppFixture, WhileTheUpdateRunsWhatChangesOrSearchesTheHistoryWaits)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     close();
     qunsetenv("QUORLENT_NOW");
+}
+
+// 计划 opens one window however often it is asked for; 遗漏统计, from 分析 or from the trend chart,
+// is that window's omission table, brought to the front and counted on the open history.
+TEST_F(AppFixture, PlanAndItsOmissionTableOpenFromTheMenuAndTheTrendChart)
+{
+    storeDraws({{160908001, {1, 2, 3, 4, 5}}, {160908002, {6, 2, 3, 4, 5}}});
+    open();
+    find<QPushButton>("cmdJihua")->click();
+    auto *plan = window().findChild<PlanWindow *>();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_EQ(plan->objectName(), "frmJihua");
+    action("mnuJihua")->trigger();
+    EXPECT_EQ(window().findChildren<PlanWindow *>().size(), 1);
+
+    const auto omissionTabShown = [&] {
+        return plan->tabs()->tabText(plan->tabs()->currentIndex()) == "遗漏统计";
+    };
+    plan->tabs()->setCurrentIndex(0);
+    action("mnuYilou")->trigger();
+    EXPECT_TRUE(omissionTabShown());
+    // 万位 1 came out one draw before the newest: 当前遗漏 1; 6 came out in the newest: 0.
+    const auto current = [&](int digit) -> int64_t {
+        for (const plan::OmissionRow &row : plan->omissionModel().table())
+            if (row.position == 0 && !row.attribute && row.value == digit)
+                return row.stats.current;
+        return -1;
+    };
+    EXPECT_EQ(current(1), 1);
+    EXPECT_EQ(current(6), 0);
+
+    plan->tabs()->setCurrentIndex(0);
+    find<QPushButton>("cmdZoushi")->click();
+    auto *chart = window().findChild<TrendChartWindow *>();
+    ASSERT_NE(chart, nullptr);
+    chart->findChild<QPushButton *>("cmdOmissions")->click();
+    EXPECT_TRUE(omissionTabShown());
+    EXPECT_EQ(window().findChildren<PlanWindow *>().size(), 1);
 }

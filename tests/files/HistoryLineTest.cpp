@@ -1,6 +1,9 @@
 #include "HistoryLine.h"
+#include "HistoryTextReader.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace quorlent;
 
@@ -101,5 +104,33 @@ TEST(HistoryLineTest, WrittenLinesReadBack)
             << sqqh;
         // The display form is for people: it never reads back as a draw.
         EXPECT_FALSE(importLine(displayLine(sqqh, digits).toUtf8().constData())) << sqqh;
+    }
+}
+
+// A file of plain ASCII is read line by line as it lies; one character outside ASCII anywhere has
+// the reader decode the whole text first. Both take the same lines.
+TEST(HistoryTextReaderTest, PlainAsciiReadsAsItsDecodedText)
+{
+    const char *const pieces[] = {"160908078 35305", " 160908078 35305   ", "160908078 3530",
+                                  "160908078\t35305 x", "16090807X 35305", "", "   ",
+                                  "000000000 12345", "2017032801 12345", "17032801 98765"};
+    const char *const ends[] = {"\r\n", "\n", "\r", "\n\r"};
+    std::mt19937 rng(11);
+    for (int round = 0; round < 200; ++round) {
+        QByteArray ascii;
+        for (int line = int(rng() % 30); line > 0; --line) {
+            ascii += pieces[rng() % std::size(pieces)];
+            if (line > 1 || rng() % 2)
+                ascii += ends[rng() % std::size(ends)];
+        }
+        for (LineMode mode : {LineMode::Import, LineMode::Rebuild}) {
+            for (const Game &game : {Game::standard(), *Game::make(96, IssueForm::DateSequence2)}) {
+                const auto plain = HistoryTextReader::parse(ascii, mode, game);
+                const auto decoded =
+                    HistoryTextReader::parse(QByteArray("\xc3\xa9\n") + ascii, mode, game);
+                ASSERT_EQ(plain.lines, decoded.lines) << ascii.toStdString();
+                EXPECT_EQ(plain.skippedLines + 1, decoded.skippedLines);
+            }
+        }
     }
 }

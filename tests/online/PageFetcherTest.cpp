@@ -94,8 +94,10 @@ TEST_F(PageFetcherTest, HttpErrorsAndBadRedirectsFail)
         EXPECT_TRUE(outcome.failed) << target.toStdString();
         EXPECT_FALSE(outcome.reason.isEmpty()) << target.toStdString();
     }
-    // The loop is cut after a few redirects.
-    EXPECT_LE(server.requestCount("/loop"), PageFetcher::kMaxRedirects + 2);
+    // The loop is cut after a few redirects. Qt sends a request again (up to twice) when its
+    // connection closes before any answer arrives, which a loaded machine now and then makes
+    // happen: what matters is that the loop ends.
+    EXPECT_LE(server.requestCount("/loop"), 3 * (PageFetcher::kMaxRedirects + 1));
 }
 
 TEST_F(PageFetcherTest, OnlyWebAddressesAreLoaded)

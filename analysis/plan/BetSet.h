@@ -1,0 +1,75 @@
+#pragma once
+
+#include "FieldError.h"
+#include "Play.h"
+#include "Proposal.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quorlent::plan {
+
+// One way a draw can win under chance: `wins` bets on `line` win, with this probability.
+struct ChanceOutcome
+{
+    PrizeLine line = PrizeLine::FiveDirect;
+    uint8_t wins = 1;
+    double probability = 0;
+};
+
+struct BetSetResult;
+
+// The bets a play makes of one proposal: how many (注数), which of them a draw wins, and how the
+// draw falls under chance. A 组选 bet is its digits in ascending order. Bets are distinct: the
+// same number proposed twice is one bet.
+class BetSet
+{
+  public:
+    // The play's bets of the proposal, or why the play cannot take it (a message for the 玩法
+    // field, or for 守号 when a typed number does not fit the play).
+    static BetSetResult make(const Proposal &proposal, const Play &play);
+    // The bets given as values of the play (each one it sells).
+    static BetSet ofValues(const Play &play, const std::vector<uint32_t> &values);
+
+    const Play &play() const { return *m_play; }
+    uint64_t count() const { return m_count; }
+    // How many bets the draw wins: 0 or 1, except under 大小单双, where 大 and 单 both win on 7.
+    uint32_t wins(const Digits &digits) const;
+    // The ways of winning under chance; their probabilities add up to hitChance().
+    const std::vector<ChanceOutcome> &chanceOutcomes() const { return m_outcomes; }
+    // The chance that the draw wins at least one bet: the share of the play's draws covered.
+    double hitChance() const { return m_hitChance; }
+    // The first `limit` bets in ascending order.
+    std::vector<uint32_t> values(size_t limit = SIZE_MAX) const;
+    // The bets as text, separated by blanks or one a line; at most `limit` of them, then "…".
+    QString text(bool lines = false, size_t limit = SIZE_MAX) const;
+
+  private:
+    explicit BetSet(const Play &play) : m_play(&play) {}
+    void setBit(uint32_t value);
+    bool testBit(uint32_t value) const { return (m_bits[value >> 6] >> (value & 63)) & 1; }
+    void finish();
+
+    const Play *m_play;
+    uint64_t m_count = 0;
+    // Direct plays and 定位胆 of digits allowed at each position: the product of the masks (one
+    // per position of the play). Everything else: a bit per value of the play.
+    bool m_product = false;
+    std::array<uint16_t, kPositions> m_masks{};
+    std::vector<uint64_t> m_bits;
+    std::array<uint8_t, 10> m_attributeWins{}; // 大小单双: bets each digit wins
+    std::vector<ChanceOutcome> m_outcomes;
+    double m_hitChance = 0;
+};
+
+struct BetSetResult
+{
+    std::optional<BetSet> bets;
+    FieldError error;
+};
+
+} // namespace quorlent::plan

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+
+namespace quorlent {
+
+// How this process asks the system for memory, where the system lets it choose. The history's
+// arrays are large and long-lived, and the searches' lists large and short-lived: on a virtual
+// machine each page the process touches for the first time can cost more than the work done on it.
+
+// Keeps freed memory for the next allocation instead of giving it back at once, so that a search
+// that runs again (live results) reuses the pages of the one before. Once, at start-up.
+void keepFreedMemory();
+
+// Asks for large pages for an allocation not yet touched (the rows of a history): a few faults
+// instead of thousands. Only whole large pages inside [data, data + bytes) are affected.
+void preferLargePages(void *data, size_t bytes);
+
+} // namespace quorlent
