@@ -1,6 +1,6 @@
 #include "CorrectionDialog.h"
 
-#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -8,51 +8,40 @@
 CorrectionDialog::CorrectionDialog(const QString &issue, const QString &digits,
                                    Questions::StoredDigits stored, Questions::CorrectionCheck check,
                                    QWidget *parent)
-    : QDialog(parent), m_stored(std::move(stored)), m_check(std::move(check)),
+    : QInputDialog(parent), m_stored(std::move(stored)), m_check(std::move(check)),
       m_proposedDigits(digits)
 {
     setObjectName(QStringLiteral("dlgXiugai"));
     setWindowTitle(QStringLiteral("修改开奖号码"));
-    auto *column = new QVBoxLayout(this);
+    setMinimumWidth(380);
+    setTextValue(digits); // lays the dialog out: its label, its box, its buttons
 
-    auto *issueLabel = new QLabel(QStringLiteral("期号(&Q)："), this);
-    column->addWidget(issueLabel);
-    txtIssue = new QLineEdit(issue, this);
+    auto *issueRow = new QWidget(this);
+    auto *form = new QFormLayout(issueRow);
+    form->setContentsMargins(0, 0, 0, 0);
+    txtIssue = new QLineEdit(issue, issueRow);
     txtIssue->setObjectName(QStringLiteral("txtXiugaiQihao"));
     txtIssue->setToolTip(
         QStringLiteral("表格中选中的一期，没有选中时为最新一期；可以改成要修改的那一期"));
-    issueLabel->setBuddy(txtIssue);
-    column->addWidget(txtIssue);
-    lblStored = new QLabel(this);
+    form->addRow(QStringLiteral("期号(&Q)："), txtIssue);
+    lblStored = new QLabel(issueRow);
     lblStored->setObjectName(QStringLiteral("lblXiugaiStored"));
-    column->addWidget(lblStored);
-
-    column->addSpacing(6);
-    lblDigits = new QLabel(this);
-    column->addWidget(lblDigits);
-    txtDigits = new QLineEdit(digits, this);
-    txtDigits->setObjectName(QStringLiteral("txtXiugaiHaoma"));
-    lblDigits->setBuddy(txtDigits);
-    column->addWidget(txtDigits);
-
+    form->addRow(QString(), lblStored);
     lblRefusal = new QLabel(this);
     lblRefusal->setObjectName(QStringLiteral("lblXiugaiRefusal"));
     lblRefusal->setWordWrap(true);
     lblRefusal->setStyleSheet(QStringLiteral("color: #b00020"));
     lblRefusal->hide();
-    column->addWidget(lblRefusal);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    column->addWidget(buttons);
-    setMinimumWidth(380);
-
+    // The input dialog's own layout: its label, its box and its buttons, one under the other. It
+    // is made when first measured, so it is measured here.
+    (void)minimumSizeHint();
+    if (auto *column = qobject_cast<QVBoxLayout *>(layout())) {
+        column->insertWidget(0, issueRow);
+        column->insertWidget(column->count() - 1, lblRefusal);
+    }
     connect(txtIssue, &QLineEdit::textEdited, this, &CorrectionDialog::issueEdited);
-    connect(txtDigits, &QLineEdit::textChanged, lblRefusal, &QWidget::hide);
+    connect(this, &QInputDialog::textValueChanged, lblRefusal, &QWidget::hide);
     issueEdited();
-    txtDigits->setFocus();
-    txtDigits->selectAll();
 }
 
 Questions::Correction CorrectionDialog::correction() const
@@ -66,16 +55,6 @@ void CorrectionDialog::setIssue(const QString &issue)
     issueEdited();
 }
 
-QString CorrectionDialog::textValue() const
-{
-    return txtDigits->text();
-}
-
-void CorrectionDialog::setTextValue(const QString &digits)
-{
-    txtDigits->setText(digits);
-}
-
 QString CorrectionDialog::refusal() const
 {
     return lblRefusal->isHidden() ? QString() : lblRefusal->text();
@@ -87,7 +66,7 @@ void CorrectionDialog::issueEdited()
 {
     lblRefusal->hide();
     const QString issue = txtIssue->text().trimmed();
-    lblDigits->setText(QStringLiteral("第 %1 期的正确开奖号码（五个数字）(&H)：").arg(issue));
+    setLabelText(QStringLiteral("第 %1 期的正确开奖号码（五个数字）：").arg(issue));
     const std::optional<QString> stored = m_stored ? m_stored(issue) : std::nullopt;
     lblStored->setText(stored ? QStringLiteral("现存开奖号码：%1").arg(*stored)
                               : QStringLiteral("历史中没有这一期"));
@@ -104,9 +83,8 @@ void CorrectionDialog::done(int result)
         if (!why.isEmpty()) {
             lblRefusal->setText(why);
             lblRefusal->show();
-            txtDigits->setFocus();
             return; // stays open, the answer as typed
         }
     }
-    QDialog::done(result);
+    QInputDialog::done(result);
 }

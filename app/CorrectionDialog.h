@@ -2,14 +2,15 @@
 
 #include "Questions.h"
 
-#include <QDialog>
+#include <QInputDialog>
 
 class QLabel;
 class QLineEdit;
 
 // 修改开奖号码: the issue of the draw to correct, shown and editable above the digits, with what is
-// stored under it; a wrong answer keeps the dialog open and says why under the boxes.
-class CorrectionDialog : public QDialog
+// stored under it; a wrong answer keeps the dialog open and says why under the boxes. An input
+// dialog still, so that it is answered as one: setTextValue() sets the digits.
+class CorrectionDialog : public QInputDialog
 {
     Q_OBJECT
 
@@ -19,9 +20,6 @@ class CorrectionDialog : public QDialog
 
     Questions::Correction correction() const;
     void setIssue(const QString &issue);
-    // The digits typed.
-    QString textValue() const;
-    void setTextValue(const QString &digits);
     // What the last refused answer was told; empty while none was refused.
     QString refusal() const;
 
@@ -35,8 +33,6 @@ class CorrectionDialog : public QDialog
     Questions::CorrectionCheck m_check;
     QString m_proposedDigits; // the stored digits the digit box was given for the issue shown
     QLineEdit *txtIssue = nullptr;
-    QLabel *lblDigits = nullptr;
-    QLineEdit *txtDigits = nullptr;
     QLabel *lblStored = nullptr;
     QLabel *lblRefusal = nullptr;
 };
