@@ -300,7 +300,8 @@ void HistoryCommands::keepDeletion(const std::function<FileOpResult()> &what)
         undo.deletionDone(m_store);
         if (undo.available(m_store)) {
             m_undo = std::move(undo);
-            text += QStringLiteral("（可用“历史管理 → 撤销删除”恢复）");
+            text += QStringLiteral("（可用“历史管理 → 撤销删除”恢复，直到历史号码再有改动；"
+                                   "删除的号码只保存在内存中，关闭程序后不能再恢复）");
         }
     }
     emit status(text);
