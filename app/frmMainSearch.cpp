@@ -37,6 +37,12 @@ void frmMain::runSearch(LiveSearch::Search which, bool live)
                                        : runCombinationSearch(m_history->rows(), request, options);
     m_live->searched(which);
     ShowSearchResult(result, options, !live);
+    // An empty history has nothing to find: said as such, not as a range that cannot be read.
+    if (m_history->empty()) {
+        showStatus(QStringLiteral("还没有历史号码，检索不到任何一期：先读入历史号码文本，"
+                                  "或在下面逐期输入开奖号码。"));
+        return;
+    }
 
     // What makes a search mean nothing is said, not refused.
     QStringList warnings;
