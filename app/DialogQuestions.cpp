@@ -1,5 +1,6 @@
 #include "DialogQuestions.h"
 
+#include "CorrectionDialog.h"
 #include "FileChooser.h"
 #include "HistoryGameDialog.h"
 #include "Prompts.h"
@@ -13,6 +14,22 @@ std::optional<QString> DialogQuestions::askText(const QString &title, const QStr
                                                 const QString &proposal)
 {
     return prompts::askText(m_parent, title, prompt, proposal);
+}
+
+int DialogQuestions::choose(const QString &title, const QString &text, const QStringList &choices)
+{
+    return prompts::choose(m_parent, title, text, choices);
+}
+
+std::optional<Questions::Correction> DialogQuestions::askCorrection(const QString &issue,
+                                                                    const QString &digits,
+                                                                    StoredDigits stored,
+                                                                    CorrectionCheck check)
+{
+    CorrectionDialog dialog(issue, digits, std::move(stored), std::move(check), m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.correction();
 }
 
 QString DialogQuestions::openFileName(const QString &title, const QString &folder,

@@ -14,6 +14,9 @@ class DialogQuestions : public Questions
     bool confirm(const QString &title, const QString &text) override;
     std::optional<QString> askText(const QString &title, const QString &prompt,
                                    const QString &proposal) override;
+    int choose(const QString &title, const QString &text, const QStringList &choices) override;
+    std::optional<Correction> askCorrection(const QString &issue, const QString &digits,
+                                            StoredDigits stored, CorrectionCheck check) override;
     QString openFileName(const QString &title, const QString &folder,
                          const QString &filter) override;
     std::optional<Naming> nameHistory(const QString &title, const QString &name,

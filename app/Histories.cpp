@@ -20,6 +20,7 @@ Histories::Histories(HistoryStore &store, Settings &settings, const QString &pro
 
 void Histories::openAtStart()
 {
+    historyfiles::removeUnfinishedCreations(m_programFolder);
     const QString fallback = historyfiles::defaultPath(m_programFolder);
     QString path = historyfiles::resolve(m_programFolder, m_settings.historyFile());
     if (path != fallback && !QFileInfo::exists(path)) {

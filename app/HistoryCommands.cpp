@@ -20,6 +20,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
+
 using namespace quorlent;
 
 namespace {
@@ -56,6 +58,42 @@ QString digitsShown(const Digits &digits)
     for (uint8_t d : digits)
         shown << QString::number(d);
     return shown.join(u' ');
+}
+
+// A count as a person says it in a question: "三", "十", "12 ".
+QString countInWords(int count)
+{
+    static const QString kWords = QStringLiteral("一二三四五六七八九十");
+    if (count >= 1 && count <= 10)
+        return kWords.at(count - 1);
+    return QStringLiteral("%1 ").arg(count);
+}
+
+// The question before a file replaces a history that holds draws the file lacks: how many, the
+// newest few with their digits, and what each answer does.
+QString lostDrawsText(const std::vector<LostDraw> &lost, const Game &game, const QString &file)
+{
+    constexpr size_t kShown = 5;
+    QStringList newest;
+    for (size_t i = lost.size(); i > 0 && newest.size() < qsizetype(kShown); --i) {
+        const LostDraw &draw = lost[i - 1];
+        QString line = QStringLiteral("%1 期  %2")
+                           .arg(game.displayForm(draw.sqqh), digitText(draw.stored).toQString());
+        if (draw.fileDigits)
+            line += QStringLiteral("（文件中为 %1）").arg(digitText(*draw.fileDigits).toQString());
+        else
+            line += QStringLiteral("（文件中没有这一期）");
+        newest << line;
+    }
+    return QStringLiteral("历史中有 %1 期开奖号码是文件 %2 没有的（在文件之后输入的，或修改过的），"
+                          "用文件替换历史号码会丢失它们。%3：\n\n%4\n\n"
+                          "“添加”：只读入历史中没有的期，已存的号码都保留；"
+                          "“替换”：历史号码全部换成文件中的。")
+        .arg(lost.size())
+        .arg(file,
+             lost.size() > kShown ? QStringLiteral("最新的 %1 期").arg(kShown)
+                                  : QStringLiteral("它们是"),
+             newest.join(u'\n'));
 }
 
 } // namespace
@@ -115,6 +153,8 @@ bool HistoryCommands::storeDraw(const Digits &digits, const QString &shownIssue)
                             .arg(game.displayForm(*parsed), game.displayForm(newest->sqqh)));
             return false;
         }
+        if (!m_store.empty() && !skipConfirmed(*parsed))
+            return false;
         issue = *parsed;
     }
     DrawRun run = m_store.continueRun();
@@ -129,6 +169,38 @@ bool HistoryCommands::storeDraw(const Digits &digits, const QString &shownIssue)
     emit status(
         QStringLiteral("已存入 %1 期：%2").arg(game.displayForm(record.sqqh), digitsShown(digits)));
     return true;
+}
+
+// An issue typed beyond the next one leaves the draws between out of the history: asked once,
+// before the draw is stored, with the first and last issue skipped and how many.
+bool HistoryCommands::skipConfirmed(int32_t typed)
+{
+    const Game &game = m_store.game();
+    const QDate today = currentDateTime().date();
+    constexpr int kCountLimit = 1000000; // a typing slip of many years is told as "more than"
+    int skipped = 0;
+    int32_t last = 0;
+    for (int32_t at = m_nextIssue.issue(); at < typed && skipped < kCountLimit;) {
+        last = at;
+        ++skipped;
+        const int32_t next = game.next(at, today);
+        if (next <= at)
+            break;
+        at = next;
+    }
+    if (skipped == 0)
+        return true;
+    const QString first = game.displayForm(m_nextIssue.issue());
+    const QString span =
+        skipped == 1 ? first : QStringLiteral("%1–%2").arg(first, game.displayForm(last));
+    if (m_questions.confirm(
+            QStringLiteral("跳过期号"),
+            QStringLiteral("将跳过 %1 %2期，继续吗？").arg(span, countInWords(skipped))))
+        return true;
+    emit status(QStringLiteral("期号 %1 之前还有 %2 期没有输入，这期号码未保存。")
+                    .arg(game.displayForm(typed))
+                    .arg(skipped));
+    return false;
 }
 
 // ---- Import ---------------------------------------------------------------------------------
@@ -153,6 +225,23 @@ void HistoryCommands::importText()
     if (!isOwnLineFile(path, m_store.game())) {
         importOtherLayout(path);
         return;
+    }
+    // Draws the file lacks (typed in after its newest, or corrected) are not lost unasked.
+    const std::vector<LostDraw> lost = drawsLostByImport(m_store, path);
+    if (!lost.empty()) {
+        const QString name = QFileInfo(path).fileName();
+        const int answer = m_questions.choose(
+            QStringLiteral("读入历史"), lostDrawsText(lost, m_store.game(), name),
+            {QStringLiteral("添加(&A)"), QStringLiteral("替换(&R)")});
+        if (answer < 0) {
+            emit status(QStringLiteral("未读入文件 %1，历史号码未改动。").arg(name));
+            return;
+        }
+        if (answer == 0) {
+            BusyCursor busy;
+            emit status(addHistoryFile(m_store, path, segmentBase()).message);
+            return;
+        }
     }
     BusyCursor busy;
     emit status(importHistoryFile(m_store, path, segmentBase()).message);
@@ -202,10 +291,43 @@ void HistoryCommands::createHistoryFor(const Game &game, const QString &fileName
 
 // ---- Deletions ------------------------------------------------------------------------------
 
+void HistoryCommands::keepDeletion(const std::function<FileOpResult()> &what)
+{
+    DeletionUndo undo = DeletionUndo::before(m_store);
+    const FileOpResult result = what();
+    QString text = result.message;
+    if (result.ok && result.removed > 0) {
+        undo.deletionDone(m_store);
+        if (undo.available(m_store)) {
+            m_undo = std::move(undo);
+            text += QStringLiteral("（可用“历史管理 → 撤销删除”恢复，直到历史号码再有改动；"
+                                   "删除的号码只保存在内存中，关闭程序后不能再恢复）");
+        }
+    }
+    emit status(text);
+    emit deletionKept();
+}
+
 void HistoryCommands::deleteNewest()
 {
     BusyCursor busy;
-    emit status(deleteNewestDraw(m_store).message);
+    keepDeletion([this] { return deleteNewestDraw(m_store); });
+}
+
+bool HistoryCommands::canUndoDeletion() const
+{
+    return m_undo.available(m_store);
+}
+
+void HistoryCommands::undoDeletion()
+{
+    if (!m_undo.available(m_store)) {
+        emit status(QStringLiteral("没有可撤销的删除：删除之后历史号码已有改动，或还没有删除过。"));
+        return;
+    }
+    BusyCursor busy;
+    emit status(m_undo.restore(m_store, segmentBase()).message);
+    emit deletionKept();
 }
 
 void HistoryCommands::clearAll()
@@ -214,7 +336,7 @@ void HistoryCommands::clearAll()
                              QStringLiteral("确定要清空所有的历史号码吗？")))
         return;
     // The next issue stays: the next draw typed in continues the numbering.
-    emit status(clearHistory(m_store).message);
+    keepDeletion([this] { return clearHistory(m_store); });
 }
 
 void HistoryCommands::deleteTo()
@@ -235,7 +357,7 @@ void HistoryCommands::deleteTo()
         return;
     }
     BusyCursor busy;
-    emit status(deleteToIssue(m_store, m_programFolder, *lastKept, segmentBase()).message);
+    keepDeletion([&] { return deleteToIssue(m_store, m_programFolder, *lastKept, segmentBase()); });
 }
 
 void HistoryCommands::deleteLast()
@@ -253,7 +375,7 @@ void HistoryCommands::deleteLast()
         return;
     }
     BusyCursor busy;
-    emit status(deleteLastDraws(m_store, m_programFolder, *count, segmentBase()).message);
+    keepDeletion([&] { return deleteLastDraws(m_store, m_programFolder, *count, segmentBase()); });
 }
 
 // ---- Export and correction --------------------------------------------------------------------
@@ -266,30 +388,62 @@ void HistoryCommands::exportText()
         emit status(QStringLiteral("历史号码已导出到 %1，但无法打开文本编辑器。").arg(result.path));
 }
 
-// A draw misread at the source: the user types the right digits; the draws after it follow.
+// A draw misread at the source: the user types the right digits; the draws after it follow. The
+// dialog shows the issue it will change (the row chosen, else the newest), which may be typed over.
 void HistoryCommands::correctDraw(int row)
 {
     if (row < 0 || size_t(row) >= m_store.size()) {
         emit status(QStringLiteral("没有历史号码可修改。"));
         return;
     }
-    const HistoryRow &draw = m_store.rows()[size_t(row)];
-    const QString issue = m_store.game().displayForm(draw.sqqh);
-    const QString entry =
-        m_questions
-            .askText(QStringLiteral("修改开奖号码"),
-                     QStringLiteral("第 %1 期的正确开奖号码（五个数字）：").arg(issue),
-                     digitText(draw.digits()).toQString())
-            .value_or(QString());
-    if (entry.isEmpty())
+    const Game &game = m_store.game();
+    // The row of an issue typed, in any form the game reads.
+    const auto rowOf = [this, &game](const QString &typed) -> std::optional<size_t> {
+        const std::optional<int32_t> issue = game.parse(typed.trimmed());
+        if (!issue)
+            return std::nullopt;
+        const std::vector<HistoryRow> &rows = m_store.rows();
+        const auto at =
+            std::lower_bound(rows.begin(), rows.end(), *issue,
+                             [](const HistoryRow &r, int32_t sqqh) { return r.sqqh < sqqh; });
+        if (at == rows.end() || at->sqqh != *issue)
+            return std::nullopt;
+        return size_t(at - rows.begin());
+    };
+    const auto stored = [this, rowOf](const QString &issue) -> std::optional<QString> {
+        const std::optional<size_t> at = rowOf(issue);
+        if (!at)
+            return std::nullopt;
+        return digitText(m_store.rows()[*at].digits()).toQString();
+    };
+    const auto check = [rowOf, &game](const Questions::Correction &answer) -> QString {
+        if (!rowOf(answer.issue))
+            return game.parse(answer.issue.trimmed())
+                       ? QStringLiteral("历史中没有第 %1 期。").arg(answer.issue.trimmed())
+                       : game.notAnIssue(answer.issue.trimmed()) + QStringLiteral("。");
+        if (!typedDigits(answer.digits.trimmed()))
+            return QStringLiteral("“%1”不是五个数字。").arg(answer.digits);
+        return {};
+    };
+    const HistoryRow &chosen = m_store.rows()[size_t(row)];
+    const std::optional<Questions::Correction> answer = m_questions.askCorrection(
+        game.displayForm(chosen.sqqh), digitText(chosen.digits()).toQString(), stored, check);
+    if (!answer || answer->digits.isEmpty())
         return;
+    const std::optional<size_t> index = rowOf(answer->issue);
+    if (!index) {
+        emit status(QStringLiteral("%1历史号码未作修改。").arg(check(*answer)));
+        return;
+    }
+    const QString issue = game.displayForm(m_store.rows()[*index].sqqh);
+    const QString entry = answer->digits;
     const std::optional<Digits> digits = typedDigits(entry.trimmed());
     if (!digits) {
         emit status(QStringLiteral("“%1”不是五个数字，第 %2 期未作修改。").arg(entry, issue));
         return;
     }
     QString why;
-    if (!m_store.correctDraw(size_t(row), *digits, segmentBase(), &why)) {
+    if (!m_store.correctDraw(*index, *digits, segmentBase(), &why)) {
         emit status(QStringLiteral("第 %1 期未作修改：%2。").arg(issue, why));
         return;
     }

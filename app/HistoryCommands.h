@@ -1,11 +1,13 @@
 #pragma once
 
+#include "DeletionUndo.h"
 #include "DrawCodes.h"
 #include "ImportScan.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class NextIssue;
@@ -46,6 +48,11 @@ class HistoryCommands : public QObject
     void deleteTo();
     // 删除最后指定数量期历史 (mnuEszhzd).
     void deleteLast();
+    // 撤销删除 (mnuUndoDeletion): puts back what the last deletion removed, while the history has
+    // not changed since. The draws are kept in memory only: a restart or any other change to the
+    // history (an entry, an import, an update, a correction, another history) ends the offer.
+    void undoDeletion();
+    bool canUndoDeletion() const;
     // 历史号码导出文本文件 (Command4): the file, then the text editor on it.
     void exportText();
     // 修改开奖号码 (mnuXiugai): the draw at `row` (-1: none).
@@ -70,9 +77,15 @@ class HistoryCommands : public QObject
     // The online update started or ended: what changes or searches the history waits meanwhile.
     void updatingChanged(bool updating);
     void updateProgress(int day, int days);
+    // A deletion was done or undone: whether it can be undone may have changed.
+    void deletionKept();
 
   private:
     void importOtherLayout(const QString &path);
+    // Whether the draw may go under `typed`, an issue after the next one: the user is asked.
+    bool skipConfirmed(int32_t typed);
+    // Runs a deletion, keeping what it removes for 撤销删除; `what` is the deletion itself.
+    void keepDeletion(const std::function<quorlent::FileOpResult()> &what);
     void updateFinished();
     int segmentBase() const;
 
@@ -82,4 +95,5 @@ class HistoryCommands : public QObject
     QString m_programFolder;
     Questions &m_questions;
     quorlent::OnlineUpdater *m_updater = nullptr;
+    quorlent::DeletionUndo m_undo;
 };

@@ -1,6 +1,9 @@
 #include "HistoryFiles.h"
 
+#include "HistoryDb.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -53,7 +56,9 @@ QString newHistoryPath(const QString &programFolder, const QString &name, QStrin
                          [](QChar c) { return kForbidden.contains(c) || c.unicode() < 32; }))
         why = QStringLiteral("名称不能以“.”开头，也不能含有 / \\ : * ? \" < > |");
     const QString path = QDir(programFolder).filePath(trimmed + QStringLiteral(".mdb"));
-    if (why.isEmpty() && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
+    // An empty file of that name is what a killed creation left: the new history takes its place.
+    if (why.isEmpty() && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) &&
+        !quorlent::HistoryDb::isLeftEmpty(path))
         why = QStringLiteral("程序目录中已有文件 %1，请换一个名称").arg(QFileInfo(path).fileName());
     if (why.isEmpty() && canonical(path) == canonical(defaultPath(programFolder)))
         why = QStringLiteral("Varnibo 是默认历史库的名称，请换一个名称");
@@ -63,6 +68,17 @@ QString newHistoryPath(const QString &programFolder, const QString &name, QStrin
         return {};
     }
     return path;
+}
+
+void removeUnfinishedCreations(const QString &programFolder)
+{
+    const QDir folder(programFolder);
+    const QString pattern =
+        QFileInfo(quorlent::HistoryDb::stagingPath(folder.filePath(QStringLiteral("*.mdb"))))
+            .fileName() +
+        QLatin1Char('*'); // with its journal files
+    for (const QString &name : folder.entryList({pattern}, QDir::Files | QDir::Hidden))
+        QFile::remove(folder.filePath(name));
 }
 
 QStringList withRecent(const QStringList &recent, const QString &path)

@@ -20,8 +20,12 @@ QString resolve(const QString &programFolder, const QString &remembered);
 QString remembered(const QString &programFolder, const QString &path);
 
 // The file of a new history called `name`: "<name>.mdb" in the program folder. Empty, with the
-// reason in `error`, for a name that cannot be a file name or a file that exists already.
+// reason in `error`, for a name that cannot be a file name or a file that exists already (an
+// empty one excepted: it holds nothing, and the new history takes its place).
 QString newHistoryPath(const QString &programFolder, const QString &name, QString *error);
+
+// Removes what a creation killed before its file took its name left in the program folder.
+void removeUnfinishedCreations(const QString &programFolder);
 
 // The recent list with `path` put first, each file once, the missing ones left out, at most
 // kRecentCount of them.

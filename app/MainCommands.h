@@ -23,6 +23,7 @@ enum class Command : uint8_t
     Clear,
     DeleteTo,
     DeleteLast,
+    UndoDeletion,
     MissingDraws,
     TrendChart,
     Backtest,

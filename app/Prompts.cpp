@@ -1,6 +1,10 @@
 #include "Prompts.h"
 
 #include <QInputDialog>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
 
 namespace prompts {
 
@@ -10,6 +14,21 @@ bool confirm(QWidget *parent, const QString &title, const QString &text,
     QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
     const int answer = box.exec();
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
+}
+
+int choose(QWidget *parent, const QString &title, const QString &text, const QStringList &choices)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    std::vector<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+        buttons.push_back(box.addButton(choice, buttons.empty() ? QMessageBox::AcceptRole
+                                                                : QMessageBox::ActionRole));
+    box.addButton(QMessageBox::Cancel);
+    if (!buttons.empty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.front()));
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? -1 : int(chosen - buttons.begin());
 }
 
 std::optional<QString> askText(QWidget *parent, const QString &title, const QString &prompt,

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -14,6 +15,9 @@ namespace prompts {
 // A question with OK and Cancel (or the buttons given): whether OK (or Yes) was pressed.
 bool confirm(QWidget *parent, const QString &title, const QString &text,
              QMessageBox::StandardButtons buttons = QMessageBox::Ok | QMessageBox::Cancel);
+// A question answered by one of `choices` (button captions; the first is the default): the index
+// of the one pressed, -1 when the box was closed.
+int choose(QWidget *parent, const QString &title, const QString &text, const QStringList &choices);
 // An input box: the text as typed, nothing when cancelled.
 std::optional<QString> askText(QWidget *parent, const QString &title, const QString &prompt,
                                const QString &proposal);

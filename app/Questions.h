@@ -3,6 +3,7 @@
 #include "Game.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -20,6 +21,17 @@ class Questions
         quorlent::Game game;
     };
 
+    // A correction of a stored draw, as typed: the draw's issue and its right digits.
+    struct Correction
+    {
+        QString issue;
+        QString digits;
+    };
+    // What is stored under an issue typed: its digits, nothing when no draw has that issue.
+    using StoredDigits = std::function<std::optional<QString>(const QString &issue)>;
+    // What is wrong with a correction (empty: it will do).
+    using CorrectionCheck = std::function<QString(const Correction &)>;
+
     virtual ~Questions() = default;
 
     // OK or Cancel: whether OK.
@@ -27,6 +39,13 @@ class Questions
     // A line of text: as typed, nothing when cancelled.
     virtual std::optional<QString> askText(const QString &title, const QString &prompt,
                                            const QString &proposal) = 0;
+    // One of `choices` (the first is the default): its index; -1 when cancelled.
+    virtual int choose(const QString &title, const QString &text, const QStringList &choices) = 0;
+    // A correction, starting from the draw `issue` and its stored `digits`; both may be changed.
+    // `check` is asked before the answer counts: a wrong answer keeps the question open with its
+    // reason. Nothing when cancelled.
+    virtual std::optional<Correction> askCorrection(const QString &issue, const QString &digits,
+                                                    StoredDigits stored, CorrectionCheck check) = 0;
     // A file to read: empty when cancelled.
     virtual QString openFileName(const QString &title, const QString &folder,
                                  const QString &filter) = 0;

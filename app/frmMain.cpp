@@ -101,6 +101,12 @@ void frmMain::followHistory()
         m_updateProgress->setVisible(updating);
         updateCommandState();
     });
+    // 撤销删除 is offered until the history changes again.
+    connect(m_historyCommands, &HistoryCommands::deletionKept, this, &frmMain::updateCommandState);
+    for (auto signal : {&HistoryStore::opened, &HistoryStore::appended, &HistoryStore::removed,
+                        &HistoryStore::resetDone})
+        connect(m_history.get(), signal, this, &frmMain::updateCommandState);
+    connect(m_history.get(), &HistoryStore::rowsCorrected, this, &frmMain::updateCommandState);
     connect(m_historyPanel, &HistoryPanel::drawEntered, this, [this](const Digits &digits) {
         if (m_historyCommands->storeDraw(digits, m_historyPanel->shownIssue()))
             m_historyPanel->entryStored();

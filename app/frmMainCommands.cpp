@@ -44,6 +44,8 @@ std::span<const CommandRow> frmMain::commandTable()
          -1, -1, true, false, none, [](W &w) { w.m_historyCommands->deleteTo(); }},
         {Command::DeleteLast, "mnuEszhzd", "删除最后指定数量期历史(&E)", Lsgl, 0, nullptr, nullptr,
          nullptr, -1, -1, true, false, none, [](W &w) { w.m_historyCommands->deleteLast(); }},
+        {Command::UndoDeletion, "mnuUndoDeletion", "撤销删除(&U)", Lsgl, 0, nullptr, nullptr, nullptr,
+         -1, -1, true, false, none, [](W &w) { w.m_historyCommands->undoDeletion(); }},
         {Command::MissingDraws, "mnuQueqi", "缺期检查(&Q)", Lsgl, 0, nullptr, nullptr, nullptr,
          -1, -1, false, false, none, [](W &w) { w.mnuQueqi_Click(); }},
         {Command::TrendChart, "mnuZoushi", "走势图(&Z)", Fenxi, 0, "cmdZoushi", "走势图(&Z)", nullptr,
@@ -127,6 +129,9 @@ void frmMain::updateCommandState()
     const bool updating = m_historyCommands && m_historyCommands->isUpdating();
     for (const CommandRow &row : m_commands.rows())
         m_commands.action(row.command)->setEnabled(!(row.waitsForUpdate && updating));
+    // Only while the history is as the last deletion left it.
+    m_commands.action(Command::UndoDeletion)
+        ->setEnabled(!updating && m_historyCommands && m_historyCommands->canUndoDeletion());
     const int segmentBase = m_settings.number(Settings::DsIni);
     m_commands.action(Command::SegmentBase0)->setChecked(segmentBase == 0);
     m_commands.action(Command::SegmentBase1)->setChecked(segmentBase == 1);

@@ -53,7 +53,15 @@ void frmMain::runSearch(LiveSearch::Search which, bool live)
     const SearchResult result = follow ? runFollowSearch(m_history->rows(), request, options)
                                        : runCombinationSearch(m_history->rows(), request, options);
     m_live->searched(which);
-    if (!ShowSearchResult(result, options, !live)) {
+    const bool shown = ShowSearchResult(result, options, !live);
+    // An empty history has nothing to find: said as such, not as a range that cannot be read.
+    if (m_history->empty()) {
+        showSearchWords(QStringLiteral("还没有历史号码，检索不到任何一期：先读入历史号码文本，"
+                                       "或在下面逐期输入开奖号码。"),
+                        false);
+        return;
+    }
+    if (!shown) {
         m_searchWords = statusBar()->currentMessage(); // what it said instead
         m_historyChangedSince = false;
         return;

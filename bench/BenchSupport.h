@@ -14,6 +14,8 @@
 #include <random>
 #include <vector>
 
+#include "ResidentMemory.h"
+
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #include <unistd.h>
@@ -37,6 +39,15 @@ inline double processCpuMs()
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+#elif defined(Q_OS_WIN)
+    // Kernel and user time, in units of 100 ns.
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto ms = [](FILETIME t) {
+        return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
 #else
     return 0;
 #endif
@@ -76,10 +87,8 @@ inline Spread spreadOf(std::vector<double> times)
 // The peak memory of this process and the machine's load, under a benchmark's figures.
 inline void printMachine()
 {
+    std::printf("\npeak memory %.0f MB\n", residentMemory().peakMb);
 #ifdef Q_OS_UNIX
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("\npeak memory %ld MB\n", usage.ru_maxrss / 1024);
     double load[3] = {};
     if (getloadavg(load, 3) == 3)
         std::printf("load average %.2f (the machine has %d cores)\n", load[0],

@@ -7,6 +7,9 @@
 #include <QtGlobal>
 
 #if defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX // std::min and std::max, not the macros
+#endif
 #include <windows.h>
 // windows.h first: psapi.h needs its types.
 #include <psapi.h>

@@ -378,17 +378,17 @@ bool HistoryDb::replaceFrom(int32_t fromIssue, std::span<const DrawRecord> recor
 
 HistoryDb::OpenResult HistoryDb::create(const QString &path, const Game &game, const QString &name)
 {
-    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+    if ((QFileInfo::exists(path) || QFileInfo(path).isSymLink()) && !isLeftEmpty(path)) {
         OpenResult refused;
         refused.message = QObject::tr("文件 %1 已经存在，未作任何改动。").arg(QFileInfo(path).fileName());
         return refused;
     }
-    return openFile(path, &game, name);
+    return openPlaced(path, &game, name);
 }
 
 HistoryDb::OpenResult HistoryDb::openOrCreate(const QString &path)
 {
-    return openFile(path, nullptr, {});
+    return openPlaced(path, nullptr, {});
 }
 
 HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGame,

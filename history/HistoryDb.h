@@ -44,6 +44,11 @@ public:
     static OpenResult create(const QString &path, const Game &game, const QString &name);
     // Whether the file at `path` starts with our database header.
     static bool isOurs(const QString &path);
+    // An empty file: all that a creation killed before its first write could leave. It holds
+    // nothing, so a new history may take its place.
+    static bool isLeftEmpty(const QString &path);
+    // Where a new file is made before it takes its name: hidden, beside it.
+    static QString stagingPath(const QString &path);
 
     const QString &path() const { return m_path; }
     SqliteDb &sql() { return *m_db; }
@@ -108,6 +113,8 @@ private:
     HistoryDb(QString path, std::unique_ptr<SqliteDb> db);
     // Opens the file, or creates it (with `newGame` recorded in the same transaction, when given).
     static OpenResult openFile(const QString &path, const Game *newGame, const QString &name);
+    // The same, where a missing file is made whole before it takes its name.
+    static OpenResult openPlaced(const QString &path, const Game *newGame, const QString &name);
     // Inserts the records; with `rows`, appends the row of each.
     bool insertAll(const RecordSource &source, std::vector<HistoryRow> *rows = nullptr);
     // Every row read from Lishi itself, in issue order; and the dates kept beside it.

@@ -201,7 +201,7 @@ bool HistoryStore::correctDraw(size_t index, const Digits &digits, int segmentBa
 
 bool HistoryStore::mergeDraws(std::span<const DatedDraw> newDraws,
                               std::span<const std::pair<int32_t, Digits>> replacements,
-                              int segmentBase)
+                              int segmentBase, std::span<const HistoryDb::Correction> restoredMarks)
 {
     if (!m_db)
         return false;
@@ -256,6 +256,7 @@ bool HistoryStore::mergeDraws(std::span<const DatedDraw> newDraws,
         const HistoryDb::Correction *before = correctionOf(sqqh);
         marks.push_back({sqqh, before ? before->original : at->digits(), digits});
     }
+    marks.insert(marks.end(), restoredMarks.begin(), restoredMarks.end());
 
     // Only new draws after the newest: an append, which the views follow row by row.
     if (first == m_rows.size() && marks.empty())

@@ -71,9 +71,11 @@ public:
     // Adds draws to the history: `newDraws` (issues it does not have, in issue order) take their
     // places, and each of `replacements` gives a stored issue the file's digits (marked as a
     // correction). Draws after the first place that changed are derived again, with
-    // `segmentBase`, as if the history had been read in so. One transaction.
+    // `segmentBase`, as if the history had been read in so. `restoredMarks` are the corrections
+    // of new draws that were stored before (a deletion undone). One transaction.
     bool mergeDraws(std::span<const DatedDraw> newDraws,
-                    std::span<const std::pair<int32_t, Digits>> replacements, int segmentBase);
+                    std::span<const std::pair<int32_t, Digits>> replacements, int segmentBase,
+                    std::span<const HistoryDb::Correction> restoredMarks = {});
 
     // Carcu := the last search's tally, (value, count) in the order shown.
     bool writeTally(std::span<const std::pair<int, int64_t>> rows);

@@ -1,5 +1,6 @@
 #include "HistoryPanel.h"
 
+#include "EmptyHistoryHint.h"
 #include "GapCaption.h"
 #include "GapOverlay.h"
 #include "HistoryGridModel.h"
@@ -10,6 +11,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QShowEvent>
@@ -43,23 +45,19 @@ HistoryPanel::HistoryPanel(const HistoryStore &history, QWidget *parent)
         emit contextMenuRequested(MSFlexGrid1->viewport()->mapToGlobal(pos));
     });
 
-    // An empty history says how to begin.
+    // An empty history says how to begin, in the words of its game.
+    m_nextIssue = new NextIssue(history, this);
     lblEmptyHint = named(new QLabel(MSFlexGrid1->viewport()), QStringLiteral("lblEmptyHint"));
     lblEmptyHint->setWordWrap(true);
     lblEmptyHint->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     lblEmptyHint->setMargin(8);
-    lblEmptyHint->setText(
-        QStringLiteral("还没有历史号码。\n\n"
-                       "点“读取历史号文本(W)”，选 历史号码/示例历史号码.txt（三周的示例开奖号码），"
-                       "就可以试着检索了。\n\n"
-                       "也可以在下面逐期输入开奖号码，或设置网址后用“历史号在线更新(O)”。\n\n"
-                       "其他彩种：历史管理 → 新建历史库。"));
     MSFlexGrid1->viewport()->installEventFilter(this);
     for (auto signal :
          {&HistoryStore::appended, &HistoryStore::removed, &HistoryStore::resetDone}) {
         connect(&history, signal, this, &HistoryPanel::showEmptyHint);
         connect(&history, signal, this, &HistoryPanel::AddHaoma);
     }
+    connect(m_nextIssue, &NextIssue::changed, this, &HistoryPanel::showEmptyHint);
     showEmptyHint();
 
     auto *layout = new QVBoxLayout(this);
@@ -67,7 +65,6 @@ HistoryPanel::HistoryPanel(const HistoryStore &history, QWidget *parent)
     layout->addWidget(MSFlexGrid1, 1);
     layout->addWidget(buildEntryBar());
 
-    m_nextIssue = new NextIssue(history, this);
     connect(m_nextIssue, &NextIssue::changed, this, &HistoryPanel::QihaoXianshi);
     QihaoXianshi();
 }
@@ -102,6 +99,8 @@ QWidget *HistoryPanel::buildEntryBar()
 
 void HistoryPanel::showEmptyHint()
 {
+    if (m_history.empty())
+        lblEmptyHint->setText(emptyhistory::hint(m_history.game(), m_nextIssue->issue()));
     lblEmptyHint->setVisible(m_history.empty());
     lblEmptyHint->setGeometry(MSFlexGrid1->viewport()->rect());
 }
@@ -176,6 +175,14 @@ bool HistoryPanel::eventFilter(QObject *watched, QEvent *event)
             continue;
         if (event->type() == QEvent::KeyPress) {
             bolEntryReset = false; // a key in any entry box ends the reset, before its change
+            // Backspace in an empty box goes back to the box before, where the next one deletes
+            // its digit: a wrong digit is mended without the mouse.
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Backspace && i > 1 &&
+                MaskEdBox1[i]->text().isEmpty()) {
+                MaskEdBox1[i - 1]->setFocus(Qt::OtherFocusReason);
+                MaskEdBox1[i - 1]->end(false);
+                return true;
+            }
         } else if (event->type() == QEvent::MouseButtonPress &&
                    static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
             // A one-digit box takes its digit only at its start: a click anywhere in it puts the

@@ -157,6 +157,7 @@ FileOpResult deleteNewestDraw(HistoryStore &store)
     if (store.empty())
         return FileOpResult::failure(QStringLiteral("没有历史号码可删除。"));
     const int32_t newest = store.newest()->sqqh;
+    const Digits digits = store.newest()->digits();
     const Game game = store.game();
     if (!store.deleteNewest())
         return FileOpResult::failure(QStringLiteral("删除最后一期失败，历史号码未改动。"));
@@ -167,8 +168,9 @@ FileOpResult deleteNewestDraw(HistoryStore &store)
     result.count = static_cast<qsizetype>(store.size());
     result.removed = 1;
     result.compacted = compaction.ok;
-    result.message = QStringLiteral("已删除第 %1 期。%2")
-                         .arg(game.displayForm(newest), compactionNote(compaction));
+    result.message = QStringLiteral("已删除第 %1 期。开奖号码为 %2。%3")
+                         .arg(game.displayForm(newest), digitText(digits).toQString(),
+                              compactionNote(compaction));
     return result;
 }
 

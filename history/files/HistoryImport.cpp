@@ -1,10 +1,13 @@
 #include "HistoryImport.h"
 
+#include "MergePlan.h"
 #include "HistoryStore.h"
 #include "HistoryTextReader.h"
 #include "ProgramFiles.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace quorlent {
 
@@ -25,6 +28,34 @@ qsizetype dropImpossibleIssues(const Game &game, HistoryTextReader::Result &read
     const auto dropped = std::erase_if(read.lines, impossible);
     read.skippedLines += static_cast<qsizetype>(dropped);
     return static_cast<qsizetype>(dropped);
+}
+
+// The lines of the file that the import takes into this history, checked as importHistoryFile()
+// checks them; `why` says what stops the import, empty when nothing does; `formNote` what was
+// refused for the game.
+HistoryTextReader::Result readForImport(const HistoryStore &store, const QString &path,
+                                        QString *why, QString *formNote)
+{
+    const QString name = QFileInfo(path).fileName();
+    const Game &game = store.game();
+    HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Import, game);
+    if (!read.readOk) {
+        *why = QStringLiteral("无法读取文件 %1（%2），历史号码未改动。").arg(name, read.error);
+        return read;
+    }
+    const qsizetype impossible = dropImpossibleIssues(game, read);
+    if (impossible > 0)
+        *formNote =
+            QStringLiteral("有 %1 行的期号不合本彩种，%2。").arg(impossible).arg(game.formHint());
+    if (read.lines.empty())
+        *why = QStringLiteral("文件 %1 中没有可读入的历史号码，历史号码未改动。").arg(name) +
+               *formNote;
+    return read;
+}
+
+bool byIssueThenDigits(const HistoryLine &a, const HistoryLine &b)
+{
+    return a.sqqh != b.sqqh ? a.sqqh < b.sqqh : a.digits < b.digits;
 }
 
 // `message` takes the number of stored draws and the note on skipped lines.
@@ -60,30 +91,84 @@ bool storeLines(HistoryStore &store, std::span<const HistoryLine> lines, int seg
 
 FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int segmentBase)
 {
-    const QString name = QFileInfo(path).fileName();
     if (path.right(3).toLower() != QLatin1String("txt"))
         return FileOpResult::failure(
             QStringLiteral("只能读入文件名以 txt 结尾的文本文件，历史号码未改动。"));
     if (!store.isOpen())
         return FileOpResult::failure(QStringLiteral("历史数据库没有打开，历史号码未改动。"));
 
-    const Game &game = store.game();
-    HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Import, game);
-    if (!read.readOk)
-        return FileOpResult::failure(
-            QStringLiteral("无法读取文件 %1（%2），历史号码未改动。").arg(name, read.error));
-    const qsizetype impossible = dropImpossibleIssues(game, read);
-    const QString formNote =
-        impossible > 0 ? QStringLiteral("有 %1 行的期号不合本彩种，%2。").arg(impossible).arg(game.formHint())
-                       : QString();
-    if (read.lines.empty())
-        return FileOpResult::failure(
-            QStringLiteral("文件 %1 中没有可读入的历史号码，历史号码未改动。").arg(name) + formNote);
+    QString why, formNote;
+    HistoryTextReader::Result read = readForImport(store, path, &why, &formNote);
+    if (!why.isEmpty())
+        return FileOpResult::failure(why);
     if (!storeLines(store, read.lines, segmentBase, false))
         return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
 
     FileOpResult result = stored(read, QStringLiteral("已读入 %1 期历史号码%2。"));
     result.message += formNote;
+    return result;
+}
+
+std::vector<LostDraw> drawsLostByImport(const HistoryStore &store, const QString &path)
+{
+    QString why, formNote;
+    HistoryTextReader::Result read = readForImport(store, path, &why, &formNote);
+    std::vector<LostDraw> lost;
+    if (!read.readOk)
+        return lost;
+    std::vector<HistoryLine> &lines = read.lines;
+    if (lines.empty())
+        return lost;
+    std::sort(lines.begin(), lines.end(), byIssueThenDigits);
+    for (const HistoryRow &row : store.rows()) {
+        if (row.sqqh < lines.front().sqqh)
+            continue; // a file that starts later replaces the older history, as it always has
+        const auto [first, last] = std::equal_range(
+            lines.begin(), lines.end(), HistoryLine{row.sqqh, {}, 0},
+            [](const HistoryLine &a, const HistoryLine &b) { return a.sqqh < b.sqqh; });
+        const bool listed = std::any_of(
+            first, last, [&](const HistoryLine &line) { return line.digits == row.digits(); });
+        if (!listed)
+            lost.push_back({row.sqqh, row.digits(),
+                            first == last ? std::nullopt : std::optional(first->digits)});
+    }
+    return lost;
+}
+
+FileOpResult addHistoryFile(HistoryStore &store, const QString &path, int segmentBase)
+{
+    if (!store.isOpen())
+        return FileOpResult::failure(QStringLiteral("历史数据库没有打开，历史号码未改动。"));
+    QString why, formNote;
+    HistoryTextReader::Result read = readForImport(store, path, &why, &formNote);
+    if (!why.isEmpty())
+        return FileOpResult::failure(why);
+    std::vector<HistoryLine> lines = std::move(read.lines);
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const HistoryLine &a, const HistoryLine &b) { return a.sqqh < b.sqqh; });
+    lines.erase(std::unique(lines.begin(), lines.end(),
+                            [](const HistoryLine &a, const HistoryLine &b) {
+                                return a.sqqh == b.sqqh;
+                            }),
+                lines.end());
+    const import::MergePlan plan = import::MergePlan::of(store.rows(), lines, {});
+    std::vector<DatedDraw> draws;
+    draws.reserve(plan.newDraws.size());
+    for (const HistoryLine &line : plan.newDraws)
+        draws.push_back({line.sqqh, line.digits, line.date});
+    if (!store.mergeDraws(draws, {}, segmentBase))
+        return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
+    FileOpResult result;
+    result.ok = true;
+    result.count = qsizetype(draws.size());
+    result.skippedLines = read.skippedLines;
+    result.message = QStringLiteral("已添加 %1 期，跳过相同的 %2 期，保留已存号码 %3 期"
+                                    "（文件中的号码不同）%4。")
+                         .arg(draws.size())
+                         .arg(plan.sameIssues.size())
+                         .arg(plan.conflicts.size())
+                         .arg(skippedNote(read.skippedLines)) +
+                     formNote;
     return result;
 }
 

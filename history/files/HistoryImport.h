@@ -3,7 +3,9 @@
 #include "FileOpResult.h"
 #include "HistoryLine.h"
 
+#include <optional>
 #include <span>
+#include <vector>
 
 namespace quorlent {
 
@@ -15,6 +17,28 @@ class HistoryStore;
 // history as it was. Lines are taken in file order, neither sorted nor checked for repeats, and a
 // line that starts with a blank is not a draw. The earlier-draw texts are not written.
 FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int segmentBase);
+
+// A stored draw that replacing the history with a file would lose: the file does not list its
+// issue, or lists it only with other digits (`fileDigits`): typed in after the file's newest
+// draw, or corrected since the file was written.
+struct LostDraw
+{
+    int32_t sqqh = 0;
+    Digits stored{};
+    std::optional<Digits> fileDigits;
+};
+
+// The stored draws that importHistoryFile() with this file would lose, in issue order: those from
+// the file's oldest draw on that the lines it takes do not hold with the same digits. Draws before
+// the file's oldest are not counted: a file that starts later stands for a new history. Empty
+// when the file cannot be read.
+std::vector<LostDraw> drawsLostByImport(const HistoryStore &store, const QString &path);
+
+// Adds the draws of a text file in the program's own line form to the history, as the import
+// preview adds a file: the issues the history does not have take their places in issue order
+// (the first line of an issue listed twice), and every stored draw stays as it is, digits and
+// corrections included. One transaction; a file without an acceptable line changes nothing.
+FileOpResult addHistoryFile(HistoryStore &store, const QString &path, int segmentBase);
 
 // Rebuilds the history from the backup file lsbf.txt in the program folder (the window's Dqzd):
 // lines without blanks at their ends, every derived column recomputed with `segmentBase`, the

@@ -64,6 +64,17 @@ QString replaceFile(const QString &source, const QString &target)
     return {};
 }
 
+QString moveToNewName(const QString &source, const QString &target)
+{
+    if (!syncFile(source))
+        return lastErrorText();
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on a name that is taken.
+    if (!MoveFileExW(nativePath(source).c_str(), nativePath(target).c_str(),
+                     MOVEFILE_WRITE_THROUGH))
+        return lastErrorText();
+    return {};
+}
+
 #else
 
 namespace {
@@ -93,6 +104,31 @@ QString replaceFile(const QString &source, const QString &target)
         0)
         return QString::fromLocal8Bit(std::strerror(errno));
     // The rename is only durable once the folder's entry is on disk too.
+    syncDescriptorOf(QFile::encodeName(QFileInfo(target).absolutePath()), O_RDONLY | O_DIRECTORY);
+    return {};
+}
+
+QString moveToNewName(const QString &source, const QString &target)
+{
+    if (!syncFile(source))
+        return QString::fromLocal8Bit(std::strerror(errno));
+    const QByteArray from = QFile::encodeName(source);
+    const QByteArray to = QFile::encodeName(target);
+    // One step that refuses a taken name. A file system without it (EINVAL) takes a hard link,
+    // which refuses one too; one without hard links (a FAT stick) a check and a plain rename.
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS)
+            return QString::fromLocal8Bit(std::strerror(errno));
+        if (::link(from.constData(), to.constData()) == 0) {
+            ::unlink(from.constData());
+        } else if (errno == EEXIST) {
+            return QString::fromLocal8Bit(std::strerror(errno));
+        } else if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+            return QString::fromLocal8Bit(std::strerror(EEXIST));
+        } else if (std::rename(from.constData(), to.constData()) != 0) {
+            return QString::fromLocal8Bit(std::strerror(errno));
+        }
+    }
     syncDescriptorOf(QFile::encodeName(QFileInfo(target).absolutePath()), O_RDONLY | O_DIRECTORY);
     return {};
 }

@@ -11,6 +11,11 @@ namespace quorlent::platform {
 // on success, else what failed.
 QString replaceFile(const QString &source, const QString &target);
 
+// Moves `source` to `target` the same way, where no file has that name yet: a file at `target`,
+// or one that appears there meanwhile, is never replaced; the move then fails and both stay as
+// they were. Returns an empty text on success, else what failed.
+QString moveToNewName(const QString &source, const QString &target);
+
 // Writes the file's bytes through to the disk. False when it cannot be opened or flushed.
 bool syncFile(const QString &path);
 

@@ -133,3 +133,26 @@ TEST_F(EntryTest, TheSegmentBaseInForceIsStored)
     EXPECT_EQ(storedRows().back().own[Kind::Segment][0], 4);
     EXPECT_EQ(storedRows().back().previous[Kind::Segment][0], 1) << "earlier rows keep their base";
 }
+
+TEST_F(EntryTest, BackspaceInAnEmptyBoxGoesBackToTheBoxBefore)
+{
+    storeDraws({{160908120, {1, 1, 1, 1, 1}}});
+    open();
+    entry(1)->setFocus();
+    type(1, '4');
+    type(2, '5');
+    ASSERT_TRUE(entry(3)->hasFocus());
+    QTest::keyClick(entry(3), Qt::Key_Backspace);
+    EXPECT_TRUE(entry(2)->hasFocus());
+    EXPECT_EQ(entry(2)->text(), "5") << "going back deletes nothing";
+    QTest::keyClick(entry(2), Qt::Key_Backspace);
+    EXPECT_TRUE(entry(2)->text().isEmpty());
+    QTest::keyClick(entry(2), Qt::Key_Backspace);
+    QTest::keyClick(entry(1), Qt::Key_Backspace);
+    QTest::keyClick(entry(1), Qt::Key_Backspace); // the first box has none before it
+    EXPECT_TRUE(entry(1)->hasFocus());
+    EXPECT_TRUE(entry(1)->text().isEmpty());
+    typeDraw("67890");
+    ASSERT_EQ(storedRows().size(), 2u);
+    EXPECT_EQ(storedRows().back().digits(), (Digits{6, 7, 8, 9, 0}));
+}

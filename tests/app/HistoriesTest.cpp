@@ -128,3 +128,23 @@ TEST_F(HistoriesTest, AGameIsChangedOnlyWhileTheHistoryIsEmpty)
     foreign.open(QIODevice::ReadOnly);
     EXPECT_EQ(foreign.readAll(), "Standard Jet DB");
 }
+
+TEST_F(HistoriesTest, AnEmptyHistorysHintFitsItsGame)
+{
+    open();
+    auto *hint = find<QLabel>("lblEmptyHint");
+    EXPECT_TRUE(hint->text().contains("示例历史号码.txt"));
+
+    // The daily game has a sample of its own, read through the preview.
+    createHistory(QStringLiteral("排列五"), 3);
+    ASSERT_TRUE(hint->isVisibleTo(&window()));
+    EXPECT_TRUE(hint->text().contains("历史号码/示例每天一期.csv")) << hint->text().toStdString();
+    EXPECT_FALSE(hint->text().contains("示例历史号码.txt"));
+    EXPECT_TRUE(hint->text().contains("“2026001 12345”")) << "a line in the game's own form";
+
+    // A game without a sample is told how to read in the user's own file.
+    createHistory(QStringLiteral("每天96期"), 1);
+    EXPECT_TRUE(hint->text().contains("不适合本历史库")) << hint->text().toStdString();
+    EXPECT_TRUE(hint->text().contains("“2026042101 12345”"));
+    EXPECT_FALSE(hint->text().contains("示例每天一期.csv"));
+}

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "CorrectionDialog.h"
 #include "FileChooser.h"
 
 #include <QDir>
@@ -182,4 +183,72 @@ TEST_F(HistoryFilesTest, RightClickOnTheHistoryGridOpensItsMenu)
     emit grid->customContextMenuRequested(QPoint(20, 20));
     QTRY_VERIFY(menu->isVisible());
     menu->hide();
+}
+
+TEST_F(HistoryFilesTest, TheCorrectionDialogShowsItsIssueAndStaysOpenOnAWrongEntry)
+{
+    storeDraws({{160908076, {1, 1, 1, 1, 1}}, {160908077, {2, 2, 2, 2, 2}}});
+    open();
+    QStringList seen;
+    whenModal<CorrectionDialog>([&seen](CorrectionDialog *dialog) {
+        seen << dialog->correction().issue << dialog->textValue();
+        // Another issue typed: its stored digits come with it.
+        dialog->setIssue("20160908076");
+        seen << dialog->textValue();
+        dialog->setTextValue("12x45");
+        dialog->accept();
+        seen << QString::number(dialog->isVisible()) << dialog->refusal();
+        dialog->setIssue("20160908099");
+        seen << dialog->refusal();
+        dialog->setTextValue("9 8 7 6 5");
+        dialog->accept();
+        seen << QString::number(dialog->isVisible()) << dialog->refusal();
+        dialog->setIssue("20160908076");
+        dialog->accept();
+    });
+    auto *view = find<QTableView>("MSFlexGrid1");
+    view->setCurrentIndex(view->model()->index(1, 0));
+    action("mnuXiugai")->trigger(); // the row chosen
+    EXPECT_EQ(seen, (QStringList{"20160908077", "22222", "11111", "1", "“12x45”不是五个数字。",
+                                 QString(), "1", "历史中没有第 20160908099 期。"}));
+    const auto rows = storedRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].digits(), (Digits{9, 8, 7, 6, 5}));
+    EXPECT_EQ(rows[1].digits(), (Digits{2, 2, 2, 2, 2}));
+    EXPECT_EQ(rows[1].previous.digits(), (Digits{9, 8, 7, 6, 5}));
+}
+
+TEST_F(HistoryFilesTest, ADeletionIsUndoneFromTheMenuAndAFileThatLacksDrawsIsAddedOnRequest)
+{
+    storeDraws({{160908076, {1, 1, 1, 1, 1}}, {160908077, {4, 5, 6, 7, 8}}});
+    open();
+    QAction *undo = action("mnuUndoDeletion");
+    EXPECT_TRUE(find<QMenu>("mnuLsgl")->actions().contains(undo));
+    EXPECT_EQ(undo->text(), "撤销删除(&U)");
+    EXPECT_FALSE(undo->isEnabled());
+    find<QPushButton>("Command3")->click();
+    EXPECT_TRUE(window().statusBar()->currentMessage().contains("开奖号码为 45678"));
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(storedRows().back().digits(), (Digits{4, 5, 6, 7, 8}));
+    EXPECT_FALSE(undo->isEnabled());
+
+    // The file lacks the newest draw: 添加 keeps it.
+    const QString file = writeFile("历史号码/old.txt", "160908075 99999\r\n160908076 11111\r\n");
+    QString question;
+    whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    whenModal<QMessageBox>([&question](QMessageBox *box) {
+        question = box->text();
+        for (QAbstractButton *button : box->buttons())
+            if (button->text() == "添加(&A)")
+                button->click();
+    });
+    FileChooser::setNextFileName(file);
+    find<QPushButton>("cmdRdLst")->click();
+    EXPECT_TRUE(question.contains("20160908077 期  45678（文件中没有这一期）")) << question.toStdString();
+    const auto rows = storedRows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows.front().sqqh, 160908075);
+    EXPECT_EQ(rows.back().digits(), (Digits{4, 5, 6, 7, 8}));
 }

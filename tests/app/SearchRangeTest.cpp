@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 
 // The 起 and 止 boxes follow the history they name.
 class SearchRangeTest : public AppFixture
@@ -69,4 +70,18 @@ TEST_F(SearchRangeTest, AnEntryMovesTheEndOnlyWhenItShowedTheNewestDraw)
     end()->setText("20160908005");
     find<QPushButton>("Command3")->click();
     EXPECT_EQ(end()->text(), "20160908004");
+}
+
+TEST_F(SearchRangeTest, ASearchOnAnEmptyHistorySaysWhyItFindsNothing)
+{
+    open();
+    for (const char *button : {"Command1", "Command2"}) {
+        window().statusBar()->clearMessage();
+        find<QPushButton>(button)->click();
+        EXPECT_TRUE(window().statusBar()->currentMessage().startsWith("还没有历史号码"))
+            << button << ": " << window().statusBar()->currentMessage().toStdString();
+    }
+    typeDraw("12345");
+    find<QPushButton>("Command1")->click();
+    EXPECT_FALSE(window().statusBar()->currentMessage().startsWith("还没有历史号码"));
 }

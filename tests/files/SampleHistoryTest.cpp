@@ -1,6 +1,7 @@
 #include "FilesTestSupport.h"
 #include "Game.h"
 #include "HistoryImport.h"
+#include "TableImport.h"
 
 #include <QSet>
 
@@ -47,4 +48,27 @@ TEST_F(SampleHistoryTest, TheShippedSampleImportsAsThreeWeeksOfConsecutiveDraws)
     EXPECT_EQ(kGame.sequence(rows.back().sqqh), kGame.drawsPerDay());
     EXPECT_GE(months.size(), 2); // crosses a month end
     EXPECT_GE(years.size(), 2);  // and a year end
+}
+
+TEST(DailySampleTest, TheDailySampleReadsAsTheDailyGameWithItsDatesAcrossTheNewYear)
+{
+    const QString path = QStringLiteral(QUORLENT_SAMPLES_DIR "/历史号码/示例每天一期.csv");
+    const import::ImportScan scan = import::TableImport::scan(path);
+    ASSERT_TRUE(scan.ok()) << scan.message.toStdString();
+    const Game daily = *Game::make(1, IssueForm::YearSequence4);
+    EXPECT_EQ(scan.read.game, daily) << "the game the issues fit comes first";
+    EXPECT_TRUE(scan.read.refused.empty());
+    const auto &draws = scan.read.draws;
+    ASSERT_EQ(draws.size(), size_t(QDate(2025, 10, 1).daysTo(QDate(2026, 2, 28)) + 1));
+    EXPECT_EQ(draws.front().sqqh, daily.issueOfYear(2025, 274));
+    EXPECT_EQ(draws.front().date, 20251001);
+    for (size_t i = 1; i < draws.size(); ++i) {
+        ASSERT_EQ(Game::dateOfNumber(draws[i].date),
+                  Game::dateOfNumber(draws[i - 1].date).addDays(1))
+            << i;
+        ASSERT_EQ(draws[i].sqqh, daily.issueOfYear(Game::dateOfNumber(draws[i].date).year(),
+                                                    Game::dateOfNumber(draws[i].date).dayOfYear()))
+            << i;
+    }
+    EXPECT_EQ(draws.back().sqqh, daily.issueOfYear(2026, 59));
 }

@@ -1,6 +1,7 @@
 #include "HistoryStore.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -108,4 +109,43 @@ TEST(HistoryGameTest, AHistoryThatCannotBeOpenedLeavesTheOpenOneInPlace)
     EXPECT_EQ(store.open(foreign.fileName()).status, HistoryDb::OpenStatus::NotOurs);
     EXPECT_EQ(store.size(), 1u);
     EXPECT_TRUE(store.path().endsWith("Varnibo.mdb"));
+}
+
+TEST(HistoryGameTest, ACreationLeavesAWholeHistoryOrNothingAndAnEmptyFileIsReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("排列五.mdb");
+    const Game daily = *Game::make(1, IssueForm::YearSequence4);
+    // What a killed creation left: an empty file under the name, a half-made one beside it.
+    QFile empty(path);
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QFile half(HistoryDb::stagingPath(path));
+    ASSERT_TRUE(half.open(QIODevice::WriteOnly));
+    half.write("SQLite format 3");
+    half.close();
+    ASSERT_TRUE(HistoryDb::isLeftEmpty(path));
+
+    {
+        HistoryStore store;
+        ASSERT_EQ(store.create(path, daily, QStringLiteral("排列五")).status,
+                  HistoryDb::OpenStatus::Created);
+        ASSERT_TRUE(store.append(dailyRun(daily, 2026, 1, 2, 20260101)));
+    }
+    EXPECT_FALSE(QFile::exists(HistoryDb::stagingPath(path)));
+    EXPECT_TRUE(HistoryDb::isOurs(path));
+    EXPECT_FALSE(HistoryDb::isLeftEmpty(path));
+    {
+        HistoryStore store;
+        EXPECT_EQ(store.open(path).status, HistoryDb::OpenStatus::Opened);
+        EXPECT_EQ(store.game(), daily);
+        EXPECT_EQ(store.size(), 2u);
+    }
+
+    // A default history made where none was is whole and ours as well.
+    const QString fallback = dir.filePath("Varnibo.mdb");
+    EXPECT_EQ(HistoryDb::openOrCreate(fallback).status, HistoryDb::OpenStatus::Created);
+    EXPECT_TRUE(HistoryDb::isOurs(fallback));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"Varnibo.mdb", "排列五.mdb"}));
 }

@@ -56,3 +56,22 @@ TEST(FileReplaceTest, AFailedReplacementSaysWhyAndLeavesTheTarget)
     EXPECT_FALSE(replaceFile(source, dir.filePath(QStringLiteral("occupied"))).isEmpty());
     EXPECT_EQ(read(source), "new history");
 }
+
+TEST(FileReplaceTest, AMoveToANewNameNeverReplacesAFileThere)
+{
+    using quorlent::platform::moveToNewName;
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral(".排列五.mdb.creating"));
+    const QString target = dir.filePath(QStringLiteral("排列五.mdb"));
+    write(source, "new history");
+
+    EXPECT_EQ(moveToNewName(source, target), QString());
+    EXPECT_EQ(read(target), "new history");
+    EXPECT_FALSE(QFile::exists(source));
+
+    // The name is taken now: the second file stays where it is and the first is untouched.
+    write(source, "another history");
+    EXPECT_FALSE(moveToNewName(source, target).isEmpty());
+    EXPECT_EQ(read(target), "new history");
+    EXPECT_EQ(read(source), "another history");
+}
