@@ -28,6 +28,8 @@ QMenu *MainCommands::menu(CommandMenu which) const
         return mnuSet;
     case Segments:
         return mnuDscsSet;
+    case Zhpm:
+        return mnuZhpmSet;
     case Help:
         return mnuHelp;
     case NoMenu:
@@ -57,7 +59,17 @@ void MainCommands::build(QMainWindow *window, std::span<const CommandRow> rows)
             mnuDscsSet = mnuSet->addMenu(QStringLiteral("段数参数设置(&A)"));
             mnuDscsSet->setObjectName(QStringLiteral("mnuDscsSet"));
         }
-        for (CommandMenu which : {Lsgl, Fenxi, Set, Segments, Help}) {
+        if ((row.menus & Zhpm) && !mnuZhpmSet) {
+            // A choice that is only kept: its menu says so, and so does each entry's tip.
+            mnuZhpmSet = mnuSet->addMenu(QStringLiteral("红球/红蓝（不改变检索结果）(&L)"));
+            mnuZhpmSet->setObjectName(QStringLiteral("mnuZhpmSet"));
+            mnuZhpmSet->setToolTipsVisible(true);
+        }
+        if (row.tip && !row.button) {
+            action->setToolTip(QString::fromUtf8(row.tip));
+            action->setStatusTip(QString::fromUtf8(row.tip));
+        }
+        for (CommandMenu which : {Lsgl, Fenxi, Set, Segments, Zhpm, Help}) {
             if (!(row.menus & which))
                 continue;
             if (row.separatorBefore & which) {

@@ -32,6 +32,8 @@ enum class Command : uint8_t
     Omissions,
     SegmentBase0,
     SegmentBase1,
+    RedBall,
+    RedBlue,
     UpdateDays,
     UpdateAddress,
     Manual,
@@ -57,6 +59,7 @@ enum CommandMenu : uint8_t
     Set = 4,      // 设置, also behind the 软件设置 button
     Segments = 8, // 设置's 段数参数设置 submenu
     Help = 16,    // 帮助
+    Zhpm = 32,    // 设置's 红球/红蓝 submenu
 };
 
 // One command: its action (an entry in menus, a button, or both, one QAction either way), what it
@@ -70,7 +73,7 @@ struct CommandRow
     uint8_t separatorBefore; // the menus in which a separator comes before the entry
     const char *button;      // the button's design name, or null
     const char *buttonCaption;
-    const char *tip;                  // the button's tool tip, or null
+    const char *tip;                  // the button's tool tip (without one, the entry's), or null
     int gridRow, gridColumn;          // the button's place among the command buttons; -1: elsewhere
     bool waitsForUpdate;              // changes or searches the history: not while an update runs
     bool checkable;                   // a choice shown checked
@@ -103,5 +106,6 @@ class MainCommands
     QMenu *mnuFenxi = nullptr;
     QMenu *mnuSet = nullptr;
     QMenu *mnuDscsSet = nullptr;
+    QMenu *mnuZhpmSet = nullptr;
     QMenu *mnuHelp = nullptr;
 };

@@ -24,6 +24,7 @@ class SearchOptionsPanel;
 class TallyKeeper;
 namespace quorlent {
 class HistoryStore;
+struct SearchRequest;
 struct SearchResult;
 struct TallyOptions;
 namespace import {
@@ -65,6 +66,7 @@ private:
   void updateCommandState();
   void Command9_Click();
   void mnuDscs_Click(int index);
+  void mnuZhpm_Click(int index);
   void mnuSetDay_Click();
   void mnuAbout_Click();
 
@@ -84,10 +86,14 @@ private:
   void Command1_Click();
   void Command2_Click();
   void runSearch(LiveSearch::Search which, bool live);
-  // Shows the result, tallied with `options`, and keeps its tally in Carcu; `announce`: says so
-  // in the status line.
-  void ShowSearchResult(const quorlent::SearchResult &result, const quorlent::TallyOptions &options,
+  // Shows the result, tallied with `options`, and keeps its tally in Carcu (`announce`: at once,
+  // a live run's a moment later). False, said in the status line, when the range cannot be read
+  // or the tally not kept.
+  bool ShowSearchResult(const quorlent::SearchResult &result, const quorlent::TallyOptions &options,
                         bool announce);
+  QString searchWords(const quorlent::SearchRequest &request,
+                      const quorlent::SearchResult &result, bool follow) const;
+  void showSearchWords(const QString &words, bool live);
   void followForLiveResults();
 
   // The windows beside the main one (frmMainWindows.cpp).
@@ -131,4 +137,8 @@ private:
   QPointer<QWidget> m_helpWindow;
   QPointer<QWidget> m_importPreview;
   std::vector<QAction *> m_recentActions;
+  // What the status line said for the last search, so that a live run can tell its own words
+  // from those of what caused it.
+  QString m_searchWords;
+  bool m_historyChangedSince = false; // since the last search's words
 };

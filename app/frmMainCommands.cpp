@@ -65,6 +65,13 @@ std::span<const CommandRow> frmMain::commandTable()
          -1, -1, true, true, none, [](W &w) { w.mnuDscs_Click(0); }},
         {Command::SegmentBase1, "mnuDscs(1)", "段数参数1~5", Segments, 0, nullptr, nullptr, nullptr,
          -1, -1, true, true, none, [](W &w) { w.mnuDscs_Click(1); }},
+        // 红球/红蓝 is only kept: the combination search is the same with either.
+        {Command::RedBall, "mnuZhpm(1)", "红球", Zhpm, 0, nullptr, nullptr,
+         "只是保存的一项选择，不改变组合检索的结果", -1, -1, false, true, none,
+         [](W &w) { w.mnuZhpm_Click(1); }},
+        {Command::RedBlue, "mnuZhpm(0)", "红蓝", Zhpm, 0, nullptr, nullptr,
+         "只是保存的一项选择，不改变组合检索的结果", -1, -1, false, true, none,
+         [](W &w) { w.mnuZhpm_Click(0); }},
         {Command::UpdateDays, "mnuSetDay", "历史号码更新检索天(&Y)", Set, Set, nullptr, nullptr, nullptr,
          -1, -1, false, false, none, [](W &w) { w.mnuSetDay_Click(); }},
         {Command::UpdateAddress, "mnuSetUrl", "在线更新网址设置(&U)", Set, 0, nullptr, nullptr, nullptr,
@@ -90,8 +97,9 @@ std::span<const CommandRow> frmMain::commandTable()
         {Command::ReadText, "actCmdRdLst", "读取历史号文本(&W)", NoMenu, 0, "cmdRdLst",
          "读取历史号文本(&W)", "从历史号码文本文件中读取历史号中最后一期之后的新的历史号码",
          0, 2, true, false, none, [](W &w) { w.m_historyCommands->importText(); }},
-        {Command::ExportText, "actCommand4", "历史号码导出文本文件(&O)", NoMenu, 0, "Command4",
-         "历史号码导出文本文件(&O)", nullptr, 1, 0, true, false, none,
+        // Its own letter: (O) is the online update's, and a window's mnemonics are each unique.
+        {Command::ExportText, "actCommand4", "历史号码导出文本文件(&X)", NoMenu, 0, "Command4",
+         "历史号码导出文本文件(&X)", nullptr, 1, 0, true, false, none,
          [](W &w) { w.m_historyCommands->exportText(); }},
         {Command::SettingsMenu, "actCommand9", "软件设置(&T)", NoMenu, 0, "Command9", "软件设置(&T)",
          nullptr, 1, 2, false, false, none, [](W &w) { w.Command9_Click(); }},
@@ -109,7 +117,7 @@ void frmMain::connectCommands()
                     [this, handler = row.handler] { handler(*this); });
     }
     connect(&m_settings, &Settings::changed, this, [this](Settings::Key key) {
-        if (key == Settings::DsIni)
+        if (key == Settings::DsIni || key == Settings::bolZhpm)
             updateCommandState();
     });
 }
@@ -127,6 +135,9 @@ void frmMain::updateCommandState()
     const int segmentBase = m_settings.number(Settings::DsIni);
     m_commands.action(Command::SegmentBase0)->setChecked(segmentBase == 0);
     m_commands.action(Command::SegmentBase1)->setChecked(segmentBase == 1);
+    const bool redBall = m_settings.flag(Settings::bolZhpm);
+    m_commands.action(Command::RedBall)->setChecked(redBall);
+    m_commands.action(Command::RedBlue)->setChecked(!redBall);
     for (QAction *recent : m_recentActions)
         recent->setEnabled(!updating);
     m_historyPanel->setEntryEnabled(!updating);
@@ -142,6 +153,12 @@ void frmMain::Command9_Click()
 void frmMain::mnuDscs_Click(int index)
 {
     m_settings.set(Settings::DsIni, index);
+    updateCommandState(); // the entry chosen again stays checked
+}
+
+void frmMain::mnuZhpm_Click(int index)
+{
+    m_settings.setFlag(Settings::bolZhpm, index != 0);
     updateCommandState(); // the entry chosen again stays checked
 }
 

@@ -53,6 +53,29 @@ QString codeKey(Kind kind, int segmentBase)
     return {};
 }
 
+bool isCodeOf(int value, Kind kind, int segmentBase)
+{
+    switch (kind) {
+    case Kind::Number:
+        return value >= 0 && value <= 9;
+    case Kind::BigSmall:
+    case Kind::OddEven:
+        return value == 0 || value == 1;
+    case Kind::Segment:
+        return value >= segmentBase && value <= segmentBase + 4;
+    }
+    return false;
+}
+
+QString kindCodes(Kind kind, int segmentBase)
+{
+    static const char *const names[kKinds] = {"号码", "大小", "单双", "段数"};
+    const QString name = QString::fromUtf8(names[static_cast<int>(kind)]);
+    if (kind == Kind::Number)
+        return name + QStringLiteral("是 0–9");
+    return name + QStringLiteral("用 ") + codeKey(kind, segmentBase);
+}
+
 DrawCodes DrawCodes::fromDigits(const Digits &digits, int segmentBase)
 {
     // codeOf, spelled out: every record of an import is derived here.

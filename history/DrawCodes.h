@@ -37,6 +37,14 @@ int codeOf(int digit, Kind kind, int segmentBase);
 // （5–9）"; empty for 号码, whose codes are the digits.
 QString codeKey(Kind kind, int segmentBase);
 
+// Whether `value` is a code of the kind: 0–9 for 号码, 0–1 for 大小 and 单双, the five segments
+// from `segmentBase` for 段数.
+bool isCodeOf(int value, Kind kind, int segmentBase);
+
+// What a reference value of the kind may be, for a message: "号码是 0–9", "大小用 0 = 小（0–4），
+// 1 = 大（5–9）".
+QString kindCodes(Kind kind, int segmentBase);
+
 // The four kinds of code of one draw. All zero stands for "no draw" in the previous-draw columns.
 struct DrawCodes
 {

@@ -11,6 +11,51 @@ const QString FilterRecordModel::kPending = QStringLiteral("计算中…");
 
 FilterRecordModel::FilterRecordModel(QObject *parent) : QAbstractTableModel(parent) {}
 
+// Two 冷号 or 热号 rows differ in where omissions count and in the counts allowed: the records
+// name both, so that the rows can be told apart.
+QString FilterRecordModel::recordTitle(const filter::Condition &c, FilterPart part)
+{
+    const QString title = FilterConditionModel::title(c, part);
+    if (formOf(c.kind) != KindForm::Omission || !title.endsWith(u'）'))
+        return title;
+    const QString where = c.atPositions ? QStringLiteral("按位") : QStringLiteral("整个号码");
+    const QString counts = c.values.trimmed();
+    return title.chopped(1) + QStringLiteral("，") + where +
+           (counts.isEmpty() ? QString() : QStringLiteral("，%1 个").arg(counts)) +
+           QStringLiteral("）");
+}
+
+int FilterRecordModel::testsShown() const
+{
+    int tests = m_anyApplied ? 1 : 0;
+    for (size_t i = 0; i < m_records.conditions.size(); ++i)
+        tests += m_records.conditions[i] ? 1 : 0;
+    return tests * kRecordWindows;
+}
+
+bool FilterRecordModel::anySignificant() const
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        const Record *r = recordOf(row);
+        if (r && r->significant() && (row != togetherRow() || m_anyApplied))
+            return true;
+    }
+    return false;
+}
+
+QString FilterRecordModel::chanceNote() const
+{
+    const int tests = testsShown();
+    if (tests <= 1 || !anySignificant())
+        return {};
+    return QStringLiteral("注意：这里共有 %1 项检验（各条件与全部条件，各 %2 个窗口）；即使开奖全是"
+                          "随机，按 p < %3 也约有 %4 项会显得“显著”。")
+        .arg(tests)
+        .arg(kRecordWindows)
+        .arg(kSignificanceLevel)
+        .arg(double(tests) * kSignificanceLevel, 0, 'f', 1);
+}
+
 void FilterRecordModel::setRecords(const ConditionSet &set, const std::vector<QString> &errors,
                                    const RecordTable &records)
 {
@@ -19,8 +64,7 @@ void FilterRecordModel::setRecords(const ConditionSet &set, const std::vector<QS
     bool anyApplied = false;
     for (size_t i = 0; i < set.conditions.size(); ++i) {
         const filter::Condition &c = set.conditions[i];
-        titles.push_back(
-            QStringLiteral("%1 %2").arg(i + 1).arg(FilterConditionModel::title(c, set.part)));
+        titles.push_back(QStringLiteral("%1 %2").arg(i + 1).arg(recordTitle(c, set.part)));
         enabled.push_back(c.enabled);
         anyApplied = anyApplied || (c.enabled && i < errors.size() && errors[i].isEmpty());
     }
@@ -98,6 +142,9 @@ QString FilterRecordModel::text(int row, int column) const
             return kPending;
         if (row == togetherRow() && !m_anyApplied)
             return QStringLiteral("没有启用的条件");
+        // Far from chance either way reads the same in the verdict: below it is said first.
+        if (r->significant() && r->ratio() && *r->ratio() < 1)
+            return QStringLiteral("少于随机：") + recordVerdict(*r);
         return recordVerdict(*r);
     }
     return {};
@@ -135,10 +182,14 @@ QVariant FilterRecordModel::data(const QModelIndex &index, int role) const
             state |= State::Alert;
         return state;
     }
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
         if (row != togetherRow() && !m_enabled[size_t(row - rowOf(0))])
             return QStringLiteral("未启用：单独检验，不计入“全部条件”");
+        const Record *r = recordOf(row);
+        if (index.column() == Verdict && r && r->significant())
+            return chanceNote();
         return {};
+    }
     }
     return {};
 }

@@ -42,6 +42,11 @@ class FilterRecordModel : public QAbstractTableModel
     static constexpr int togetherRow() { return 0; }
     static constexpr int rowOf(int condition) { return condition + 1; }
     QString text(int row, int column) const;
+    // A condition's title in the records: 冷号 and 热号 with where omissions count and the counts.
+    static QString recordTitle(const filter::Condition &c, filter::FilterPart part);
+    // With a significant verdict among several: how many of the tests shown (each row over each
+    // window) would look significant by chance alone; empty otherwise.
+    QString chanceNote() const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -50,6 +55,9 @@ class FilterRecordModel : public QAbstractTableModel
                         int role = Qt::DisplayRole) const override;
 
   private:
+    static constexpr int kRecordWindows = int(filter::RecordWindow::All) + 1;
+    int testsShown() const;
+    bool anySignificant() const;
     // The record of a row; none for a condition that cannot be applied.
     const filter::Record *recordOf(int row) const;
 

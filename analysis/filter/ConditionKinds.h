@@ -76,6 +76,9 @@ struct KindInfo
     const char *comparison;
     const char *thresholdLabel;
     int threshold;
+    // A list the kind can hold in any part, for the empty box: "如 3-5, 8". Ratios write "%e":
+    // the example is worked out for the part's digit count (see valuesExample).
+    const char *example = nullptr;
 };
 
 // clang-format off
@@ -89,44 +92,44 @@ inline constexpr KindInfo kKinds[] = {
      KindForm::Kill, {}, 0, nullptr, false, nullptr, nullptr, nullptr, 0},
     {ConditionKind::Sum, "和值", "sum", "和值：各位数字相加。",
      KindForm::Values, {0, 0, 9}, 0, "可能的和值 0–%n；写成如 10-14, 20", false,
-     [](const NumberTable &t, uint32_t n) { return t.sum(n); }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.sum(n); }, nullptr, nullptr, 0, "8-12, 15"},
     {ConditionKind::SumTail, "和尾", "sum-tail", "和尾：和值的个位数。",
      KindForm::Values, {0, 9, 0}, 0, "可能的值 0–9；写成如 3-5, 8", false,
-     [](const NumberTable &t, uint32_t n) { return t.sum(n) % 10; }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.sum(n) % 10; }, nullptr, nullptr, 0, "3-5, 8"},
     {ConditionKind::Span, "跨度", "span", "跨度：最大的数字减最小的数字。",
      KindForm::Values, {0, 9, 0}, 0, "可能的值 0–9；写成如 3-5, 8", false,
-     [](const NumberTable &t, uint32_t n) { return t.span(n); }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.span(n); }, nullptr, nullptr, 0, "3-5, 8"},
     {ConditionKind::BigSmall, "大小比", "big-small", "大小比：大（5–9）的个数 : 小（0–4）的个数。",
      KindForm::Ratios, {}, 2, "可能的比 %r；用逗号分开", false,
-     [](const NumberTable &t, uint32_t n) { return t.big(n); }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.big(n); }, nullptr, nullptr, 0, "%e"},
     {ConditionKind::OddEven, "单双比", "odd-even",
      "单双比：单（1 3 5 7 9）的个数 : 双（0 2 4 6 8）的个数。",
      KindForm::Ratios, {}, 2, "可能的比 %r；用逗号分开", false,
-     [](const NumberTable &t, uint32_t n) { return t.odd(n); }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.odd(n); }, nullptr, nullptr, 0, "%e"},
     {ConditionKind::PrimeComposite, "质合比", "prime-composite",
      "质合比：质（1 2 3 5 7）的个数 : 合（0 4 6 8 9）的个数。",
      KindForm::Ratios, {}, 2, "可能的比 %r；用逗号分开", false,
-     [](const NumberTable &t, uint32_t n) { return t.prime(n); }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.prime(n); }, nullptr, nullptr, 0, "%e"},
     {ConditionKind::Mod3, "012路", "mod3",
      "012路：除以 3 余 0（0 3 6 9）、余 1（1 4 7）、余 2（2 5 8）的个数之比。",
      KindForm::Ratios, {}, 3, "三项之和为 %n，写成如 2:2:1, 3:1:1", false,
-     [](const NumberTable &t, uint32_t n) { return t.mod3(n); }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.mod3(n); }, nullptr, nullptr, 0, "%e"},
     {ConditionKind::Shape, "形态", "shape", "形态：号码里的数字怎样重复。",
      KindForm::Shapes, {}, 0, nullptr, false,
      [](const NumberTable &t, uint32_t n) { return int(t.shape(n)); }, nullptr, nullptr, 0},
     {ConditionKind::Consecutive, "连号", "consecutive",
      "连号：号码里不同的数字中最长的一串相连数字有几个（9 和 0 不相连）。",
      KindForm::Values, {1, 0, 1}, 0, "可能的值 1–%n（1 表示没有相连的数字）", false,
-     [](const NumberTable &t, uint32_t n) { return t.run(n); }, nullptr, nullptr, 0},
+     [](const NumberTable &t, uint32_t n) { return t.run(n); }, nullptr, nullptr, 0, "1-2"},
     {ConditionKind::Repeat, "重号", "repeat",
      "重号：和最新一期同一部分相同的数字个数（重复的数字按次数算）。",
-     KindForm::Values, {0, 0, 1}, 0, "可能的值 0–%n；写成如 0-1", true, nullptr, nullptr, nullptr, 0},
+     KindForm::Values, {0, 0, 1}, 0, "可能的值 0–%n；写成如 0-1", true, nullptr, nullptr, nullptr, 0, "0-1"},
     {ConditionKind::Cold, "冷号", "cold", "冷号：遗漏不少于设定期数的数字；数号码里有几位是冷号。",
      KindForm::Omission, {0, 0, 1}, 0, "号码里冷号所在的位数，可能的值 0–%n；写成如 0-1", true,
-     nullptr, "≥", "遗漏不少于", 10},
+     nullptr, "≥", "遗漏不少于", 10, "0-1"},
     {ConditionKind::Hot, "热号", "hot", "热号：遗漏不超过设定期数的数字；数号码里有几位是热号。",
      KindForm::Omission, {0, 0, 1}, 0, "号码里热号所在的位数，可能的值 0–%n；写成如 0-1", true,
-     nullptr, "≤", "遗漏不超过", 3},
+     nullptr, "≤", "遗漏不超过", 3, "0-1"},
 };
 // clang-format on
 
@@ -167,5 +170,9 @@ bool dependsOnEarlierDraws(ConditionKind kind);
 // What a list of the kind may hold in a part of `digits` digits, for under the list; empty for
 // the kinds without a list.
 QString valuesHint(ConditionKind kind, int digits);
+
+// A list the kind can hold in a part of `digits` digits ("3-5, 8", "3:2, 2:3"); empty for the
+// kinds without a list.
+QString valuesExample(ConditionKind kind, int digits);
 
 } // namespace quorlent::filter

@@ -7,7 +7,8 @@
 
 namespace quorlent::filter {
 
-// "12.34%": a share as a percentage with two decimals.
+// "12.34%": a share as a percentage with two decimals, halves rounded up on the decimal value;
+// below 0.01 % with its first two significant digits ("0.001%", "0.0012%").
 QString formatShare(double share);
 
 // The line under the remaining numbers: "剩余 1234 注，占全部 100000 注的 1.23%", in 组选

@@ -288,7 +288,7 @@ void ConditionEditor::fill()
         spnThreshold->setValue(c.threshold);
         (c.atPositions ? optAtPositions : optAnywhere)->setChecked(true);
         txtCounts->setText(c.values);
-        txtCounts->setPlaceholderText(QStringLiteral("如 0-1"));
+        txtCounts->setPlaceholderText(QStringLiteral("如 ") + valuesExample(c.kind, n));
         lblCountsHint->setText(valuesHint(c.kind, n));
         break;
     case KindForm::Values:
@@ -297,8 +297,8 @@ void ConditionEditor::fill()
         const bool ratios = info.form == KindForm::Ratios;
         lblValues->setText(ratios ? QStringLiteral("允许的比") : QStringLiteral("允许的值"));
         txtValues->setText(c.values);
-        txtValues->setPlaceholderText(ratios ? QStringLiteral("如 2:3, 3:2")
-                                             : QStringLiteral("如 10-14, 20"));
+        // The kind's own example, one its list can hold in this part (和尾 takes 0–9).
+        txtValues->setPlaceholderText(QStringLiteral("如 ") + valuesExample(c.kind, n));
         lblValuesHint->setText(valuesHint(c.kind, n));
         break;
     }

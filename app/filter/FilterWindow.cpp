@@ -232,7 +232,8 @@ QWidget *FilterWindow::buildRecords()
     const auto width = [&](const char *sample) {
         return fm.horizontalAdvance(QString::fromUtf8(sample)) + 16;
     };
-    tblRecords->setColumnWidth(FilterRecordModel::Condition, width("88 冷号（遗漏≥10）"));
+    tblRecords->setColumnWidth(FilterRecordModel::Condition,
+                               width("88 冷号（遗漏≥10，整个号码，0-1 个）"));
     tblRecords->setColumnWidth(FilterRecordModel::Draws, width("1000000"));
     tblRecords->setColumnWidth(FilterRecordModel::Passes, width("1000000"));
     tblRecords->setColumnWidth(FilterRecordModel::PassRate, width("100.00%"));
@@ -241,6 +242,10 @@ QWidget *FilterWindow::buildRecords()
     tblRecords->setColumnWidth(FilterRecordModel::PValue, width("p < 0.001"));
     tblRecords->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(tblRecords, 1);
+    lblRecordNote = named(new QLabel, "lblRecordNote");
+    lblRecordNote->setWordWrap(true);
+    lblRecordNote->hide();
+    layout->addWidget(lblRecordNote);
     return frame;
 }
 
@@ -329,6 +334,9 @@ void FilterWindow::showRecords()
 {
     const RecordTable table = m_session->records(recordWindow());
     m_records->setRecords(m_conditions->set(), m_session->engine().errors(), table);
+    const QString note = m_records->chanceNote();
+    lblRecordNote->setText(note);
+    lblRecordNote->setVisible(!note.isEmpty());
     const Game &game = m_store.game();
     const auto &rows = m_store.rows();
     if (table.end > table.begin && table.end <= rows.size())

@@ -109,6 +109,7 @@ class FilterWindow : public QMainWindow
     ConditionEditor *m_editor = nullptr;
     QComboBox *cboRecordWindow = nullptr;
     QLabel *lblRecordRange = nullptr;
+    QLabel *lblRecordNote = nullptr; // what many tests at once do to "significant"
     QTableView *tblRecords = nullptr;
     RemainingPanel *m_remaining = nullptr;
 };

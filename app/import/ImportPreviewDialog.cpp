@@ -124,6 +124,9 @@ ImportPreviewDialog::ImportPreviewDialog(HistoryStore &history, ImportScan scan,
     cmdImportOk = named(new QPushButton(QStringLiteral("导入(&I)")), QStringLiteral("cmdImportOk"));
     auto *cancel =
         named(new QPushButton(QStringLiteral("取消")), QStringLiteral("cmdImportCancel"));
+    // Enter imports, as the dialog's purpose; 取消 stays a click (or Esc) away.
+    cmdImportOk->setDefault(true);
+    cancel->setAutoDefault(false);
     buttons->addWidget(cmdImportOk);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
@@ -230,6 +233,7 @@ void ImportPreviewDialog::showRead()
         if (read.order == DrawOrder::NewestFirst)
             text += QStringLiteral("文件中新的一期在前，存入时按期号排列。");
     }
+    m_readWords = text;
     lblSummary->setText(text);
     QStringList headers;
     for (size_t c = 0; c < m_columnRoles.size(); ++c)
@@ -281,6 +285,16 @@ void ImportPreviewDialog::planAgain()
         m_conflicts->setConflicts({}, game);
     }
     grdConflicts->setVisible(adding && !m_plan.conflicts.empty());
+    // The line that counts what was read also says what the chosen way stores of it.
+    if (!read.draws.empty() && gameFitsHistory())
+        lblSummary->setText(
+            m_readWords +
+            (adding ? QStringLiteral("按“添加”存入其中新增的 %1 期。").arg(m_plan.newDraws.size())
+             : m_history.empty()
+                 ? QStringLiteral("全部存入。")
+                 : QStringLiteral("按“替换”存入这 %1 期，历史只留下它们。").arg(read.draws.size())));
+    else
+        lblSummary->setText(m_readWords);
     updateButtons();
 }
 

@@ -67,6 +67,7 @@ class ImportPreviewDialog : public QDialog
     quorlent::import::MergePlan m_plan;
     std::vector<quorlent::Game> m_games; // offered, best first
     QString m_fileName;
+    QString m_readWords; // what the summary says of the file itself
     int m_segmentBase = 1;
 
     ImportRowsModel *m_rows = nullptr;

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -207,13 +208,15 @@ QWidget *SearchOptionsPanel::buildCombinationFrame()
     Combo1->setEditText(QStringLiteral("2"));
     Combo1->installEventFilter(this);
     frame5Layout->addWidget(Combo1);
+    // 红球/红蓝 changes nothing the search finds: the choice is kept, and offered in 设置, not
+    // here among the options that do. The two buttons stay, hidden, holding it.
     Option6[1] = radio("Option6", 1, QStringLiteral("红球"));
     Option6[0] = radio("Option6", 0, QStringLiteral("红蓝"));
-    const QString same = QStringLiteral("只是保存的一项选择，不改变组合检索的结果");
-    Option6[1]->setToolTip(same);
-    Option6[0]->setToolTip(same);
-    frame5Layout->addWidget(Option6[1]);
-    frame5Layout->addWidget(Option6[0]);
+    for (QRadioButton *button : Option6) {
+        button->setToolTip(QStringLiteral("只是保存的一项选择，不改变组合检索的结果"));
+        button->setParent(frame5);
+        button->hide();
+    }
     frame5Layout->addWidget(Command2);
     return frame5;
 }
@@ -244,9 +247,12 @@ void SearchOptionsPanel::connectHandlers()
         for (QCheckBox *check : {Check1[i], Check11[i]})
             connect(check, &QCheckBox::toggled, this, &SearchOptionsPanel::changed);
         connect(Text22[i], &QLineEdit::textEdited, this, [this, i] {
+            checkTypedReferences(false);
             if (!liveTyping())
                 return;
             Text22_LostFocus(i);
+            if (const QString why = refusedReference(i); !why.isEmpty())
+                emit referenceRefused(why);
             emit changed();
         });
     }
@@ -255,6 +261,7 @@ void SearchOptionsPanel::connectHandlers()
 
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int tab) {
         TabStrip1_Click(tab);
+        checkTypedReferences(tab == 1);
         emit changed();
     });
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_LostFocus(); });
@@ -294,6 +301,11 @@ void SearchOptionsPanel::followHistory()
     connect(&m_settings, &Settings::changed, this, [this](Settings::Key key) {
         if (key == Settings::DsIni)
             showCodeKeys();
+        if (key == Settings::bolZhpm) {
+            QRadioButton *chosen = Option6[m_settings.flag(Settings::bolZhpm) ? 1 : 0];
+            const QSignalBlocker quiet(chosen); // chosen in 设置: nothing to store again
+            chosen->setChecked(true);
+        }
     });
 }
 
@@ -386,10 +398,47 @@ void SearchOptionsPanel::showCodeKeys()
     const QString key = codeKey(static_cast<Kind>(m_settings.number(Settings::intLei)),
                                 m_settings.number(Settings::DsIni));
     const QString tip = key.isEmpty() ? QString() : QStringLiteral("参考值是代码：") + key;
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= 5; ++i)
         Text2[i]->setToolTip(tip);
-        Text22[i]->setToolTip(tip);
+    checkTypedReferences(bolShoudong);
+}
+
+QString SearchOptionsPanel::refusedReference(int position) const
+{
+    bool ok = false;
+    const int value = Text22[position]->text().trimmed().toInt(&ok);
+    const Kind kind = static_cast<Kind>(m_settings.number(Settings::intLei));
+    const int base = m_settings.number(Settings::DsIni);
+    if (!ok || isCodeOf(value, kind, base))
+        return {};
+    return QStringLiteral("第%1位的参考值 %2 不在可选的值里：%3")
+        .arg(position)
+        .arg(value)
+        .arg(kindCodes(kind, base));
+}
+
+// A value the kind cannot have would match no draw: the box says so at once, in red, rather
+// than the search finding nothing without a reason.
+void SearchOptionsPanel::checkTypedReferences(bool say)
+{
+    const QString key = codeKey(static_cast<Kind>(m_settings.number(Settings::intLei)),
+                                m_settings.number(Settings::DsIni));
+    const QString tip = key.isEmpty() ? QString() : QStringLiteral("参考值是代码：") + key;
+    QString first;
+    for (int i = 1; i <= 5; ++i) {
+        const QString why = refusedReference(i);
+        Text22[i]->setToolTip(why.isEmpty() ? tip : why);
+        const QString style =
+            why.isEmpty() ? QString()
+                          : QStringLiteral("QLineEdit { border: 1px solid #c62828; "
+                                           "background: #fdecea; color: #b01c1c; }");
+        if (Text22[i]->styleSheet() != style)
+            Text22[i]->setStyleSheet(style);
+        if (first.isEmpty())
+            first = why;
     }
+    if (say && !first.isEmpty())
+        emit referenceRefused(first);
 }
 
 bool SearchOptionsPanel::liveTyping() const
@@ -454,6 +503,8 @@ bool SearchOptionsPanel::eventFilter(QObject *watched, QEvent *event)
         for (int i = 1; i <= 5; ++i) {
             if (watched == Text22[i]) {
                 Text22_LostFocus(i);
+                if (const QString why = refusedReference(i); !why.isEmpty())
+                    emit referenceRefused(why);
                 emit changed();
             }
         }

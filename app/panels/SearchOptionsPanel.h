@@ -51,10 +51,15 @@ class SearchOptionsPanel : public QWidget
     quorlent::TallyOptions tallyOptions() const;
     int refPattern(int position) const { return intRefPattern[size_t(position)]; }
     bool isManualTab() const { return bolShoudong; }
+    // Why the value typed for `position` (1..5) on the manual tab is no code of the search kind;
+    // empty when it is one, or when the box holds no number.
+    QString refusedReference(int position) const;
 
   signals:
     // An option, a reference value, a position or the issue range changed.
     void changed();
+    // A value typed on the manual tab is no code of the search kind: `why` names the codes.
+    void referenceRefused(const QString &why);
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -68,6 +73,9 @@ class SearchOptionsPanel : public QWidget
     void connectHandlers();
     void followHistory();
     void showCodeKeys();
+    // Marks the typed reference boxes that hold no code of the search kind; `say`: tells the
+    // first such box's reason.
+    void checkTypedReferences(bool say);
     // With live results on, a value typed into a reference box counts at once, not when the box
     // is left.
     bool liveTyping() const;

@@ -88,6 +88,15 @@ void BacktestChartView::setResult(const BacktestResult &result)
     }
     m_search->replace(search);
     m_baseline->replace(baseline);
+    // Where the baseline predicts as the search does (often so in the combination search), its
+    // line lies on the search's: drawn dashed over it, and the legend says why one line shows.
+    const bool same = n > 0 && search == baseline;
+    QPen pen = m_baseline->pen();
+    pen.setStyle(same ? Qt::DashLine : Qt::SolidLine);
+    pen.setWidthF(same ? 2.4 : 1.6);
+    m_baseline->setPen(pen);
+    m_baseline->setName(same ? QStringLiteral("朴素基准（与检索预测重合）")
+                             : QStringLiteral("朴素基准"));
     const qreal right = std::max<qreal>(1, static_cast<qreal>(n));
     m_chance->replace(
         QList<QPointF>{{0, result.chanceRate * 100}, {right, result.chanceRate * 100}});

@@ -145,3 +145,28 @@ TEST_F(ImportPreviewTest, CorrectingADrawMarksItAndTheDrawAfterFollows)
     EXPECT_NE(window().history().correctionOf(160908002), nullptr);
     EXPECT_TRUE(window().statusBar()->currentMessage().contains("98765"));
 }
+
+TEST_F(ImportPreviewTest, TheSummaryFollowsTheWayChosenAndEnterImports)
+{
+    storeSeries(160908001, 5);
+    open();
+    // 006 is new, 004 differs from the stored draw, 003 is the same.
+    const QByteArray file = "20160908-006\t12345\n20160908-004\t77777\n20160908-003\t20347\n";
+    ImportPreviewDialog *preview = readIn(writeFile("draws.txt", file));
+    ASSERT_NE(preview, nullptr);
+    const auto summary = [&] { return previewText(preview, "lblImportSummary"); };
+    EXPECT_TRUE(summary().startsWith("读到 3 期"));
+    EXPECT_TRUE(summary().endsWith("按“添加”存入其中新增的 1 期。")) << summary().toStdString();
+    preview->findChild<QRadioButton *>("optImportReplace")->click();
+    EXPECT_TRUE(summary().endsWith("按“替换”存入这 3 期，历史只留下它们。"))
+        << summary().toStdString();
+    preview->findChild<QRadioButton *>("optImportAdd")->click();
+    EXPECT_TRUE(summary().endsWith("新增的 1 期。")) << summary().toStdString();
+
+    // Enter in the rows read imports, the way chosen.
+    auto *table = preview->findChild<QTableView *>("grdImportRows");
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(rows().size(), 6u);
+    EXPECT_FALSE(preview->isVisible()) << "closed once imported";
+}

@@ -174,3 +174,22 @@ TEST_F(StatsTest, CancelAndAHistoryChangeStopTheBacktest)
     EXPECT_TRUE(dialog->isRunning());
     close();
 }
+
+TEST(BacktestChart, ABaselineOnTheSearchsLineIsDashedAndSaidToCoincide)
+{
+    BacktestResult result;
+    result.chanceRate = 0.1;
+    for (int i = 0; i < 40; ++i)
+        result.steps.push_back({0, 1, 1, 1, uint8_t(i % 3 == 0), uint8_t(i % 3 == 0)});
+    BacktestChartView chart;
+    chart.setResult(result);
+    EXPECT_EQ(chart.baselineLine()->points(), chart.searchLine()->points());
+    EXPECT_EQ(chart.baselineLine()->pen().style(), Qt::DashLine);
+    EXPECT_EQ(chart.baselineLine()->name(), "朴素基准（与检索预测重合）");
+
+    // Apart at a single draw: two lines of their own, the plain legend.
+    result.steps[7].baselineHits = 1 - result.steps[7].hits;
+    chart.setResult(result);
+    EXPECT_EQ(chart.baselineLine()->pen().style(), Qt::SolidLine);
+    EXPECT_EQ(chart.baselineLine()->name(), "朴素基准");
+}

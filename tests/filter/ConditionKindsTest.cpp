@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <set>
 
 using namespace quorlent::filter;
@@ -117,4 +118,28 @@ TEST(ConditionKinds, TheHintSaysWhatTheListMayHoldInThePart)
         EXPECT_EQ(hint.isEmpty(), !list) << info.id;
         EXPECT_FALSE(hint.contains(u'%')) << info.id;
     }
+}
+
+TEST(ConditionKinds, EachKindsExampleIsAListItCanHoldInEveryPart)
+{
+    for (const KindInfo &info : kKinds) {
+        const bool list = info.form == KindForm::Values || info.form == KindForm::Ratios ||
+                          info.form == KindForm::Omission;
+        for (int digits = 2; digits <= 5; ++digits) {
+            const QString example = valuesExample(info.kind, digits);
+            ASSERT_EQ(example.isEmpty(), !list) << info.id;
+            if (!list)
+                continue;
+            const ValueListReading reading =
+                info.form == KindForm::Ratios
+                    ? readRatios(example, info.ratioTerms, digits, {})
+                    : readValues(example, info.range.low, info.range.high(digits), {});
+            EXPECT_TRUE(reading.ok()) << info.id << " " << digits << ": " << example.toStdString()
+                                      << " — " << reading.error.toStdString();
+            EXPECT_GT(std::popcount(reading.mask), 1) << info.id << " " << digits;
+        }
+    }
+    EXPECT_EQ(valuesExample(ConditionKind::SumTail, 5), "3-5, 8");
+    EXPECT_EQ(valuesExample(ConditionKind::BigSmall, 5), "3:2, 4:1");
+    EXPECT_EQ(valuesExample(ConditionKind::Mod3, 3), "1:1:1, 2:1:0");
 }

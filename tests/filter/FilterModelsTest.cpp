@@ -207,3 +207,40 @@ TEST(FilterModels, RemainingNumbersRowByRow)
     model.setNumbers({}, 3);
     EXPECT_EQ(model.rowCount(), 0);
 }
+
+TEST(FilterModels, RecordsSayBelowChanceAndWhatManyTestsDo)
+{
+    // 冷号 twice, told apart by where omissions count and the counts allowed.
+    Condition atPositions = of(ConditionKind::Cold, "0-1");
+    Condition whole = of(ConditionKind::Cold, "2");
+    whole.atPositions = false;
+    ConditionSet set{FilterPart::Five, Selection::Direct, {atPositions, whole}};
+    RecordTable table;
+    table.together = Record::of(100, 50, 0.5);
+    table.conditions = {Record::of(100, 30, 0.5), Record::of(100, 50, 0.5)};
+    FilterRecordModel records;
+    records.setRecords(set, {QString(), QString()}, table);
+    EXPECT_EQ(records.text(FilterRecordModel::rowOf(0), FilterRecordModel::Condition),
+              "1 冷号（遗漏≥10，按位，0-1 个）");
+    EXPECT_EQ(records.text(FilterRecordModel::rowOf(1), FilterRecordModel::Condition),
+              "2 冷号（遗漏≥10，整个号码，2 个）");
+
+    // 30 passes where chance gives 50: below, and said so; the row as often as chance is not.
+    const QModelIndex below = records.index(FilterRecordModel::rowOf(0), FilterRecordModel::Verdict);
+    EXPECT_EQ(below.data().toString(), "少于随机：显著偏离随机（p < 0.001）");
+    EXPECT_EQ(records.text(FilterRecordModel::rowOf(1), FilterRecordModel::Verdict),
+              "与随机无显著差异");
+    // Three rows over four windows: twelve tests, 0.6 of them significant by chance alone.
+    const QString note = below.data(Qt::ToolTipRole).toString();
+    EXPECT_TRUE(note.contains("12 项检验") && note.contains("约有 0.6 项")) << note.toStdString();
+    EXPECT_EQ(records.chanceNote(), note);
+
+    // Above chance keeps its words; nothing significant, no note.
+    table.conditions[0] = Record::of(100, 70, 0.5);
+    records.setRecords(set, {QString(), QString()}, table);
+    EXPECT_EQ(records.text(FilterRecordModel::rowOf(0), FilterRecordModel::Verdict),
+              "显著偏离随机（p < 0.001）");
+    table.conditions[0] = Record::of(100, 50, 0.5);
+    records.setRecords(set, {QString(), QString()}, table);
+    EXPECT_TRUE(records.chanceNote().isEmpty());
+}

@@ -55,3 +55,18 @@ TEST(FilterText, VerdictsAtTheLevel)
     EXPECT_FALSE(Record::of(10, 0, 0.0).ratio());
     EXPECT_EQ(Record::of(10, 0, 0.0).pValue, 1.0);
 }
+
+TEST(FilterText, SharesRoundAsOnPaperAndSmallOnesKeepTheirDigits)
+{
+    // 3575 of 100000: binary floating point holds 3.5749999…; the decimal value rounds up.
+    EXPECT_EQ(formatShare(3575.0 / 100000).toStdString(), "3.58%");
+    EXPECT_EQ(formatShare(0.12345).toStdString(), "12.35%");
+    EXPECT_EQ(formatShare(0.99995).toStdString(), "100.00%");
+    EXPECT_EQ(formatShare(0.0001).toStdString(), "0.01%");
+    // Below 0.01 %: two significant digits, no trailing zero.
+    EXPECT_EQ(formatShare(1.0 / 100000).toStdString(), "0.001%");
+    EXPECT_EQ(formatShare(0.0000123).toStdString(), "0.0012%");
+    EXPECT_EQ(formatShare(0.00000995).toStdString(), "0.001%");
+    EXPECT_EQ(formatShare(0.0).toStdString(), "0.00%");
+    EXPECT_EQ(formatShare(1.0).toStdString(), "100.00%");
+}
