@@ -45,22 +45,18 @@ QString makeRecorder(const QTemporaryDir &, const QString &record)
     return QStringLiteral(QUORLENT_OPEN_RECORDER);
 }
 
-// The arguments the recorder received, or nothing when it has not run within 10 seconds.
-std::optional<QStringList> recordedArguments(const QString &record)
+// The record as the recorder wrote it, or nothing while it is missing or not whole: where a
+// rename fails (as it now and then does under wine on a busy machine) Qt copies the file instead,
+// and a copy can be seen half-written.
+std::optional<QStringList> wholeRecord(const QString &record)
 {
-    QDeadlineTimer deadline(10000);
-    while (!QFile::exists(record)) {
-        if (deadline.hasExpired())
-            return std::nullopt;
-        QThread::msleep(20);
-    }
     QFile f(record);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray data = f.readAll();
-    f.close();
-    QFile::remove(record);
     const int newline = data.indexOf('\n');
+    if (newline < 0)
+        return std::nullopt;
     const int count = data.left(newline).toInt();
     QStringList args;
     for (const QByteArray &a : data.mid(newline + 1).split('\0'))
@@ -68,6 +64,20 @@ std::optional<QStringList> recordedArguments(const QString &record)
     args.removeLast(); // after the last terminator
     if (args.size() != count)
         return std::nullopt;
+    return args;
+}
+
+// The arguments the recorder received, or nothing when it has not run within 10 seconds.
+std::optional<QStringList> recordedArguments(const QString &record)
+{
+    QDeadlineTimer deadline(10000);
+    std::optional<QStringList> args;
+    while (!(args = wholeRecord(record))) {
+        if (deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(20);
+    }
+    QFile::remove(record);
     return args;
 }
 
