@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target take_screenshot take_about_screenshot take_stats_screenshots \
-  take_trend_screenshots take_game_screenshots take_window_screenshots take_filter_screenshot take_plan_screenshots
+  take_trend_screenshots take_game_screenshots take_window_screenshots take_filter_screenshot take_plan_screenshots \
+  take_safety_screenshots take_explained_screenshots
 QT_QPA_PLATFORM=offscreen ./build/tools/take_screenshot "samples/历史号码/示例历史号码.txt" docs/screenshot.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_about_screenshot docs/about.png
 QT_QPA_PLATFORM=offscreen ./build/tools/take_stats_screenshots "samples/历史号码/示例历史号码.txt" \
@@ -22,4 +23,11 @@ xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_filter_screenshot \
 # The 计划 window with a ledger under a progression, the prize table, 长龙 and 遗漏统计, on a real
 # 1366×768 display: docs/plan-ledger.png, plan-prizes.png, plan-runs.png, plan-omissions.png.
 xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_plan_screenshots \
+  "samples/历史号码/示例历史号码.txt" docs
+# The questions that keep draws from being lost, and what the window says where a result could be
+# misread, on a real 1366×768 display: docs/undo-deletion.png, correction-dialog.png,
+# import-lost-draws.png, skip-issues.png, empty-hint-daily.png and docs/explained-*.png.
+xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_safety_screenshots \
+  "samples/历史号码/示例历史号码.txt" docs
+xvfb-run -a -s "-screen 0 1366x768x24" ./build/tools/take_explained_screenshots \
   "samples/历史号码/示例历史号码.txt" docs
