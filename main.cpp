@@ -3,13 +3,11 @@
 #include "CommandLine.h"
 #include "ProcessMemory.h"
 #include "ProgramFolder.h"
+#include "QtChineseTexts.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -29,11 +27,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const CommandLine options = CommandLine::parse(app);
     QApplication::setWindowIcon(applicationIcon());
-    // Qt's own dialog buttons in Chinese, like the rest of the window.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    installQtChineseTexts(app);
 
     const QString exeFolder = QCoreApplication::applicationDirPath();
     const QString folder = programFolder(options.home, exeFolder);

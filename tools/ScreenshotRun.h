@@ -3,6 +3,7 @@
 // What every screenshot tool does first: its arguments checked, settings and a program folder of
 // its own (SampleProgramFolder), the application, and the main window on that folder.
 
+#include "QtChineseTexts.h"
 #include "SampleProgramFolder.h"
 #include "frmMain.h"
 
@@ -24,6 +25,7 @@ class ScreenshotRun
             return;
         }
         m_app = std::make_unique<QApplication>(argc, argv);
+        installQtChineseTexts(*m_app); // as the program shows its dialogs
         for (int i = 1; i < argc; ++i)
             m_arguments << QString::fromLocal8Bit(argv[i]);
     }

@@ -3,6 +3,7 @@
 // settings file under a typical home folder. Nothing is written there.
 #include "AboutDialog.h"
 #include "ApplicationIcon.h"
+#include "QtChineseTexts.h"
 #include "Settings.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
         qunsetenv(name);
     QCoreApplication::setApplicationName(QStringLiteral("quorlent"));
     QApplication app(argc, argv);
+    installQtChineseTexts(app);
     QApplication::setWindowIcon(applicationIcon());
     AboutDialog dialog(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                        Settings::fileName());

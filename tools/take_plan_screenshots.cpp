@@ -5,6 +5,7 @@
 // display of that size (xvfb-run): each picture is a grab of the whole screen.
 #include "HistoryStore.h"
 #include "PlanWindow.h"
+#include "QtChineseTexts.h"
 #include "SampleProgramFolder.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char **argv)
     }
     SampleProgramFolder folder;
     QApplication app(argc, argv);
+    installQtChineseTexts(app);
     if (!folder.import(QString::fromLocal8Bit(argv[1])))
         return 1;
     HistoryStore store;
