@@ -227,7 +227,12 @@ void HistoryCommands::importText()
         return;
     }
     // Draws the file lacks (typed in after its newest, or corrected) are not lost unasked.
-    const std::vector<LostDraw> lost = drawsLostByImport(m_store, path);
+    // The file is read once, for the question and for the import.
+    const HistoryFileRead file = [&] {
+        BusyCursor busy;
+        return readHistoryFile(m_store, path);
+    }();
+    const std::vector<LostDraw> lost = drawsLostByImport(m_store, file);
     if (!lost.empty()) {
         const QString name = QFileInfo(path).fileName();
         const int answer = m_questions.choose(
@@ -239,12 +244,12 @@ void HistoryCommands::importText()
         }
         if (answer == 0) {
             BusyCursor busy;
-            emit status(addHistoryFile(m_store, path, segmentBase()).message);
+            emit status(addHistoryFile(m_store, file, segmentBase()).message);
             return;
         }
     }
     BusyCursor busy;
-    emit status(importHistoryFile(m_store, path, segmentBase()).message);
+    emit status(importHistoryFile(m_store, file, segmentBase()).message);
 }
 
 void HistoryCommands::importOtherLayout(const QString &path)

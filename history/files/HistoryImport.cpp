@@ -1,8 +1,8 @@
 #include "HistoryImport.h"
 
-#include "MergePlan.h"
 #include "HistoryStore.h"
 #include "HistoryTextReader.h"
+#include "MergePlan.h"
 #include "ProgramFiles.h"
 
 #include <QFileInfo>
@@ -30,27 +30,9 @@ qsizetype dropImpossibleIssues(const Game &game, HistoryTextReader::Result &read
     return static_cast<qsizetype>(dropped);
 }
 
-// The lines of the file that the import takes into this history, checked as importHistoryFile()
-// checks them; `why` says what stops the import, empty when nothing does; `formNote` what was
-// refused for the game.
-HistoryTextReader::Result readForImport(const HistoryStore &store, const QString &path,
-                                        QString *why, QString *formNote)
+bool isTextFileName(const QString &path)
 {
-    const QString name = QFileInfo(path).fileName();
-    const Game &game = store.game();
-    HistoryTextReader::Result read = HistoryTextReader::read(path, LineMode::Import, game);
-    if (!read.readOk) {
-        *why = QStringLiteral("无法读取文件 %1（%2），历史号码未改动。").arg(name, read.error);
-        return read;
-    }
-    const qsizetype impossible = dropImpossibleIssues(game, read);
-    if (impossible > 0)
-        *formNote =
-            QStringLiteral("有 %1 行的期号不合本彩种，%2。").arg(impossible).arg(game.formHint());
-    if (read.lines.empty())
-        *why = QStringLiteral("文件 %1 中没有可读入的历史号码，历史号码未改动。").arg(name) +
-               *formNote;
-    return read;
+    return path.right(3).toLower() == QLatin1String("txt");
 }
 
 bool byIssueThenDigits(const HistoryLine &a, const HistoryLine &b)
@@ -89,36 +71,59 @@ bool storeLines(HistoryStore &store, std::span<const HistoryLine> lines, int seg
         lines.size());
 }
 
+HistoryFileRead readHistoryFile(const HistoryStore &store, const QString &path)
+{
+    HistoryFileRead file;
+    file.path = path;
+    const QString name = QFileInfo(path).fileName();
+    const Game &game = store.game();
+    file.read = HistoryTextReader::read(path, LineMode::Import, game);
+    if (!file.read.readOk) {
+        file.why =
+            QStringLiteral("无法读取文件 %1（%2），历史号码未改动。").arg(name, file.read.error);
+        return file;
+    }
+    const qsizetype impossible = dropImpossibleIssues(game, file.read);
+    if (impossible > 0)
+        file.formNote =
+            QStringLiteral("有 %1 行的期号不合本彩种，%2。").arg(impossible).arg(game.formHint());
+    if (file.read.lines.empty())
+        file.why = QStringLiteral("文件 %1 中没有可读入的历史号码，历史号码未改动。").arg(name) +
+                   file.formNote;
+    return file;
+}
+
 FileOpResult importHistoryFile(HistoryStore &store, const QString &path, int segmentBase)
 {
-    if (path.right(3).toLower() != QLatin1String("txt"))
+    // What cannot be imported is said before the file is read.
+    if (!isTextFileName(path) || !store.isOpen())
+        return importHistoryFile(store, HistoryFileRead{path, {}, {}, {}}, segmentBase);
+    return importHistoryFile(store, readHistoryFile(store, path), segmentBase);
+}
+
+FileOpResult importHistoryFile(HistoryStore &store, const HistoryFileRead &file, int segmentBase)
+{
+    if (!isTextFileName(file.path))
         return FileOpResult::failure(
             QStringLiteral("只能读入文件名以 txt 结尾的文本文件，历史号码未改动。"));
     if (!store.isOpen())
         return FileOpResult::failure(QStringLiteral("历史数据库没有打开，历史号码未改动。"));
-
-    QString why, formNote;
-    HistoryTextReader::Result read = readForImport(store, path, &why, &formNote);
-    if (!why.isEmpty())
-        return FileOpResult::failure(why);
-    if (!storeLines(store, read.lines, segmentBase, false))
+    if (!file.why.isEmpty())
+        return FileOpResult::failure(file.why);
+    if (!storeLines(store, file.read.lines, segmentBase, false))
         return FileOpResult::failure(QStringLiteral("写入历史数据库失败，历史号码未改动。"));
 
-    FileOpResult result = stored(read, QStringLiteral("已读入 %1 期历史号码%2。"));
-    result.message += formNote;
+    FileOpResult result = stored(file.read, QStringLiteral("已读入 %1 期历史号码%2。"));
+    result.message += file.formNote;
     return result;
 }
 
-std::vector<LostDraw> drawsLostByImport(const HistoryStore &store, const QString &path)
+std::vector<LostDraw> drawsLostByImport(const HistoryStore &store, const HistoryFileRead &file)
 {
-    QString why, formNote;
-    HistoryTextReader::Result read = readForImport(store, path, &why, &formNote);
     std::vector<LostDraw> lost;
-    if (!read.readOk)
+    if (!file.read.readOk || file.read.lines.empty())
         return lost;
-    std::vector<HistoryLine> &lines = read.lines;
-    if (lines.empty())
-        return lost;
+    std::vector<HistoryLine> lines = file.read.lines; // the import takes them in file order
     std::sort(lines.begin(), lines.end(), byIssueThenDigits);
     for (const HistoryRow &row : store.rows()) {
         if (row.sqqh < lines.front().sqqh)
@@ -135,22 +140,19 @@ std::vector<LostDraw> drawsLostByImport(const HistoryStore &store, const QString
     return lost;
 }
 
-FileOpResult addHistoryFile(HistoryStore &store, const QString &path, int segmentBase)
+FileOpResult addHistoryFile(HistoryStore &store, const HistoryFileRead &file, int segmentBase)
 {
     if (!store.isOpen())
         return FileOpResult::failure(QStringLiteral("历史数据库没有打开，历史号码未改动。"));
-    QString why, formNote;
-    HistoryTextReader::Result read = readForImport(store, path, &why, &formNote);
-    if (!why.isEmpty())
-        return FileOpResult::failure(why);
-    std::vector<HistoryLine> lines = std::move(read.lines);
+    if (!file.why.isEmpty())
+        return FileOpResult::failure(file.why);
+    std::vector<HistoryLine> lines = file.read.lines;
     std::stable_sort(lines.begin(), lines.end(),
                      [](const HistoryLine &a, const HistoryLine &b) { return a.sqqh < b.sqqh; });
-    lines.erase(std::unique(lines.begin(), lines.end(),
-                            [](const HistoryLine &a, const HistoryLine &b) {
-                                return a.sqqh == b.sqqh;
-                            }),
-                lines.end());
+    lines.erase(
+        std::unique(lines.begin(), lines.end(),
+                    [](const HistoryLine &a, const HistoryLine &b) { return a.sqqh == b.sqqh; }),
+        lines.end());
     const import::MergePlan plan = import::MergePlan::of(store.rows(), lines, {});
     std::vector<DatedDraw> draws;
     draws.reserve(plan.newDraws.size());
@@ -161,14 +163,14 @@ FileOpResult addHistoryFile(HistoryStore &store, const QString &path, int segmen
     FileOpResult result;
     result.ok = true;
     result.count = qsizetype(draws.size());
-    result.skippedLines = read.skippedLines;
+    result.skippedLines = file.read.skippedLines;
     result.message = QStringLiteral("已添加 %1 期，跳过相同的 %2 期，保留已存号码 %3 期"
                                     "（文件中的号码不同）%4。")
                          .arg(draws.size())
                          .arg(plan.sameIssues.size())
                          .arg(plan.conflicts.size())
-                         .arg(skippedNote(read.skippedLines)) +
-                     formNote;
+                         .arg(skippedNote(file.read.skippedLines)) +
+                     file.formNote;
     return result;
 }
 
