@@ -73,7 +73,15 @@ TEST_F(PageFetcherTest, LoadsAPageAndFollowsRedirects)
     outcome = fetch(url("/moved"));
     EXPECT_TRUE(outcome.loaded);
     EXPECT_EQ(outcome.body, "<p>one</p>");
-    EXPECT_EQ(server.requests(), (QStringList{"/a?d=1", "/moved", "/a?d=1"}));
+    // The redirect was followed: the page was asked for again after "/moved". Qt may send a
+    // request a second time when its connection closes before the answer is read (a loaded
+    // Windows machine makes that happen now and then), so repeats are allowed, strangers not.
+    const QStringList asked = server.requests();
+    const qsizetype moved = asked.indexOf("/moved");
+    ASSERT_GE(moved, 1);
+    EXPECT_GE(asked.indexOf("/a?d=1", moved), moved + 1);
+    for (const QString &target : asked)
+        EXPECT_TRUE(target == "/a?d=1" || target == "/moved") << target.toStdString();
 
     // Every load asks the server again: the page of today changes during the day.
     server.serve("/a?d=1", {Response::page("<p>two</p>")});
