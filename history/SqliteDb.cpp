@@ -111,7 +111,9 @@ std::string SqliteDb::lastError() const { return sqlite3_errmsg(m_db); }
 
 TriggersOff::TriggersOff(SqliteDb &db) : m_db(db)
 {
-    sqlite3_db_config(m_db.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, &m_before);
+    // The pointer receives the state after the call: ask first, then turn them off.
+    sqlite3_db_config(m_db.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, -1, &m_before);
+    sqlite3_db_config(m_db.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
 }
 
 TriggersOff::~TriggersOff()
