@@ -70,9 +70,16 @@ void bindTexts(Statement &stmt, int &index, const DrawTexts &texts)
         stmt.bindStatic(index++, tokens.view());
 }
 
+bool bySqqh(const HistoryRow &a, const HistoryRow &b)
+{
+    return a.sqqh < b.sqqh;
+}
 
-
-bool bySqqh(const HistoryRow &a, const HistoryRow &b) { return a.sqqh < b.sqqh; }
+bool anyEarlierTexts(std::span<const DrawRecord> records)
+{
+    return std::any_of(records.begin(), records.end(),
+                       [](const DrawRecord &r) { return !r.earlierTexts.empty(); });
+}
 
 uint32_t readBigEndian(const QByteArray &bytes, int offset)
 {
@@ -226,7 +233,10 @@ std::optional<Digits> digitsOfText(const std::string &text)
     return digits;
 }
 
-std::string textOfDigits(const Digits &digits) { return std::string(digitText(digits).view()); }
+std::string textOfDigits(const Digits &digits)
+{
+    return std::string(digitText(digits).view());
+}
 
 // "L1AS=?,L2AS=?,…" for the 20 code columns with the letter.
 std::string assignments(const char *letter)
@@ -267,9 +277,8 @@ bool HistoryDb::writeMarks(std::span<const Correction> marks)
         return false;
     m_hasCorrections = true;
     // The first digits a draw was stored with stay its original.
-    Statement stmt = m_db->prepare(
-        "INSERT INTO Xiuzheng(SQQH, txtOld, txtNew) VALUES(?, ?, ?) "
-        "ON CONFLICT(SQQH) DO UPDATE SET txtNew = excluded.txtNew");
+    Statement stmt = m_db->prepare("INSERT INTO Xiuzheng(SQQH, txtOld, txtNew) VALUES(?, ?, ?) "
+                                   "ON CONFLICT(SQQH) DO UPDATE SET txtNew = excluded.txtNew");
     // Corrected back to the digits it was first stored with: no longer a correction.
     Statement undo = m_db->prepare("DELETE FROM Xiuzheng WHERE SQQH = ?");
     if (!stmt.isValid() || !undo.isValid())
@@ -307,7 +316,8 @@ bool HistoryDb::correct(const CorrectionWrite &write)
     auto run = [&](Statement &stmt) {
         return stmt.step() == SQLITE_DONE && sqlite3_changes(m_db->handle()) == 1;
     };
-    Statement own = m_db->prepare(("UPDATE Lishi SET " + assignments("") + " WHERE SQQH=?").c_str());
+    Statement own =
+        m_db->prepare(("UPDATE Lishi SET " + assignments("") + " WHERE SQQH=?").c_str());
     int index = 1;
     bindCodes(own, index, write.own);
     own.bind(index, write.sqqh);
@@ -330,8 +340,8 @@ bool HistoryDb::correct(const CorrectionWrite &write)
             std::string sql = "UPDATE Lishi SET " + assignments("P");
             for (const char *column : {"txtHisPreLst", "txtHisPreLstHm", "txtHisPreLstDx",
                                        "txtHisPreLstDs", "txtHisPreLstDuan"})
-                sql += std::string(",") + column + "=CASE WHEN length(txtHisPreLst)>0 THEN ? ELSE " +
-                       column + " END";
+                sql += std::string(",") + column +
+                       "=CASE WHEN length(txtHisPreLst)>0 THEN ? ELSE " + column + " END";
             sql += " WHERE SQQH=?";
             Statement after = m_db->prepare(sql.c_str());
             index = 1;
@@ -366,8 +376,14 @@ bool HistoryDb::replaceFrom(int32_t fromIssue, std::span<const DrawRecord> recor
     }
     std::vector<HistoryRow> rows;
     rows.reserve(records.size());
+    // The writer derives the new rows from the stored ones before `fromIssue`, in issue order.
+    const bool derived =
+        std::is_sorted(records.begin(), records.end(),
+                       [](const DrawRecord &a, const DrawRecord &b) { return a.sqqh < b.sqqh; }) &&
+        (records.empty() || records.front().sqqh >= fromIssue) && !anyEarlierTexts(records);
     if (!insertAll(recordsFrom(records), &rows) ||
-        !RowMirror(*m_db).replacedFrom(fromIssue, rows) || !writeMarks(marks) || !pruneMarks() ||
+        !RowMirror(*m_db).replacedFrom(fromIssue, rows) ||
+        (!derived && !RowMirror(*m_db).forgetDerived()) || !writeMarks(marks) || !pruneMarks() ||
         !tx.commit()) {
         if (created)
             m_hasCorrections = false;
@@ -380,7 +396,8 @@ HistoryDb::OpenResult HistoryDb::create(const QString &path, const Game &game, c
 {
     if ((QFileInfo::exists(path) || QFileInfo(path).isSymLink()) && !isLeftEmpty(path)) {
         OpenResult refused;
-        refused.message = QObject::tr("文件 %1 已经存在，未作任何改动。").arg(QFileInfo(path).fileName());
+        refused.message =
+            QObject::tr("文件 %1 已经存在，未作任何改动。").arg(QFileInfo(path).fileName());
         return refused;
     }
     return openPlaced(path, &game, name);
@@ -400,8 +417,9 @@ HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGa
     const bool exists = QFileInfo::exists(path);
     if (exists && !isOurs(path)) {
         result.status = OpenStatus::NotOurs;
-        result.message = QObject::tr("历史数据库 %1 不是本程序的数据库，未作任何改动；本次运行没有历史号码。")
-                             .arg(QFileInfo(path).fileName());
+        result.message =
+            QObject::tr("历史数据库 %1 不是本程序的数据库，未作任何改动；本次运行没有历史号码。")
+                .arg(QFileInfo(path).fileName());
         return result;
     }
     std::string error;
@@ -439,8 +457,9 @@ HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGa
     if (!result.db->readGame()) {
         result.db.reset();
         result.status = OpenStatus::Failed;
-        result.message = QObject::tr("历史数据库 %1 的彩种无法识别，未作任何改动；本次运行没有历史号码。")
-                             .arg(QFileInfo(path).fileName());
+        result.message =
+            QObject::tr("历史数据库 %1 的彩种无法识别，未作任何改动；本次运行没有历史号码。")
+                .arg(QFileInfo(path).fileName());
         return result;
     }
     result.status = exists ? OpenStatus::Opened : OpenStatus::Created;
@@ -558,7 +577,8 @@ bool HistoryDb::append(std::span<const DrawRecord> records)
     std::vector<HistoryRow> rows;
     rows.reserve(records.size());
     return tx.isActive() && insertAll(recordsFrom(records), &rows) &&
-           RowMirror(*m_db).appended(rows) && tx.commit();
+           RowMirror(*m_db).appended(rows) &&
+           (!anyEarlierTexts(records) || RowMirror(*m_db).forgetDerived()) && tx.commit();
 }
 
 bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
@@ -566,8 +586,69 @@ bool HistoryDb::replaceAll(std::span<const DrawRecord> records)
     return replaceAll(recordsFrom(records), nullptr, records.size());
 }
 
+bool HistoryDb::storedAs(const DrawRecord &record, const HistoryRow &row) const
+{
+    // The other columns follow from these in a derived row, and the record, from a run, derives
+    // them the same way; only the rebuild adds the earlier-draw texts.
+    return record.sqqh == row.sqqh && record.own == row.own && record.previous == row.previous &&
+           !record.previousTexts.empty() == row.hasPrevious && record.earlierTexts.empty() &&
+           (!m_hasDates || record.date == row.date);
+}
+
+std::optional<RecordSource> HistoryDb::keepRepeatedRows(const RecordSource &source,
+                                                        std::span<const HistoryRow> current,
+                                                        std::vector<HistoryRow> &rows)
+{
+    // Records of the newest issue read so far: they are stored again when the first difference
+    // falls among rows of that same issue, since rows are removed by whole issues.
+    std::vector<DrawRecord> sameIssue;
+    std::optional<DrawRecord> differing;
+    bool more = true;
+    size_t repeated = 0;
+    for (DrawRecord record; (more = source(record));) {
+        if (repeated == current.size() || !storedAs(record, current[repeated])) {
+            differing = std::move(record);
+            break;
+        }
+        if (!sameIssue.empty() && sameIssue.front().sqqh != record.sqqh)
+            sameIssue.clear();
+        sameIssue.push_back(record);
+        rows.push_back(HistoryRow::fromRecord(record));
+        ++repeated;
+    }
+    if (repeated < current.size()) {
+        size_t kept = repeated;
+        if (kept > 0 && current[kept - 1].sqqh == current[kept].sqqh) {
+            kept -= sameIssue.size();
+            rows.resize(kept);
+        } else {
+            sameIssue.clear();
+        }
+        Statement drop = m_db->prepare("DELETE FROM Lishi WHERE SQQH >= ?");
+        if (!drop.isValid() || drop.bind(1, current[kept].sqqh).step() != SQLITE_DONE)
+            return std::nullopt;
+        if (m_hasDates) {
+            Statement dates = m_db->prepare("DELETE FROM Kaijiangri WHERE SQQH >= ?");
+            if (!dates.isValid() || dates.bind(1, current[kept].sqqh).step() != SQLITE_DONE)
+                return std::nullopt;
+        }
+    } else {
+        sameIssue.clear();
+    }
+    if (differing)
+        sameIssue.push_back(std::move(*differing));
+    return RecordSource([&source, more, carried = std::move(sameIssue),
+                         next = size_t{0}](DrawRecord &record) mutable {
+        if (next < carried.size()) {
+            record = std::move(carried[next++]);
+            return true;
+        }
+        return more && (more = source(record));
+    });
+}
+
 bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored,
-                           size_t expected)
+                           size_t expected, std::span<const HistoryRow> current)
 {
     TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
@@ -575,12 +656,31 @@ bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *
     std::vector<HistoryRow> rows;
     rows.reserve(expected + kRowHeadroom);
     preferLargePages(rows.data(), rows.capacity() * sizeof(HistoryRow));
-    if (!tx.isActive() || !m_db->exec("DELETE FROM Lishi") ||
-        (m_hasDates && !m_db->exec("DELETE FROM Kaijiangri")) || !insertAll(source, &rows))
+    if (!tx.isActive())
         return false;
-    if (!std::is_sorted(rows.begin(), rows.end(), bySqqh))
+    // Removing every row costs as much as writing them: a history read in again over itself
+    // (with new draws at its end, most often) keeps the rows it repeats.
+    std::optional<RecordSource> rest = source;
+    if (!current.empty() && RowMirror(*m_db).isDerived())
+        rest = keepRepeatedRows(source, current, rows);
+    else if (!m_db->exec("DELETE FROM Lishi") ||
+             (m_hasDates && !m_db->exec("DELETE FROM Kaijiangri")))
+        return false;
+    bool earlierTexts = false;
+    if (!rest || !insertAll(
+                     [&](DrawRecord &record) {
+                         if (!(*rest)(record))
+                             return false;
+                         earlierTexts = earlierTexts || !record.earlierTexts.empty();
+                         return true;
+                     },
+                     &rows))
+        return false;
+    const bool inOrder = std::is_sorted(rows.begin(), rows.end(), bySqqh);
+    if (!inOrder)
         std::stable_sort(rows.begin(), rows.end(), bySqqh);
-    if (!mirror(rows) || !pruneMarks() || !tx.commit())
+    if (!mirror(rows) || (inOrder && !earlierTexts && !RowMirror(*m_db).markDerived()) ||
+        !pruneMarks() || !tx.commit())
         return false;
     if (stored)
         *stored = std::move(rows);
@@ -592,7 +692,7 @@ bool HistoryDb::clear()
     TriggersOff ownWrite(*m_db);
     Transaction tx(*m_db);
     return tx.isActive() && m_db->exec("DELETE FROM Lishi") && clearSideTables() && mirror({}) &&
-           tx.commit();
+           RowMirror(*m_db).markDerived() && tx.commit();
 }
 
 bool HistoryDb::deleteNewest()

@@ -27,8 +27,14 @@ RecordSource recordsFrom(std::span<const DrawRecord> records);
 
 class HistoryDb
 {
-public:
-    enum class OpenStatus { Opened, Created, NotOurs, Failed };
+  public:
+    enum class OpenStatus
+    {
+        Opened,
+        Created,
+        NotOurs,
+        Failed
+    };
     struct OpenResult
     {
         std::unique_ptr<HistoryDb> db;
@@ -96,9 +102,11 @@ public:
     // Empties Lishi and stores `records` in their place, in one transaction.
     bool replaceAll(std::span<const DrawRecord> records);
     // With `stored`: also gives the rows stored, in issue order. `expected`: how many records the
-    // source will yield, where known.
+    // source will yield, where known. `current`: the rows the file holds now, as loadRows() gave
+    // them and the writers since kept them; where the file vouches for its rows as derived, the
+    // leading rows the records repeat stay as they are and only the rest is written.
     bool replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored = nullptr,
-                    size_t expected = 0);
+                    size_t expected = 0, std::span<const HistoryRow> current = {});
     bool clear();
     // Removes the draw with the greatest issue (the last stored of equal ones).
     bool deleteNewest();
@@ -109,7 +117,7 @@ public:
     static std::vector<std::string> lishiColumns();
     static std::string createStatements();
 
-private:
+  private:
     HistoryDb(QString path, std::unique_ptr<SqliteDb> db);
     // Opens the file, or creates it (with `newGame` recorded in the same transaction, when given).
     static OpenResult openFile(const QString &path, const Game *newGame, const QString &name);
@@ -117,6 +125,14 @@ private:
     static OpenResult openPlaced(const QString &path, const Game *newGame, const QString &name);
     // Inserts the records; with `rows`, appends the row of each.
     bool insertAll(const RecordSource &source, std::vector<HistoryRow> *rows = nullptr);
+    // Reads records while they repeat `current` from its first row, adding the row of each to
+    // `rows`; removes the stored rows from the first that differs on (from the start of its
+    // issue), and gives the source of what is still to be inserted.
+    std::optional<RecordSource> keepRepeatedRows(const RecordSource &source,
+                                                 std::span<const HistoryRow> current,
+                                                 std::vector<HistoryRow> &rows);
+    // Whether `record` is written exactly as the derived row `row` is stored.
+    bool storedAs(const DrawRecord &record, const HistoryRow &row) const;
     // Every row read from Lishi itself, in issue order; and the dates kept beside it.
     std::vector<HistoryRow> scanRows();
     void addDates(std::vector<HistoryRow> &rows);
@@ -136,7 +152,7 @@ private:
     std::unique_ptr<SqliteDb> m_db;
     Game m_game = Game::standard();
     QString m_name;
-    bool m_hasDates = false; // the table Kaijiangri exists
+    bool m_hasDates = false;       // the table Kaijiangri exists
     bool m_hasCorrections = false; // the table Xiuzheng exists
 };
 

@@ -91,7 +91,7 @@ bool HistoryStore::replaceAll(std::span<const DrawRecord> records)
 bool HistoryStore::replaceAll(const RecordSource &source, size_t expected)
 {
     std::vector<HistoryRow> rows;
-    if (!m_db || !m_db->replaceAll(source, &rows, expected))
+    if (!m_db || !m_db->replaceAll(source, &rows, expected, m_rows))
         return false;
     resetRows(std::move(rows));
     return true;

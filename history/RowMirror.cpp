@@ -13,6 +13,8 @@ namespace {
 // holds Lishi's greatest rowid as of the last change this program made.
 constexpr int64_t kStateBlock = -1;
 constexpr int64_t kLastRowidBlock = -2;
+// Present while the copy vouches that Lishi holds only derived rows.
+constexpr int64_t kDerivedBlock = -3;
 constexpr int64_t kForm = 1;
 
 bool bySqqh(const HistoryRow &a, const HistoryRow &b)
@@ -42,8 +44,35 @@ bool RowMirror::create(const std::vector<std::string> &watched)
         "CREATE TRIGGER IF NOT EXISTS LishiYasuoZeng AFTER INSERT ON Lishi" +
         emptyIt + "CREATE TRIGGER IF NOT EXISTS LishiYasuoShan AFTER DELETE ON Lishi" + emptyIt +
         "CREATE TRIGGER IF NOT EXISTS LishiYasuoGai AFTER UPDATE OF " + columns + " ON Lishi" +
-        emptyIt;
+        emptyIt +
+        // A change of any other column leaves the copy right but the rows no longer derived.
+        "CREATE TRIGGER IF NOT EXISTS LishiYasuoYuan AFTER UPDATE ON Lishi WHEN EXISTS (SELECT 1 "
+        "FROM LishiYasuo WHERE intKuai = " +
+        std::to_string(kDerivedBlock) +
+        ") BEGIN DELETE FROM LishiYasuo WHERE intKuai = " + std::to_string(kDerivedBlock) +
+        "; END;";
     return m_db.exec(sql.c_str());
+}
+
+bool RowMirror::isDerived()
+{
+    return size().has_value() && m_db.queryInt(("SELECT count(*) FROM LishiYasuo WHERE intKuai = " +
+                                                std::to_string(kDerivedBlock))
+                                                   .c_str(),
+                                               0) == 1;
+}
+
+bool RowMirror::markDerived()
+{
+    return !size() || m_db.exec(("INSERT OR REPLACE INTO LishiYasuo(intKuai, intShu) VALUES(" +
+                                 std::to_string(kDerivedBlock) + ", 0)")
+                                    .c_str());
+}
+
+bool RowMirror::forgetDerived()
+{
+    return m_db.exec(
+        ("DELETE FROM LishiYasuo WHERE intKuai = " + std::to_string(kDerivedBlock)).c_str());
 }
 
 std::optional<size_t> RowMirror::size()
@@ -176,7 +205,10 @@ bool RowMirror::appended(std::span<const HistoryRow> rows)
         tail.insert(tail.end(), rows.begin(), rows.end());
         return put(lastBlock * kBlockRows, tail, true);
     }
-    // Rows that take their places among the stored ones, after equal issues.
+    // Rows that take their places among the stored ones, after equal issues: their previous
+    // draws are not those of the issue order.
+    if (!forgetDerived())
+        return false;
     tail.clear();
     if (!loadBlocks(0, blocksFor(*count), tail))
         return abandon();

@@ -21,6 +21,12 @@ namespace quorlent {
 // next opening reads Lishi itself and writes the copy anew. A file without the copy (written
 // before it existed) is read from Lishi too.
 //
+// The copy may also vouch that Lishi holds nothing but what this program's writing runs derived,
+// in issue order and without the earlier-draw texts, from the issues, digits, codes and dates the
+// copy keeps: every other column as such a run writes it. A stored row that agrees with a new run
+// on those is then the row that run would write, and a rewrite of the history may keep it.
+// Whatever changes Lishi without the triggers off (or empties the copy) withdraws the word.
+//
 // Every method but load() runs inside the caller's transaction.
 class RowMirror
 {
@@ -42,6 +48,14 @@ class RowMirror
 
     // Makes the copy `rows`, in step (after a whole history was written or read).
     bool store(std::span<const HistoryRow> rows);
+
+    // Whether the copy is in step and vouches for Lishi as derived (see above).
+    bool isDerived();
+    // After a writer left Lishi derived: a whole history written by an in-order run, or emptied.
+    bool markDerived();
+    // After a writer stored rows no in-order run would: the copy may stay in step, but no longer
+    // vouches for them.
+    bool forgetDerived();
 
     // What a writer of Lishi tells the copy after its change; nothing to do while the copy is out
     // of step. Rows appended in the order they were stored.

@@ -251,7 +251,10 @@ int benchGame(const Game &game, int wanted)
     const QString textPath = QDir(folder.path()).filePath(QStringLiteral("draws.txt"));
     const QString csvPath = QDir(folder.path()).filePath(QStringLiteral("draws.csv"));
     const std::vector<DrawRecord> records = bench::randomRecords(draws, 7, 0, game);
-    if (!writeFile(textPath, historyText(game, records)) ||
+    // Other draws under the same issues: a file that differs from its first line on.
+    const QString otherPath = QDir(folder.path()).filePath(QStringLiteral("other.txt"));
+    if (!writeFile(otherPath, historyText(game, bench::randomRecords(draws, 8, 0, game))) ||
+        !writeFile(textPath, historyText(game, records)) ||
         !writeFile(csvPath, csvText(game, records)))
         return 1;
 
@@ -264,14 +267,18 @@ int benchGame(const Game &game, int wanted)
                                               : store.create(dbPath, game, QStringLiteral("bench"));
         if (!opened.db && !store.isOpen())
             return 1;
-        auto import = [&] {
-            if (!importHistoryFile(store, textPath, 1).ok)
-                std::exit(1);
+        auto importOf = [&](const QString &path) {
+            return [&store, path] {
+                if (!importHistoryFile(store, path, 1).ok)
+                    std::exit(1);
+            };
         };
-        timesRow("import of the own-form text file, into an empty history", bench::timesOf(import),
-                 1000);
-        timesRow("import of the own-form text file, over the same history", bench::timesOf(import),
-                 1000);
+        timesRow("import of the own-form text file, into an empty history",
+                 bench::timesOf(importOf(otherPath)), 1000);
+        timesRow("import of the own-form text file, over other draws",
+                 bench::timesOf(importOf(textPath)), 1000);
+        timesRow("import of the own-form text file, over the same history",
+                 bench::timesOf(importOf(textPath)), 1000);
         if (store.size() != size_t(draws))
             return 1;
     }
