@@ -19,6 +19,7 @@
 #include "HistoryDb.h"
 #include "HitListModel.h"
 #include "LiteralSearch.h"
+#include "ProcessMemory.h"
 #include "SearchResult.h"
 #include "TallyModel.h"
 
@@ -35,6 +36,8 @@
 using namespace quorlent;
 
 namespace {
+
+bool fastOnly = false; // --fast: the in-memory searches alone
 
 using bench::millisecondsOf;
 using Clock = std::chrono::steady_clock;
@@ -117,7 +120,7 @@ double median(std::vector<double> values)
 
 void benchSize(int draws, const Game &game = Game::standard())
 {
-    const bool literalToo = game.isStandard();
+    const bool literalToo = game.isStandard() && !fastOnly;
     QTemporaryDir dir;
     auto opened = HistoryDb::openOrCreate(dir.filePath(QStringLiteral("Varnibo.mdb")));
     if (!opened.db) {
@@ -221,10 +224,15 @@ void benchSize(int draws, const Game &game = Game::standard())
 
 int main(int argc, char **argv)
 {
+    keepFreedMemory(); // as the program does
     QCoreApplication app(argc, argv);
     std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::atoi(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--fast")
+            fastOnly = true; // without the statements, which take minutes at full size
+        else
+            sizes.push_back(std::atoi(argv[i]));
+    }
     if (sizes.empty())
         sizes = {1920, 32767, 500000};
     std::printf("Searches over the whole history; reference = the newest draw, kind 号码; the "
