@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 
 namespace quorlent::plan {
 
@@ -71,9 +70,13 @@ class NumberPool
         uint64_t hash = 1469598103934665603ull;
         for (uint64_t word : bits)
             hash = (hash ^ word) * 1099511628211ull;
-        std::vector<uint32_t> &same = m_byHash[hash];
-        for (uint32_t index : same) {
-            if (m_out.pool[index].bits == bits)
+        if (2 * (m_hashes.size() + 1) > m_slots.size())
+            grow();
+        // Open addressing: the slots hold pool indexes, kNone where free.
+        size_t at = size_t(hash) & (m_slots.size() - 1);
+        for (; m_slots[at] != PlanProposals::kNone; at = (at + 1) & (m_slots.size() - 1)) {
+            const uint32_t index = m_slots[at];
+            if (m_hashes[index] == hash && m_out.pool[index].bits == bits)
                 return index;
         }
         Proposal p;
@@ -84,8 +87,9 @@ class NumberPool
         p.bits = bits;
         m_held += p.bits.size() * sizeof(uint64_t);
         m_out.pool.push_back(std::move(p));
-        same.push_back(uint32_t(m_out.pool.size() - 1));
-        return same.back();
+        m_hashes.push_back(hash);
+        m_slots[at] = uint32_t(m_out.pool.size() - 1);
+        return m_slots[at];
     }
     // Bytes held in all: beyond kMostHeld the plan's numbers would not fit in memory (a 前三
     // part takes 125 bytes a draw, 五星 12.5 kB).
@@ -98,7 +102,19 @@ class NumberPool
     int m_count;
     bool m_group;
     size_t m_held = 0;
-    std::unordered_map<uint64_t, std::vector<uint32_t>> m_byHash;
+    std::vector<uint64_t> m_hashes; // by pool index
+    std::vector<uint32_t> m_slots = std::vector<uint32_t>(64, PlanProposals::kNone);
+
+    void grow()
+    {
+        m_slots.assign(m_slots.size() * 2, PlanProposals::kNone);
+        for (uint32_t index = 0; index < m_hashes.size(); ++index) {
+            size_t at = size_t(m_hashes[index]) & (m_slots.size() - 1);
+            while (m_slots[at] != PlanProposals::kNone)
+                at = (at + 1) & (m_slots.size() - 1);
+            m_slots[at] = index;
+        }
+    }
 };
 
 } // namespace
