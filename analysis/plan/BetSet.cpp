@@ -58,6 +58,46 @@ template <typename F> void forEachOfProduct(const uint16_t *masks, int count, F 
 
 } // namespace
 
+std::optional<NumberReading> NumberReading::of(int first, int count, const Play &play)
+{
+    if (play.first < first || play.first + play.count > first + count)
+        return std::nullopt;
+    NumberReading r;
+    r.play = &play;
+    r.first = first;
+    r.count = count;
+    r.same = play.kind == PlayKind::Direct && play.first == first && play.count == count;
+    uint32_t size = 1;
+    for (int i = 0; i < count; ++i)
+        size *= 10;
+    uint32_t below = 1; // the part's positions after the play's
+    for (int i = play.first + play.count; i < first + count; ++i)
+        below *= 10;
+    uint32_t width = 1;
+    for (int i = 0; i < play.count; ++i)
+        width *= 10;
+    r.betOf.resize(size);
+    for (uint32_t n = 0; n < size; ++n) {
+        const uint32_t projected = n / below % width;
+        uint32_t bet = projected;
+        if (play.isGroup()) {
+            bet = canonicalOf(projected, play.count);
+            if (!play.sells(bet))
+                bet = kNoBet;
+        }
+        r.betOf[n] = bet;
+    }
+    if (play.isGroup()) {
+        r.orderings.resize(play.valueSpace());
+        r.lines.resize(play.valueSpace());
+        for (uint32_t v = 0; v < play.valueSpace(); ++v) {
+            r.orderings[v] = uint8_t(orderingsOf(v, play.count));
+            r.lines[v] = play.lineFor(v);
+        }
+    }
+    return r;
+}
+
 void BetSet::setBit(uint32_t value)
 {
     m_bits[value >> 6] |= uint64_t(1) << (value & 63);
@@ -73,6 +113,42 @@ BetSet BetSet::ofValues(const Play &play, const std::vector<uint32_t> &values)
     }
     set.finish();
     return set;
+}
+
+void BetSet::assign(const Proposal &numbers, const NumberReading &reading)
+{
+    const Play &play = *reading.play;
+    m_play = &play;
+    m_product = false;
+    m_masks = {};
+    if (reading.same) {
+        m_bits.assign(numbers.bits.begin(), numbers.bits.end());
+        finish(&reading);
+        return;
+    }
+    m_bits.assign((play.valueSpace() + 63) / 64, 0);
+    const uint32_t *betOf = reading.betOf.data();
+    if (play.kind == PlayKind::Position || play.kind == PlayKind::BigSmallOddEven) {
+        uint16_t digitMask = 0;
+        numbers.forEachNumber(
+            [&](uint32_t n) { digitMask = uint16_t(digitMask | (1u << betOf[n])); });
+        if (play.kind == PlayKind::Position) {
+            m_product = true;
+            m_masks[0] = digitMask;
+        } else {
+            const uint16_t bets = attributesCovering(digitMask);
+            for (int a = 0; a < kAttributes; ++a) {
+                if ((bets >> a) & 1)
+                    setBit(uint32_t(a));
+            }
+        }
+    } else {
+        numbers.forEachNumber([&](uint32_t n) {
+            if (const uint32_t bet = betOf[n]; bet != NumberReading::kNoBet)
+                setBit(bet);
+        });
+    }
+    finish(&reading);
 }
 
 BetSetResult BetSet::make(const Proposal &proposal, const Play &play)
@@ -219,7 +295,7 @@ BetSetResult BetSet::make(const Proposal &proposal, const Play &play)
     return {std::move(set), {}};
 }
 
-void BetSet::finish()
+void BetSet::finish(const NumberReading *reading)
 {
     const Play &play = *m_play;
     m_outcomes.clear();
@@ -260,7 +336,10 @@ void BetSet::finish()
         for (size_t w = 0; w < m_bits.size(); ++w) {
             for (uint64_t word = m_bits[w]; word; word &= word - 1) {
                 const auto v = uint32_t(w * 64 + size_t(std::countr_zero(word)));
-                byLine[size_t(play.lineFor(v))] += orderingsOf(v, play.count) / space;
+                if (reading)
+                    byLine[size_t(reading->lines[v])] += reading->orderings[v] / space;
+                else
+                    byLine[size_t(play.lineFor(v))] += orderingsOf(v, play.count) / space;
             }
         }
         for (int l = 0; l < kPrizeLines; ++l) {

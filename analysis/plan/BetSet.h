@@ -23,6 +23,28 @@ struct ChanceOutcome
 
 struct BetSetResult;
 
+// How each number of a part reads as a bet of one play, worked out once so that the bets of
+// many proposals of that part are made in turn without reading digits (BetSet::assign).
+struct NumberReading
+{
+    static constexpr uint32_t kNoBet = UINT32_MAX;
+
+    const Play *play = nullptr;
+    int first = 0; // the part
+    int count = 0;
+    // The play's numbers are the part's, bet for bet (直选 of the same positions).
+    bool same = false;
+    // By number of the part: the bet it makes (定位胆, 大小单双: its digit at the play's position),
+    // kNoBet where the play sells none of it (a 组选 豹子).
+    std::vector<uint32_t> betOf;
+    // 组选, by bet: how many draws it wins on (the orderings of its digits) and its prize line.
+    std::vector<uint8_t> orderings;
+    std::vector<PrizeLine> lines;
+
+    // None where the play reads positions outside the part.
+    static std::optional<NumberReading> of(int first, int count, const Play &play);
+};
+
 // The bets a play makes of one proposal: how many (注数), which of them a draw wins, and how the
 // draw falls under chance. A 组选 bet is its digits in ascending order. Bets are distinct: the
 // same number proposed twice is one bet.
@@ -34,6 +56,9 @@ class BetSet
     static BetSetResult make(const Proposal &proposal, const Play &play);
     // The bets given as values of the play (each one it sells).
     static BetSet ofValues(const Play &play, const std::vector<uint32_t> &values);
+    // Makes these the reading's play's bets of a proposal of the reading's part's numbers (not
+    // 组选 numbers), as make() would, keeping the memory already held.
+    void assign(const Proposal &numbers, const NumberReading &reading);
 
     const Play &play() const { return *m_play; }
     uint64_t count() const { return m_count; }
@@ -52,7 +77,7 @@ class BetSet
     explicit BetSet(const Play &play) : m_play(&play) {}
     void setBit(uint32_t value);
     bool testBit(uint32_t value) const { return (m_bits[value >> 6] >> (value & 63)) & 1; }
-    void finish();
+    void finish(const NumberReading *reading = nullptr);
 
     const Play *m_play;
     uint64_t m_count = 0;
