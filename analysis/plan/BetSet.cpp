@@ -76,17 +76,36 @@ std::optional<NumberReading> NumberReading::of(int first, int count, const Play 
     uint32_t width = 1;
     for (int i = 0; i < play.count; ++i)
         width *= 10;
-    r.betOf.resize(size);
-    for (uint32_t n = 0; n < size; ++n) {
-        const uint32_t projected = n / below % width;
-        uint32_t bet = projected;
+    // The bet of each value of the play's positions.
+    constexpr uint32_t kNoBet = UINT32_MAX;
+    std::vector<uint32_t> betOfValue(width);
+    for (uint32_t v = 0; v < width; ++v) {
+        betOfValue[v] = v;
         if (play.isGroup()) {
-            bet = canonicalOf(projected, play.count);
-            if (!play.sells(bet))
-                bet = kNoBet;
+            betOfValue[v] = canonicalOf(v, play.count);
+            if (!play.sells(betOfValue[v]))
+                betOfValue[v] = kNoBet;
         }
-        r.betOf[n] = bet;
     }
+    // The pieces of each bet, in ascending order of bet and word.
+    std::vector<std::vector<Piece>> byBet(width);
+    for (uint32_t n = 0; n < size; ++n) {
+        const uint32_t bet = betOfValue[n / below % width];
+        if (bet == kNoBet)
+            continue;
+        std::vector<Piece> &pieces = byBet[bet];
+        if (pieces.empty() || pieces.back().word != n / 64)
+            pieces.push_back({n / 64, 0});
+        pieces.back().bits |= uint64_t(1) << (n % 64);
+    }
+    for (uint32_t bet = 0; bet < byBet.size(); ++bet) {
+        if (byBet[bet].empty())
+            continue;
+        r.bets.push_back(bet);
+        r.firstPiece.push_back(uint32_t(r.pieces.size()));
+        r.pieces.insert(r.pieces.end(), byBet[bet].begin(), byBet[bet].end());
+    }
+    r.firstPiece.push_back(uint32_t(r.pieces.size()));
     if (play.isGroup()) {
         r.orderings.resize(play.valueSpace());
         r.lines.resize(play.valueSpace());
@@ -127,26 +146,30 @@ void BetSet::assign(const Proposal &numbers, const NumberReading &reading)
         return;
     }
     m_bits.assign((play.valueSpace() + 63) / 64, 0);
-    const uint32_t *betOf = reading.betOf.data();
-    if (play.kind == PlayKind::Position || play.kind == PlayKind::BigSmallOddEven) {
-        uint16_t digitMask = 0;
-        numbers.forEachNumber(
-            [&](uint32_t n) { digitMask = uint16_t(digitMask | (1u << betOf[n])); });
-        if (play.kind == PlayKind::Position) {
-            m_product = true;
-            m_masks[0] = digitMask;
-        } else {
-            const uint16_t bets = attributesCovering(digitMask);
-            for (int a = 0; a < kAttributes; ++a) {
-                if ((bets >> a) & 1)
-                    setBit(uint32_t(a));
+    // The bets the proposal makes, each once: any number making it is enough.
+    const uint64_t *bits = numbers.bits.data();
+    const NumberReading::Piece *pieces = reading.pieces.data();
+    uint16_t digitMask = 0;
+    for (size_t b = 0; b < reading.bets.size(); ++b) {
+        for (uint32_t i = reading.firstPiece[b]; i < reading.firstPiece[b + 1]; ++i) {
+            if (bits[pieces[i].word] & pieces[i].bits) {
+                if (play.kind == PlayKind::Position || play.kind == PlayKind::BigSmallOddEven)
+                    digitMask = uint16_t(digitMask | (1u << reading.bets[b]));
+                else
+                    setBit(reading.bets[b]);
+                break;
             }
         }
-    } else {
-        numbers.forEachNumber([&](uint32_t n) {
-            if (const uint32_t bet = betOf[n]; bet != NumberReading::kNoBet)
-                setBit(bet);
-        });
+    }
+    if (play.kind == PlayKind::Position) {
+        m_product = true;
+        m_masks[0] = digitMask;
+    } else if (play.kind == PlayKind::BigSmallOddEven) {
+        const uint16_t attributes = attributesCovering(digitMask);
+        for (int a = 0; a < kAttributes; ++a) {
+            if ((attributes >> a) & 1)
+                setBit(uint32_t(a));
+        }
     }
     finish(&reading);
 }

@@ -23,20 +23,26 @@ struct ChanceOutcome
 
 struct BetSetResult;
 
-// How each number of a part reads as a bet of one play, worked out once so that the bets of
-// many proposals of that part are made in turn without reading digits (BetSet::assign).
+// How the numbers of a part read as bets of one play, worked out once so that the bets of many
+// proposals of that part are made in turn by words, without reading digits (BetSet::assign).
 struct NumberReading
 {
-    static constexpr uint32_t kNoBet = UINT32_MAX;
-
     const Play *play = nullptr;
     int first = 0; // the part
     int count = 0;
     // The play's numbers are the part's, bet for bet (直选 of the same positions).
     bool same = false;
-    // By number of the part: the bet it makes (定位胆, 大小单双: its digit at the play's position),
-    // kNoBet where the play sells none of it (a 组选 豹子).
-    std::vector<uint32_t> betOf;
+    // For each bet in ascending order (定位胆, 大小单双: each digit at the play's position), the
+    // numbers of the part that make it, as words of the part's bits: the bet is made when a
+    // proposal holds any of them. Numbers the play sells nothing of (a 组选 豹子) make none.
+    struct Piece
+    {
+        uint32_t word;
+        uint64_t bits;
+    };
+    std::vector<uint32_t> bets;
+    std::vector<uint32_t> firstPiece; // by bet, and one past the last
+    std::vector<Piece> pieces;
     // 组选, by bet: how many draws it wins on (the orderings of its digits) and its prize line.
     std::vector<uint8_t> orderings;
     std::vector<PrizeLine> lines;
