@@ -58,7 +58,8 @@ template <typename F> void forEachOfProduct(const uint16_t *masks, int count, F 
 
 } // namespace
 
-std::optional<NumberReading> NumberReading::of(int first, int count, const Play &play)
+std::optional<NumberReading> NumberReading::of(int first, int count, const Play &play,
+                                               const std::vector<uint64_t> *among)
 {
     if (play.first < first || play.first + play.count > first + count)
         return std::nullopt;
@@ -91,7 +92,7 @@ std::optional<NumberReading> NumberReading::of(int first, int count, const Play 
     std::vector<std::vector<Piece>> byBet(width);
     for (uint32_t n = 0; n < size; ++n) {
         const uint32_t bet = betOfValue[n / below % width];
-        if (bet == kNoBet)
+        if (bet == kNoBet || (among && !(((*among)[n / 64] >> (n % 64)) & 1)))
             continue;
         std::vector<Piece> &pieces = byBet[bet];
         if (pieces.empty() || pieces.back().word != n / 64)
@@ -107,11 +108,27 @@ std::optional<NumberReading> NumberReading::of(int first, int count, const Play 
     }
     r.firstPiece.push_back(uint32_t(r.pieces.size()));
     if (play.isGroup()) {
-        r.orderings.resize(play.valueSpace());
-        r.lines.resize(play.valueSpace());
+        const double space = double(play.valueSpace());
+        std::array<int, kPrizeLines> orderings{};
         for (uint32_t v = 0; v < play.valueSpace(); ++v) {
-            r.orderings[v] = uint8_t(orderingsOf(v, play.count));
-            r.lines[v] = play.lineFor(v);
+            if (!play.sells(v))
+                continue;
+            const PrizeLine line = play.lineFor(v);
+            const int o = orderingsOf(v, play.count);
+            auto same = std::find_if(r.lineSums.begin(), r.lineSums.end(),
+                                     [&](const LineSums &l) { return l.line == line; });
+            if (same == r.lineSums.end()) {
+                r.lineSums.push_back(
+                    {line, std::vector<uint64_t>((play.valueSpace() + 63) / 64), {0.0}});
+                same = r.lineSums.end() - 1;
+                orderings[size_t(line)] = o;
+            }
+            if (orderings[size_t(line)] != o) { // not one number of orderings: bet by bet
+                r.lineSums.clear();
+                break;
+            }
+            same->bets[v >> 6] |= uint64_t(1) << (v & 63);
+            same->sums.push_back(same->sums.back() + o / space);
         }
     }
     return r;
@@ -146,20 +163,26 @@ void BetSet::assign(const Proposal &numbers, const NumberReading &reading)
         return;
     }
     m_bits.assign((play.valueSpace() + 63) / 64, 0);
-    // The bets the proposal makes, each once: any number making it is enough.
+    // The bets the proposal makes, each once: any number making it is enough. Without branches
+    // on the proposal's bits, which are as good as random.
     const uint64_t *bits = numbers.bits.data();
     const NumberReading::Piece *pieces = reading.pieces.data();
+    const bool digits = play.kind == PlayKind::Position || play.kind == PlayKind::BigSmallOddEven;
+    uint64_t *out = digits ? nullptr : m_bits.data();
     uint16_t digitMask = 0;
     for (size_t b = 0; b < reading.bets.size(); ++b) {
-        for (uint32_t i = reading.firstPiece[b]; i < reading.firstPiece[b + 1]; ++i) {
-            if (bits[pieces[i].word] & pieces[i].bits) {
-                if (play.kind == PlayKind::Position || play.kind == PlayKind::BigSmallOddEven)
-                    digitMask = uint16_t(digitMask | (1u << reading.bets[b]));
-                else
-                    setBit(reading.bets[b]);
-                break;
-            }
+        uint64_t any = 0;
+        const uint32_t bet = reading.bets[b];
+        if (digits) {
+            // A digit's numbers lie in many words, and the first few nearly always show it.
+            for (uint32_t i = reading.firstPiece[b]; i < reading.firstPiece[b + 1] && !any; ++i)
+                any = bits[pieces[i].word] & pieces[i].bits;
+            digitMask = uint16_t(digitMask | (uint32_t(any != 0) << bet));
+            continue;
         }
+        for (uint32_t i = reading.firstPiece[b]; i < reading.firstPiece[b + 1]; ++i)
+            any |= bits[pieces[i].word] & pieces[i].bits;
+        out[bet >> 6] |= uint64_t(any != 0) << (bet & 63);
     }
     if (play.kind == PlayKind::Position) {
         m_product = true;
@@ -356,13 +379,19 @@ void BetSet::finish(const NumberReading *reading)
         // Each 组选 bet wins on as many draws as its digits have orderings.
         std::array<double, kPrizeLines> byLine{};
         const double space = double(play.valueSpace());
-        for (size_t w = 0; w < m_bits.size(); ++w) {
-            for (uint64_t word = m_bits[w]; word; word &= word - 1) {
-                const auto v = uint32_t(w * 64 + size_t(std::countr_zero(word)));
-                if (reading)
-                    byLine[size_t(reading->lines[v])] += reading->orderings[v] / space;
-                else
+        if (reading && !reading->lineSums.empty()) {
+            for (const NumberReading::LineSums &l : reading->lineSums) {
+                size_t k = 0;
+                for (size_t w = 0; w < m_bits.size(); ++w)
+                    k += size_t(std::popcount(m_bits[w] & l.bets[w]));
+                byLine[size_t(l.line)] = l.sums[k];
+            }
+        } else {
+            for (size_t w = 0; w < m_bits.size(); ++w) {
+                for (uint64_t word = m_bits[w]; word; word &= word - 1) {
+                    const auto v = uint32_t(w * 64 + size_t(std::countr_zero(word)));
                     byLine[size_t(play.lineFor(v))] += orderingsOf(v, play.count) / space;
+                }
             }
         }
         for (int l = 0; l < kPrizeLines; ++l) {

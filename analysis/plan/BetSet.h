@@ -43,12 +43,22 @@ struct NumberReading
     std::vector<uint32_t> bets;
     std::vector<uint32_t> firstPiece; // by bet, and one past the last
     std::vector<Piece> pieces;
-    // 组选, by bet: how many draws it wins on (the orderings of its digits) and its prize line.
-    std::vector<uint8_t> orderings;
-    std::vector<PrizeLine> lines;
+    // 组选: each bet wins on as many draws as its digits have orderings, and every bet of a
+    // prize line has as many (三星组选: 3 on the 组三 line, 6 on the 组六 line). By line, its
+    // bets and the chance of k of them winning added up bet by bet, as finish() adds it.
+    struct LineSums
+    {
+        PrizeLine line;
+        std::vector<uint64_t> bets;
+        std::vector<double> sums; // by k
+    };
+    std::vector<LineSums> lineSums;
 
-    // None where the play reads positions outside the part.
-    static std::optional<NumberReading> of(int first, int count, const Play &play);
+    // None where the play reads positions outside the part. With `among` (a bit per number of
+    // the part), only the numbers among those are read: proposals holding no other number read
+    // the same, with fewer words to look at.
+    static std::optional<NumberReading> of(int first, int count, const Play &play,
+                                           const std::vector<uint64_t> *among = nullptr);
 };
 
 // The bets a play makes of one proposal: how many (注数), which of them a draw wins, and how the

@@ -43,6 +43,15 @@ Ledger::Ledger(const std::vector<HistoryRow> &rows, PlanProposals proposals)
     const size_t n = m_proposals.rowCount();
     m_multiplier.assign(n, 1);
     m_balance.assign(n, 0);
+    // Every number some proposal holds: a play reads only these.
+    for (const Proposal &p : m_proposals.pool) {
+        const Proposal &front = m_proposals.pool.front();
+        if (p.form != Proposal::Form::Numbers || p.first != front.first || p.count != front.count)
+            continue;
+        m_numbersUsed.resize(p.bits.size());
+        for (size_t w = 0; w < p.bits.size(); ++w)
+            m_numbersUsed[w] |= p.bits[w];
+    }
 }
 
 std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable &prizes,
@@ -67,7 +76,8 @@ std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
     const bool keep = pool.size() <= kKeptBetSets;
     std::optional<NumberReading> reading;
     if (!keep && !pool.empty() && pool.front().form == Proposal::Form::Numbers)
-        reading = NumberReading::of(pool.front().first, pool.front().count, play);
+        reading = NumberReading::of(pool.front().first, pool.front().count, play,
+                                    m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
     std::optional<BetSet> scratch;
     uint32_t inScratch = PlanProposals::kNone;
     std::vector<bool> seen(pool.size(), false); // priced already
@@ -346,7 +356,8 @@ ChanceBets Ledger::chanceBets() const
     std::optional<NumberReading> reading;
     const std::vector<Proposal> &pool = m_proposals.pool;
     if (m_priced->sets.empty() && !pool.empty() && pool.front().form == Proposal::Form::Numbers)
-        reading = NumberReading::of(pool.front().first, pool.front().count, *m_priced->play);
+        reading = NumberReading::of(pool.front().first, pool.front().count, *m_priced->play,
+                                    m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
     std::optional<BetSet> scratch;
     for (size_t i = 0; i < pool.size(); ++i) {
         const BetSet *set = nullptr;

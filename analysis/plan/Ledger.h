@@ -105,6 +105,7 @@ class Ledger
     PlanProposals m_proposals;
     std::unique_ptr<Priced> m_priced;
     std::vector<std::unique_ptr<Priced>> m_spare; // the most recent first
+    std::vector<uint64_t> m_numbersUsed;          // the union of the proposals' numbers
     PrizeTable m_noPrizes;
     Progression m_progression;
     Money m_startBalance = 0;
