@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+
 using namespace quorlent;
 using namespace quorlent::plan;
 
@@ -24,7 +27,7 @@ filter::Condition omission(filter::ConditionKind kind, const char *values, int t
     return c;
 }
 
-TEST(LargePool, NumbersBeforeEachDrawAsTheEngineLeavesThem)
+TEST(PlanManyProposals, NumbersBeforeEachDrawAsTheEngineLeavesThem)
 {
     std::mt19937 rng(7);
     const std::vector<HistoryRow> rows = plantest::randomPlanRows(rng, 700);
@@ -69,7 +72,36 @@ TEST(LargePool, NumbersBeforeEachDrawAsTheEngineLeavesThem)
     }
 }
 
-TEST(LargePool, LedgerOfManyProposalsAgreesWithBetsMadeForEachRow)
+TEST(PlanManyProposals, ProgressRisesAndACancelStopsTheRun)
+{
+    std::mt19937 rng(3);
+    const std::vector<HistoryRow> rows = plantest::randomPlanRows(rng, 3000);
+    SchemeSource source;
+    source.set.part = filter::FilterPart::FrontTwo;
+    source.set.conditions = {filter::conditionOf(filter::ConditionKind::Repeat, "0")};
+    std::atomic<bool> cancel = false;
+    std::vector<int64_t> done;
+    PlanControl control;
+    control.cancel = &cancel;
+    control.progress = [&](int64_t d, int64_t total) {
+        EXPECT_EQ(total, 2500);
+        done.push_back(d);
+        cancel = d >= 1000; // as the window's 取消 would, from another thread
+    };
+    const PlanProposals proposals = schemeProposals(rows, 500, 3000, source, control);
+    EXPECT_TRUE(proposals.cancelled);
+    ASSERT_GE(done.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+    EXPECT_LT(done.back(), 1500);
+    cancel = false;
+    done.clear();
+    control.progress = [&](int64_t d, int64_t) { done.push_back(d); };
+    EXPECT_FALSE(schemeProposals(rows, 500, 3000, source, control).cancelled);
+    ASSERT_FALSE(done.empty());
+    EXPECT_EQ(done.back(), 2500);
+}
+
+TEST(PlanManyProposals, LedgerOfManyProposalsAgreesWithBetsMadeForEachRow)
 {
     std::mt19937 rng(11);
     const std::vector<HistoryRow> rows = plantest::randomPlanRows(rng, 6000);
