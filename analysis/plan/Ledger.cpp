@@ -123,10 +123,15 @@ std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
             p.hitChance[i] = set.hitChance();
             p.costAtOne[i] = times(Money(set.count()), prizes.price);
         }
-    } else if (m_proposals.next != PlanProposals::kNone && !betsAt(m_proposals.next)) {
-        return nullptr; // the play cannot take the plan's numbers
     }
 
+    // The line a win pays by: the play's, except under 三星组选, where the draw's shape says.
+    std::vector<PrizeLine> lineOf;
+    if (play.kind == PlayKind::Group && play.count == 3) {
+        lineOf.resize(play.valueSpace());
+        for (uint32_t v = 0; v < play.valueSpace(); ++v)
+            lineOf[v] = play.lineFor(v);
+    }
     const uint32_t *byRow = m_proposals.byRow.data();
     const HistoryRow *draws = m_rows.data() + m_proposals.begin;
     for (size_t row = 0; row < n; ++row) {
@@ -145,10 +150,12 @@ std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
         p.status[row] = wins ? Status::Win : Status::Miss;
         if (wins) {
             p.wins[row] = uint8_t(wins);
-            p.prizeAtOne[row] = Money(wins) * prizes.prize(play.lineFor(play.drawValue(digits)));
+            const PrizeLine line = lineOf.empty() ? play.line : lineOf[play.drawValue(digits)];
+            p.prizeAtOne[row] = Money(wins) * prizes.prize(line);
         }
     }
-    // Proposals no row reads (the draw to come's) are priced too, for chanceBets().
+    // Proposals no row reads (the draw to come's) too: the play must take every one, as it must
+    // take every kept one.
     if (!keep) {
         for (uint32_t i = 0; i < pool.size(); ++i) {
             if (!seen[i] && !betsAt(i))
