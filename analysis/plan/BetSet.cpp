@@ -405,17 +405,7 @@ void BetSet::finish(const NumberReading *reading)
 
 uint32_t BetSet::wins(const Digits &digits) const
 {
-    const Play &play = *m_play;
-    if (m_product) {
-        for (int i = 0; i < play.count; ++i) {
-            if (!((m_masks[size_t(i)] >> digits[size_t(play.first + i)]) & 1))
-                return 0;
-        }
-        return 1;
-    }
-    if (play.kind == PlayKind::BigSmallOddEven)
-        return m_attributeWins[digits[size_t(play.first)]];
-    return testBit(play.drawValue(digits)) ? 1 : 0;
+    return wins(digits, m_product ? 0 : m_play->drawValue(digits));
 }
 
 std::vector<uint32_t> BetSet::values(size_t limit) const

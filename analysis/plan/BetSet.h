@@ -80,6 +80,20 @@ class BetSet
     uint64_t count() const { return m_count; }
     // How many bets the draw wins: 0 or 1, except under 大小单双, where 大 and 单 both win on 7.
     uint32_t wins(const Digits &digits) const;
+    // The same, with the draw's value under the play (Play::drawValue) known.
+    uint32_t wins(const Digits &digits, uint32_t drawValue) const
+    {
+        if (m_product) {
+            for (int i = 0; i < m_play->count; ++i) {
+                if (!((m_masks[size_t(i)] >> digits[size_t(m_play->first + i)]) & 1))
+                    return 0;
+            }
+            return 1;
+        }
+        if (m_play->kind == PlayKind::BigSmallOddEven)
+            return m_attributeWins[drawValue];
+        return testBit(drawValue) ? 1 : 0;
+    }
     // The ways of winning under chance; their probabilities add up to hitChance().
     const std::vector<ChanceOutcome> &chanceOutcomes() const { return m_outcomes; }
     // The chance that the draw wins at least one bet: the share of the play's draws covered.

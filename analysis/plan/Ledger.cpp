@@ -125,8 +125,16 @@ std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
         }
     }
 
-    // The line a win pays by: the play's, except under 三星组选, where the draw's shape says.
+    // The draw's value under the play: its digits there read as a number, sorted first under
+    // 组选 (by a table of the values of those positions). The line a win pays by: the play's,
+    // except under 三星组选, where the draw's shape says.
+    std::vector<uint32_t> sorted;
     std::vector<PrizeLine> lineOf;
+    if (play.isGroup()) {
+        sorted.resize(play.valueSpace());
+        for (uint32_t v = 0; v < play.valueSpace(); ++v)
+            sorted[v] = canonicalOf(v, play.count);
+    }
     if (play.kind == PlayKind::Group && play.count == 3) {
         lineOf.resize(play.valueSpace());
         for (uint32_t v = 0; v < play.valueSpace(); ++v)
@@ -146,12 +154,17 @@ std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
             continue;
         }
         const Digits &digits = draws[row].digits();
-        const uint32_t wins = set->wins(digits);
+        uint32_t value = 0;
+        for (int i = play.first; i < play.first + play.count; ++i)
+            value = value * 10 + digits[size_t(i)];
+        if (!sorted.empty())
+            value = sorted[value];
+        const uint32_t wins = set->wins(digits, value);
         p.status[row] = wins ? Status::Win : Status::Miss;
         if (wins) {
             p.wins[row] = uint8_t(wins);
-            const PrizeLine line = lineOf.empty() ? play.line : lineOf[play.drawValue(digits)];
-            p.prizeAtOne[row] = Money(wins) * prizes.prize(line);
+            p.prizeAtOne[row] =
+                Money(wins) * prizes.prize(lineOf.empty() ? play.line : lineOf[value]);
         }
     }
     // Proposals no row reads (the draw to come's) too: the play must take every one, as it must
