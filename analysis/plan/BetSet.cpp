@@ -58,6 +58,82 @@ template <typename F> void forEachOfProduct(const uint16_t *masks, int count, F 
 
 } // namespace
 
+std::optional<NumberReading> NumberReading::of(int first, int count, const Play &play,
+                                               const std::vector<uint64_t> *among)
+{
+    if (play.first < first || play.first + play.count > first + count)
+        return std::nullopt;
+    NumberReading r;
+    r.play = &play;
+    r.first = first;
+    r.count = count;
+    r.same = play.kind == PlayKind::Direct && play.first == first && play.count == count;
+    uint32_t size = 1;
+    for (int i = 0; i < count; ++i)
+        size *= 10;
+    uint32_t below = 1; // the part's positions after the play's
+    for (int i = play.first + play.count; i < first + count; ++i)
+        below *= 10;
+    uint32_t width = 1;
+    for (int i = 0; i < play.count; ++i)
+        width *= 10;
+    // The bet of each value of the play's positions.
+    constexpr uint32_t kNoBet = UINT32_MAX;
+    std::vector<uint32_t> betOfValue(width);
+    for (uint32_t v = 0; v < width; ++v) {
+        betOfValue[v] = v;
+        if (play.isGroup()) {
+            betOfValue[v] = canonicalOf(v, play.count);
+            if (!play.sells(betOfValue[v]))
+                betOfValue[v] = kNoBet;
+        }
+    }
+    // The pieces of each bet, in ascending order of bet and word.
+    std::vector<std::vector<Piece>> byBet(width);
+    for (uint32_t n = 0; n < size; ++n) {
+        const uint32_t bet = betOfValue[n / below % width];
+        if (bet == kNoBet || (among && !(((*among)[n / 64] >> (n % 64)) & 1)))
+            continue;
+        std::vector<Piece> &pieces = byBet[bet];
+        if (pieces.empty() || pieces.back().word != n / 64)
+            pieces.push_back({n / 64, 0});
+        pieces.back().bits |= uint64_t(1) << (n % 64);
+    }
+    for (uint32_t bet = 0; bet < byBet.size(); ++bet) {
+        if (byBet[bet].empty())
+            continue;
+        r.bets.push_back(bet);
+        r.firstPiece.push_back(uint32_t(r.pieces.size()));
+        r.pieces.insert(r.pieces.end(), byBet[bet].begin(), byBet[bet].end());
+    }
+    r.firstPiece.push_back(uint32_t(r.pieces.size()));
+    if (play.isGroup()) {
+        const double space = double(play.valueSpace());
+        std::array<int, kPrizeLines> orderings{};
+        for (uint32_t v = 0; v < play.valueSpace(); ++v) {
+            if (!play.sells(v))
+                continue;
+            const PrizeLine line = play.lineFor(v);
+            const int o = orderingsOf(v, play.count);
+            auto same = std::find_if(r.lineSums.begin(), r.lineSums.end(),
+                                     [&](const LineSums &l) { return l.line == line; });
+            if (same == r.lineSums.end()) {
+                r.lineSums.push_back(
+                    {line, std::vector<uint64_t>((play.valueSpace() + 63) / 64), {0.0}});
+                same = r.lineSums.end() - 1;
+                orderings[size_t(line)] = o;
+            }
+            if (orderings[size_t(line)] != o) { // not one number of orderings: bet by bet
+                r.lineSums.clear();
+                break;
+            }
+            same->bets[v >> 6] |= uint64_t(1) << (v & 63);
+            same->sums.push_back(same->sums.back() + o / space);
+        }
+    }
+    return r;
+}
+
 void BetSet::setBit(uint32_t value)
 {
     m_bits[value >> 6] |= uint64_t(1) << (value & 63);
@@ -73,6 +149,52 @@ BetSet BetSet::ofValues(const Play &play, const std::vector<uint32_t> &values)
     }
     set.finish();
     return set;
+}
+
+void BetSet::assign(const Proposal &numbers, const NumberReading &reading)
+{
+    const Play &play = *reading.play;
+    m_play = &play;
+    m_product = false;
+    m_masks = {};
+    if (reading.same) {
+        m_bits.assign(numbers.bits.begin(), numbers.bits.end());
+        finish(&reading);
+        return;
+    }
+    m_bits.assign((play.valueSpace() + 63) / 64, 0);
+    // The bets the proposal makes, each once: any number making it is enough. Without branches
+    // on the proposal's bits, which are as good as random.
+    const uint64_t *bits = numbers.bits.data();
+    const NumberReading::Piece *pieces = reading.pieces.data();
+    const bool digits = play.kind == PlayKind::Position || play.kind == PlayKind::BigSmallOddEven;
+    uint64_t *out = digits ? nullptr : m_bits.data();
+    uint16_t digitMask = 0;
+    for (size_t b = 0; b < reading.bets.size(); ++b) {
+        uint64_t any = 0;
+        const uint32_t bet = reading.bets[b];
+        if (digits) {
+            // A digit's numbers lie in many words, and the first few nearly always show it.
+            for (uint32_t i = reading.firstPiece[b]; i < reading.firstPiece[b + 1] && !any; ++i)
+                any = bits[pieces[i].word] & pieces[i].bits;
+            digitMask = uint16_t(digitMask | (uint32_t(any != 0) << bet));
+            continue;
+        }
+        for (uint32_t i = reading.firstPiece[b]; i < reading.firstPiece[b + 1]; ++i)
+            any |= bits[pieces[i].word] & pieces[i].bits;
+        out[bet >> 6] |= uint64_t(any != 0) << (bet & 63);
+    }
+    if (play.kind == PlayKind::Position) {
+        m_product = true;
+        m_masks[0] = digitMask;
+    } else if (play.kind == PlayKind::BigSmallOddEven) {
+        const uint16_t attributes = attributesCovering(digitMask);
+        for (int a = 0; a < kAttributes; ++a) {
+            if ((attributes >> a) & 1)
+                setBit(uint32_t(a));
+        }
+    }
+    finish(&reading);
 }
 
 BetSetResult BetSet::make(const Proposal &proposal, const Play &play)
@@ -219,7 +341,7 @@ BetSetResult BetSet::make(const Proposal &proposal, const Play &play)
     return {std::move(set), {}};
 }
 
-void BetSet::finish()
+void BetSet::finish(const NumberReading *reading)
 {
     const Play &play = *m_play;
     m_outcomes.clear();
@@ -257,10 +379,19 @@ void BetSet::finish()
         // Each 组选 bet wins on as many draws as its digits have orderings.
         std::array<double, kPrizeLines> byLine{};
         const double space = double(play.valueSpace());
-        for (size_t w = 0; w < m_bits.size(); ++w) {
-            for (uint64_t word = m_bits[w]; word; word &= word - 1) {
-                const auto v = uint32_t(w * 64 + size_t(std::countr_zero(word)));
-                byLine[size_t(play.lineFor(v))] += orderingsOf(v, play.count) / space;
+        if (reading && !reading->lineSums.empty()) {
+            for (const NumberReading::LineSums &l : reading->lineSums) {
+                size_t k = 0;
+                for (size_t w = 0; w < m_bits.size(); ++w)
+                    k += size_t(std::popcount(m_bits[w] & l.bets[w]));
+                byLine[size_t(l.line)] = l.sums[k];
+            }
+        } else {
+            for (size_t w = 0; w < m_bits.size(); ++w) {
+                for (uint64_t word = m_bits[w]; word; word &= word - 1) {
+                    const auto v = uint32_t(w * 64 + size_t(std::countr_zero(word)));
+                    byLine[size_t(play.lineFor(v))] += orderingsOf(v, play.count) / space;
+                }
             }
         }
         for (int l = 0; l < kPrizeLines; ++l) {
@@ -274,17 +405,7 @@ void BetSet::finish()
 
 uint32_t BetSet::wins(const Digits &digits) const
 {
-    const Play &play = *m_play;
-    if (m_product) {
-        for (int i = 0; i < play.count; ++i) {
-            if (!((m_masks[size_t(i)] >> digits[size_t(play.first + i)]) & 1))
-                return 0;
-        }
-        return 1;
-    }
-    if (play.kind == PlayKind::BigSmallOddEven)
-        return m_attributeWins[digits[size_t(play.first)]];
-    return testBit(play.drawValue(digits)) ? 1 : 0;
+    return wins(digits, m_product ? 0 : m_play->drawValue(digits));
 }
 
 std::vector<uint32_t> BetSet::values(size_t limit) const

@@ -26,66 +26,181 @@ Money times(Money a, int64_t b)
     return product;
 }
 
+// What chance gives a proposal's bets at 1 倍: the expected prize.
+double chancePrizeOf(const BetSet &set, const PrizeTable &prizes)
+{
+    double expected = 0;
+    for (const ChanceOutcome &o : set.chanceOutcomes())
+        expected += o.probability * o.wins * double(prizes.prize(o.line));
+    return expected;
+}
+
 } // namespace
 
 Ledger::Ledger(const std::vector<HistoryRow> &rows, PlanProposals proposals)
     : m_rows(rows), m_proposals(std::move(proposals))
 {
     const size_t n = m_proposals.rowCount();
-    m_status.assign(n, Status::NoProposal);
-    m_wins.assign(n, 0);
-    m_prizeAtOne.assign(n, 0);
     m_multiplier.assign(n, 1);
     m_balance.assign(n, 0);
+    // Every number some proposal holds: a play reads only these.
+    for (const Proposal &p : m_proposals.pool) {
+        const Proposal &front = m_proposals.pool.front();
+        if (p.form != Proposal::Form::Numbers || p.first != front.first || p.count != front.count)
+            continue;
+        m_numbersUsed.resize(p.bits.size());
+        for (size_t w = 0; w < p.bits.size(); ++w)
+            m_numbersUsed[w] |= p.bits[w];
+    }
+}
+
+std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable &prizes,
+                                              FieldError *error) const
+{
+    auto priced = std::make_unique<Priced>();
+    Priced &p = *priced;
+    p.play = &play;
+    p.prizes = prizes;
+    const std::vector<Proposal> &pool = m_proposals.pool;
+    const size_t n = rowCount();
+    p.status.assign(n, Status::NoProposal);
+    p.wins.assign(n, 0);
+    p.prizeAtOne.assign(n, 0);
+    p.count.assign(pool.size(), 0);
+    p.chancePrize.assign(pool.size(), 0);
+    p.hitChance.assign(pool.size(), 0);
+    p.costAtOne.assign(pool.size(), 0);
+
+    // The bets of proposal i: kept, or made in `scratch` (from the numbers' reading where there
+    // is one, without reading digits).
+    const bool keep = pool.size() <= kKeptBetSets;
+    std::optional<NumberReading> reading;
+    if (!keep && !pool.empty() && pool.front().form == Proposal::Form::Numbers)
+        reading = NumberReading::of(pool.front().first, pool.front().count, play,
+                                    m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
+    std::optional<BetSet> scratch;
+    uint32_t inScratch = PlanProposals::kNone;
+    std::vector<bool> seen(pool.size(), false); // priced already
+    auto betsAt = [&](uint32_t i) -> const BetSet * {
+        if (keep)
+            return &p.sets[i];
+        if (i == inScratch)
+            return &*scratch;
+        const Proposal &proposal = pool[i];
+        if (scratch && reading && proposal.form == Proposal::Form::Numbers && !proposal.group &&
+            proposal.first == reading->first && proposal.count == reading->count) {
+            scratch->assign(proposal, *reading);
+        } else {
+            BetSetResult made = BetSet::make(proposal, play);
+            if (!made.bets) {
+                *error = made.error;
+                return nullptr;
+            }
+            scratch = std::move(made.bets);
+        }
+        inScratch = i;
+        if (!seen[i]) {
+            seen[i] = true;
+            p.count[i] = scratch->count();
+            p.chancePrize[i] = chancePrizeOf(*scratch, prizes);
+            p.hitChance[i] = scratch->hitChance();
+            p.costAtOne[i] = times(Money(scratch->count()), prizes.price);
+        }
+        return &*scratch;
+    };
+    if (keep) {
+        p.sets.reserve(pool.size());
+        for (uint32_t i = 0; i < pool.size(); ++i) {
+            BetSetResult made = BetSet::make(pool[i], play);
+            if (!made.bets) {
+                *error = made.error;
+                return nullptr;
+            }
+            p.sets.push_back(std::move(*made.bets));
+            const BetSet &set = p.sets.back();
+            p.count[i] = set.count();
+            p.chancePrize[i] = chancePrizeOf(set, prizes);
+            p.hitChance[i] = set.hitChance();
+            p.costAtOne[i] = times(Money(set.count()), prizes.price);
+        }
+    }
+
+    // The draw's value under the play: its digits there read as a number, sorted first under
+    // 组选 (by a table of the values of those positions). The line a win pays by: the play's,
+    // except under 三星组选, where the draw's shape says.
+    std::vector<uint32_t> sorted;
+    std::vector<PrizeLine> lineOf;
+    if (play.isGroup()) {
+        sorted.resize(play.valueSpace());
+        for (uint32_t v = 0; v < play.valueSpace(); ++v)
+            sorted[v] = canonicalOf(v, play.count);
+    }
+    if (play.kind == PlayKind::Group && play.count == 3) {
+        lineOf.resize(play.valueSpace());
+        for (uint32_t v = 0; v < play.valueSpace(); ++v)
+            lineOf[v] = play.lineFor(v);
+    }
+    const uint32_t *byRow = m_proposals.byRow.data();
+    const HistoryRow *draws = m_rows.data() + m_proposals.begin;
+    for (size_t row = 0; row < n; ++row) {
+        const uint32_t index = byRow[row];
+        if (index == PlanProposals::kNone)
+            continue;
+        const BetSet *set = betsAt(index);
+        if (!set)
+            return nullptr;
+        if (set->count() == 0) {
+            p.status[row] = Status::NoBet;
+            continue;
+        }
+        const Digits &digits = draws[row].digits();
+        uint32_t value = 0;
+        for (int i = play.first; i < play.first + play.count; ++i)
+            value = value * 10 + digits[size_t(i)];
+        if (!sorted.empty())
+            value = sorted[value];
+        const uint32_t wins = set->wins(digits, value);
+        p.status[row] = wins ? Status::Win : Status::Miss;
+        if (wins) {
+            p.wins[row] = uint8_t(wins);
+            p.prizeAtOne[row] =
+                Money(wins) * prizes.prize(lineOf.empty() ? play.line : lineOf[value]);
+        }
+    }
+    // Proposals no row reads (the draw to come's) too: the play must take every one, as it must
+    // take every kept one.
+    if (!keep) {
+        for (uint32_t i = 0; i < pool.size(); ++i) {
+            if (!seen[i] && !betsAt(i))
+                return nullptr;
+        }
+    }
+    return priced;
 }
 
 std::optional<FieldError> Ledger::setPlay(const Play &play, const PrizeTable &prizes)
 {
     if (const FieldErrors errors = prizes.validate(); !errors.empty())
         return errors.front();
-    std::vector<BetSet> sets;
-    sets.reserve(m_proposals.pool.size());
-    for (const Proposal &proposal : m_proposals.pool) {
-        BetSetResult made = BetSet::make(proposal, play);
-        if (!made.bets)
-            return made.error;
-        sets.push_back(std::move(*made.bets));
+    std::unique_ptr<Priced> priced;
+    const auto known = std::find_if(m_spare.begin(), m_spare.end(), [&](const auto &s) {
+        return s->play == &play && s->prizes == prizes;
+    });
+    if (known != m_spare.end()) {
+        priced = std::move(*known);
+        m_spare.erase(known);
+    } else if (!m_priced || m_priced->play != &play || !(m_priced->prizes == prizes)) {
+        FieldError error;
+        priced = price(play, prizes, &error);
+        if (!priced)
+            return error;
     }
-    m_play = &play;
-    m_prizes = prizes;
-    m_betSets = std::move(sets);
-    m_chancePrize.clear();
-    m_costAtOne.clear();
-    for (const BetSet &set : m_betSets) {
-        double expected = 0;
-        for (const ChanceOutcome &o : set.chanceOutcomes())
-            expected += o.probability * o.wins * double(prizes.prize(o.line));
-        m_chancePrize.push_back(expected);
-        m_costAtOne.push_back(times(Money(set.count()), prizes.price));
-    }
-
-    const uint32_t *byRow = m_proposals.byRow.data();
-    const size_t first = m_proposals.begin;
-    for (size_t row = 0; row < rowCount(); ++row) {
-        const uint32_t index = byRow[row];
-        m_wins[row] = 0;
-        m_prizeAtOne[row] = 0;
-        if (index == PlanProposals::kNone) {
-            m_status[row] = Status::NoProposal;
-            continue;
-        }
-        const BetSet &set = m_betSets[index];
-        if (set.count() == 0) {
-            m_status[row] = Status::NoBet;
-            continue;
-        }
-        const Digits &digits = m_rows[first + row].digits();
-        const uint32_t wins = set.wins(digits);
-        m_status[row] = wins ? Status::Win : Status::Miss;
-        if (wins) {
-            m_wins[row] = uint8_t(wins);
-            m_prizeAtOne[row] = Money(wins) * prizes.prize(play.lineFor(play.drawValue(digits)));
-        }
+    if (priced) {
+        if (m_priced)
+            m_spare.insert(m_spare.begin(), std::move(m_priced));
+        if (m_spare.size() > kSparePriced)
+            m_spare.pop_back();
+        m_priced = std::move(priced);
     }
     settle();
     return std::nullopt;
@@ -107,19 +222,34 @@ std::optional<FieldError> Ledger::setStaking(const Progression &progression, Mon
 
 Ledger::Status Ledger::status(size_t row) const
 {
-    return m_status[row];
+    return m_priced ? m_priced->status[row] : Status::NoProposal;
+}
+
+const BetSet *Ledger::betsOf(uint32_t index) const
+{
+    if (index == PlanProposals::kNone || !m_priced)
+        return nullptr;
+    if (!m_priced->sets.empty())
+        return &m_priced->sets[index];
+    auto &made = m_priced->made;
+    auto known = made.find(index);
+    if (known == made.end()) {
+        // The play took every proposal when it was priced.
+        BetSetResult bets = BetSet::make(m_proposals.pool[index], *m_priced->play);
+        known = made.emplace(index, std::move(*bets.bets)).first;
+    }
+    return &known->second;
 }
 
 const BetSet *Ledger::bets(size_t row) const
 {
-    const uint32_t index = m_proposals.byRow[row];
-    return index == PlanProposals::kNone || m_betSets.empty() ? nullptr : &m_betSets[index];
+    return betsOf(m_proposals.byRow[row]);
 }
 
 uint64_t Ledger::betCount(size_t row) const
 {
-    const BetSet *set = bets(row);
-    return set ? set->count() : 0;
+    const uint32_t index = m_proposals.byRow[row];
+    return index == PlanProposals::kNone || !m_priced ? 0 : m_priced->count[index];
 }
 
 Money Ledger::cost(size_t row) const
@@ -127,19 +257,17 @@ Money Ledger::cost(size_t row) const
     const Status s = status(row);
     if (s != Status::Win && s != Status::Miss)
         return 0;
-    return times(m_costAtOne[m_proposals.byRow[row]], m_multiplier[row]);
+    return times(m_priced->costAtOne[m_proposals.byRow[row]], m_multiplier[row]);
 }
 
 Money Ledger::prize(size_t row) const
 {
-    return times(m_prizeAtOne[row], m_multiplier[row]);
+    return m_priced ? times(m_priced->prizeAtOne[row], m_multiplier[row]) : 0;
 }
 
 const BetSet *Ledger::nextBets() const
 {
-    return m_proposals.next == PlanProposals::kNone || m_betSets.empty()
-               ? nullptr
-               : &m_betSets[m_proposals.next];
+    return betsOf(m_proposals.next);
 }
 
 void Ledger::settle()
@@ -163,7 +291,10 @@ void Ledger::settle()
         multipliers.push_back(m_progression.multiplier(st));
         afterMiss.push_back(m_progression.afterMiss(st));
     }
-    const Status *statuses = m_status.data();
+    std::vector<Status> unpriced;
+    if (!m_priced)
+        unpriced.assign(rowCount(), Status::NoProposal);
+    const Status *statuses = m_priced ? m_priced->status.data() : unpriced.data();
     const uint32_t *byRow = m_proposals.byRow.data();
     for (size_t row = 0; row < rowCount(); ++row) {
         const Status status = statuses[row];
@@ -176,16 +307,17 @@ void Ledger::settle()
         const int64_t m = multipliers[size_t(state)];
         m_multiplier[row] = int32_t(m);
         const uint32_t index = byRow[row];
-        const Money cost = times(m_costAtOne[index], m);
+        const Priced &p = *m_priced; // a row with bets has been priced
+        const Money cost = times(p.costAtOne[index], m);
         if (s.firstShort < 0 && balance < cost)
             s.firstShort = int64_t(row);
-        const Money prize = times(m_prizeAtOne[row], m);
+        const Money prize = times(p.prizeAtOne[row], m);
         balance = add(add(balance, -cost), prize);
         m_balance[row] = balance;
         s.totalCost = add(s.totalCost, cost);
         s.totalPrize = add(s.totalPrize, prize);
-        s.chancePrize += m_chancePrize[index] * double(m);
-        chanceSum += m_betSets[index].hitChance();
+        s.chancePrize += p.chancePrize[index] * double(m);
+        chanceSum += p.hitChance[index];
         ++s.betDraws;
 
         if (status == Status::Win) {
@@ -238,11 +370,32 @@ void Ledger::settle()
 ChanceBets Ledger::chanceBets() const
 {
     ChanceBets out;
-    for (size_t i = 0; i < m_betSets.size(); ++i) {
+    if (!m_priced)
+        return out;
+    const PrizeTable &prizes = m_priced->prizes;
+    std::optional<NumberReading> reading;
+    const std::vector<Proposal> &pool = m_proposals.pool;
+    if (m_priced->sets.empty() && !pool.empty() && pool.front().form == Proposal::Form::Numbers)
+        reading = NumberReading::of(pool.front().first, pool.front().count, *m_priced->play,
+                                    m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
+    std::optional<BetSet> scratch;
+    for (size_t i = 0; i < pool.size(); ++i) {
+        const BetSet *set = nullptr;
+        if (!m_priced->sets.empty()) {
+            set = &m_priced->sets[i];
+        } else if (scratch && reading && pool[i].form == Proposal::Form::Numbers &&
+                   !pool[i].group && pool[i].first == reading->first &&
+                   pool[i].count == reading->count) {
+            scratch->assign(pool[i], *reading);
+            set = &*scratch;
+        } else {
+            scratch = std::move(BetSet::make(pool[i], *m_priced->play).bets);
+            set = &*scratch;
+        }
         ChanceBet bet;
-        bet.costAtOne = times(Money(m_betSets[i].count()), m_prizes.price);
-        for (const ChanceOutcome &o : m_betSets[i].chanceOutcomes())
-            bet.prizes.emplace_back(Money(o.wins) * m_prizes.prize(o.line), o.probability);
+        bet.costAtOne = times(Money(set->count()), prizes.price);
+        for (const ChanceOutcome &o : set->chanceOutcomes())
+            bet.prizes.emplace_back(Money(o.wins) * prizes.prize(o.line), o.probability);
         out.kinds.push_back(std::move(bet));
     }
     for (size_t row = 0; row < rowCount(); ++row) {

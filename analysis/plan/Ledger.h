@@ -9,7 +9,9 @@
 #include "Progression.h"
 #include "RuinChance.h"
 
+#include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace quorlent::plan {
@@ -22,7 +24,11 @@ namespace quorlent::plan {
 // proposals (the expensive part, from the plan's source) are given once; a play or prize table
 // turns them into bets and wins (setPlay); a progression and starting balance into multipliers
 // and balances (setStaking). Changing the play or the progression leaves the proposals as they
-// are.
+// are, and the last few plays priced are kept, so that going back to one costs next to nothing.
+//
+// A plan whose numbers differ from draw to draw (a 缩水 方案 that reads earlier draws) holds
+// hundreds of thousands of proposals: their bets are then not kept but made in turn, each
+// priced on the way, and made again for the rows asked for (bets()).
 class Ledger
 {
   public:
@@ -45,8 +51,8 @@ class Ledger
     std::optional<FieldError> setStaking(const Progression &progression, Money startBalance);
 
     const PlanProposals &proposals() const { return m_proposals; }
-    const Play *play() const { return m_play; }
-    const PrizeTable &prizes() const { return m_prizes; }
+    const Play *play() const { return m_priced ? m_priced->play : nullptr; }
+    const PrizeTable &prizes() const { return m_priced ? m_priced->prizes : m_noPrizes; }
     const Progression &progression() const { return m_progression; }
 
     size_t rowCount() const { return m_proposals.rowCount(); }
@@ -55,7 +61,7 @@ class Ledger
     // The row's bets; null without a proposal.
     const BetSet *bets(size_t row) const;
     uint64_t betCount(size_t row) const;
-    uint32_t wins(size_t row) const { return m_wins[row]; }
+    uint32_t wins(size_t row) const { return m_priced ? m_priced->wins[row] : 0; }
     int64_t multiplier(size_t row) const { return m_multiplier[row]; }
     Money cost(size_t row) const;
     Money prize(size_t row) const;
@@ -67,21 +73,42 @@ class Ledger
     // The bets of every draw with bets, in order, as the ruin probability reads them.
     ChanceBets chanceBets() const;
 
+    // Pools of at most this many proposals keep the bets of each.
+    static constexpr size_t kKeptBetSets = 4096;
+
   private:
+    // What a play and prize table make of the proposals.
+    struct Priced
+    {
+        const Play *play = nullptr;
+        PrizeTable prizes;
+        std::vector<BetSet> sets;        // by proposal, for a pool of at most kKeptBetSets
+        std::vector<uint64_t> count;     // by proposal: 注数
+        std::vector<double> chancePrize; // by proposal: the expected prize of 1 倍
+        std::vector<double> hitChance;   // by proposal
+        std::vector<Money> costAtOne;    // by proposal
+        std::vector<Status> status;      // by row
+        std::vector<uint8_t> wins;       // by row
+        std::vector<Money> prizeAtOne;   // by row: the prize of 1 倍
+        // The bets of proposals asked for, when not kept in `sets`.
+        mutable std::unordered_map<uint32_t, BetSet> made;
+    };
+    // A few priced plays besides the one in use.
+    static constexpr size_t kSparePriced = 2;
+
+    std::unique_ptr<Priced> price(const Play &play, const PrizeTable &prizes,
+                                  FieldError *error) const;
+    const BetSet *betsOf(uint32_t index) const;
     void settle();
 
     const std::vector<HistoryRow> &m_rows;
     PlanProposals m_proposals;
-    const Play *m_play = nullptr;
-    PrizeTable m_prizes;
+    std::unique_ptr<Priced> m_priced;
+    std::vector<std::unique_ptr<Priced>> m_spare; // the most recent first
+    std::vector<uint64_t> m_numbersUsed;          // the union of the proposals' numbers
+    PrizeTable m_noPrizes;
     Progression m_progression;
     Money m_startBalance = 0;
-    std::vector<BetSet> m_betSets;     // by proposal
-    std::vector<double> m_chancePrize; // by proposal: the expected prize of 1 倍
-    std::vector<Money> m_costAtOne;    // by proposal
-    std::vector<Status> m_status;      // by row
-    std::vector<uint8_t> m_wins;       // by row
-    std::vector<Money> m_prizeAtOne;   // by row: the prize of 1 倍
     std::vector<int32_t> m_multiplier;
     std::vector<Money> m_balance;
     LedgerSummary m_summary;

@@ -2,11 +2,11 @@
 
 #include "Condition.h"
 #include "FilterEngine.h"
+#include "SchemeRemaining.h"
 #include "SearchReplay.h"
 
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 
 namespace quorlent::plan {
 
@@ -62,19 +62,34 @@ class NumberPool
     }
     uint32_t intern(const std::vector<uint32_t> &values)
     {
-        Proposal p = Proposal::ofNumbers(m_first, m_count, m_group, values);
+        return intern(Proposal::ofNumbers(m_first, m_count, m_group, values).bits);
+    }
+    // The numbers as a bit per number of the part.
+    uint32_t intern(const std::vector<uint64_t> &bits)
+    {
         uint64_t hash = 1469598103934665603ull;
-        for (uint64_t word : p.bits)
+        for (uint64_t word : bits)
             hash = (hash ^ word) * 1099511628211ull;
-        std::vector<uint32_t> &same = m_byHash[hash];
-        for (uint32_t index : same) {
-            if (m_out.pool[index].bits == p.bits)
+        if (2 * (m_hashes.size() + 1) > m_slots.size())
+            grow();
+        // Open addressing: the slots hold pool indexes, kNone where free.
+        size_t at = size_t(hash) & (m_slots.size() - 1);
+        for (; m_slots[at] != PlanProposals::kNone; at = (at + 1) & (m_slots.size() - 1)) {
+            const uint32_t index = m_slots[at];
+            if (m_hashes[index] == hash && m_out.pool[index].bits == bits)
                 return index;
         }
+        Proposal p;
+        p.form = Proposal::Form::Numbers;
+        p.first = int8_t(m_first);
+        p.count = int8_t(m_count);
+        p.group = m_group;
+        p.bits = bits;
         m_held += p.bits.size() * sizeof(uint64_t);
         m_out.pool.push_back(std::move(p));
-        same.push_back(uint32_t(m_out.pool.size() - 1));
-        return same.back();
+        m_hashes.push_back(hash);
+        m_slots[at] = uint32_t(m_out.pool.size() - 1);
+        return m_slots[at];
     }
     // Bytes held in all: beyond kMostHeld the plan's numbers would not fit in memory (a 前三
     // part takes 125 bytes a draw, 五星 12.5 kB).
@@ -87,7 +102,19 @@ class NumberPool
     int m_count;
     bool m_group;
     size_t m_held = 0;
-    std::unordered_map<uint64_t, std::vector<uint32_t>> m_byHash;
+    std::vector<uint64_t> m_hashes; // by pool index
+    std::vector<uint32_t> m_slots = std::vector<uint32_t>(64, PlanProposals::kNone);
+
+    void grow()
+    {
+        m_slots.assign(m_slots.size() * 2, PlanProposals::kNone);
+        for (uint32_t index = 0; index < m_hashes.size(); ++index) {
+            size_t at = size_t(m_hashes[index]) & (m_slots.size() - 1);
+            while (m_slots[at] != PlanProposals::kNone)
+                at = (at + 1) & (m_slots.size() - 1);
+            m_slots[at] = index;
+        }
+    }
 };
 
 } // namespace
@@ -172,35 +199,25 @@ PlanProposals schemeProposals(const std::vector<HistoryRow> &rows, size_t begin,
         return out;
     }
 
-    // Conditions that read earlier draws: the engine over the draws before each one, told of
-    // each draw as it comes, as the 缩水 window is told of a new draw.
-    std::vector<HistoryRow> before;
-    before.reserve(end + 1);
-    before.assign(rows.begin(), rows.begin() + ptrdiff_t(begin));
-    filter::FilterEngine engine(before);
-    engine.setConditions(source.set);
-    Steps steps(control, end - begin, 64);
+    // Conditions that read earlier draws: the numbers left before each draw, from the state
+    // those conditions read there.
+    SchemeRemaining remaining(rows, source.set);
+    remaining.skipTo(begin);
+    Steps steps(control, end - begin, 256);
     for (size_t t = begin; t < end; ++t) {
         if (steps.stop(t - begin)) {
             out.cancelled = true;
             return out;
         }
-        out.byRow[t - begin] = pool.intern(engine.remainingValues());
+        out.byRow[t - begin] = pool.intern(remaining.next());
         if (pool.held() > NumberPool::kMostHeld) {
             out.error =
                 QStringLiteral("此方案每期剩下的号码各不相同且太多，无法全部保存；请缩短范围");
             return out;
         }
-        before.push_back(rows[t]);
-        engine.rowsAppended();
     }
-    if (end == rows.size()) {
-        out.next = pool.intern(engine.remainingValues());
-    } else {
-        filter::FilterEngine whole(rows);
-        whole.setConditions(source.set);
-        out.next = pool.intern(whole.remainingValues());
-    }
+    remaining.skipTo(rows.size());
+    out.next = pool.intern(remaining.next());
     steps.finish();
     return out;
 }
