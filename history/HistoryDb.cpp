@@ -435,6 +435,7 @@ HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGa
              db->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()) &&
              db->exec("PRAGMA user_version=1") && db->exec(createStatements().c_str()) &&
              RowMirror(*db).create(rowColumns()) && RowMirror(*db).store({}) &&
+             RowMirror(*db).markDerived() &&
              (!newGame || writeGame(*db, *newGame, name)) && tx.commit();
         if (!ok) {
             error = db->lastError();

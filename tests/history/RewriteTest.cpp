@@ -72,13 +72,17 @@ struct Rewrite
 {
     explicit Rewrite(const Game &game) : game(game) {}
 
+    void open()
+    {
+        const QString path = dir.filePath("Varnibo.mdb");
+        ASSERT_TRUE(game.isStandard() ? store.open(path).db || store.isOpen()
+                                      : store.create(path, game, "test").db || store.isOpen());
+    }
+
     void write(const std::vector<DrawRecord> &records)
     {
-        if (!store.isOpen()) {
-            const QString path = dir.filePath("Varnibo.mdb");
-            ASSERT_TRUE(game.isStandard() ? store.open(path).db || store.isOpen()
-                                          : store.create(path, game, "test").db || store.isOpen());
-        }
+        if (!store.isOpen())
+            open();
         const int64_t before = sqlite3_total_changes(store.db()->sql().handle());
         ASSERT_TRUE(store.replaceAll(records));
         changes = sqlite3_total_changes(store.db()->sql().handle()) - before;
@@ -208,6 +212,21 @@ TEST(RewriteTest, RowsNotDerivedAsARunWritesThemAreWrittenAgain)
         ASSERT_TRUE(rewrite.store.db()->sql().exec(otherTool));
         rewrite.write(recordsOf(draws));
         EXPECT_GE(rewrite.changes, 2 * int64_t(draws.size()));
+        rewrite.expectAsNew(recordsOf(draws));
+    }
+    {
+        // Draws entered one by one into a new history are derived too: reading the file in
+        // afterwards writes only what it adds.
+        Rewrite rewrite(daily);
+        rewrite.open();
+        for (size_t i = 0; i < 20; ++i) {
+            DrawRun run = rewrite.store.continueRun();
+            std::vector<DrawRecord> entered{run.append(draws[i].sqqh, draws[i].digits, 1)};
+            entered.back().date = draws[i].date;
+            ASSERT_TRUE(rewrite.store.append(entered));
+        }
+        rewrite.write(recordsOf(draws));
+        EXPECT_LE(rewrite.changes, 2 * int64_t(draws.size() - 20) + 30);
         rewrite.expectAsNew(recordsOf(draws));
     }
     {
