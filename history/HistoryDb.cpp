@@ -366,14 +366,8 @@ bool HistoryDb::replaceFrom(int32_t fromIssue, std::span<const DrawRecord> recor
     if (!tx.isActive())
         return false;
     const bool created = !m_hasCorrections;
-    Statement drop = m_db->prepare("DELETE FROM Lishi WHERE SQQH >= ?");
-    if (!drop.isValid() || drop.bind(1, fromIssue).step() != SQLITE_DONE)
+    if (!removeFrom(fromIssue))
         return false;
-    if (m_hasDates) {
-        Statement dates = m_db->prepare("DELETE FROM Kaijiangri WHERE SQQH >= ?");
-        if (!dates.isValid() || dates.bind(1, fromIssue).step() != SQLITE_DONE)
-            return false;
-    }
     std::vector<HistoryRow> rows;
     rows.reserve(records.size());
     // The writer derives the new rows from the stored ones before `fromIssue`, in issue order.
@@ -435,8 +429,8 @@ HistoryDb::OpenResult HistoryDb::openFile(const QString &path, const Game *newGa
              db->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()) &&
              db->exec("PRAGMA user_version=1") && db->exec(createStatements().c_str()) &&
              RowMirror(*db).create(rowColumns()) && RowMirror(*db).store({}) &&
-             RowMirror(*db).markDerived() &&
-             (!newGame || writeGame(*db, *newGame, name)) && tx.commit();
+             RowMirror(*db).markDerived() && (!newGame || writeGame(*db, *newGame, name)) &&
+             tx.commit();
         if (!ok) {
             error = db->lastError();
             db.reset();
@@ -600,45 +594,49 @@ std::optional<RecordSource> HistoryDb::keepRepeatedRows(const RecordSource &sour
                                                         std::span<const HistoryRow> current,
                                                         std::vector<HistoryRow> &rows)
 {
-    // Records of the newest issue read so far: they are stored again when the first difference
-    // falls among rows of that same issue, since rows are removed by whole issues.
-    std::vector<DrawRecord> sameIssue;
-    std::optional<DrawRecord> differing;
+    // Records are read in place: `sameIssue` names the places of the records of the newest issue
+    // read so far, stored again when the first difference falls among rows of that same issue
+    // (rows are removed by whole issues). A record is a few hundred bytes; copying each would
+    // cost as much as comparing it.
+    std::vector<DrawRecord> places(2);
+    std::vector<size_t> sameIssue;
+    size_t place = 0;
     bool more = true;
+    bool differs = false;
     size_t repeated = 0;
-    for (DrawRecord record; (more = source(record));) {
+    while ((more = source(places[place]))) {
+        const DrawRecord &record = places[place];
         if (repeated == current.size() || !storedAs(record, current[repeated])) {
-            differing = std::move(record);
+            differs = true;
             break;
         }
-        if (!sameIssue.empty() && sameIssue.front().sqqh != record.sqqh)
+        if (!sameIssue.empty() && places[sameIssue.front()].sqqh != record.sqqh)
             sameIssue.clear();
-        sameIssue.push_back(record);
+        sameIssue.push_back(place);
         rows.push_back(HistoryRow::fromRecord(record));
         ++repeated;
+        // The next record goes to a place no record of this issue holds.
+        place = 0;
+        while (std::find(sameIssue.begin(), sameIssue.end(), place) != sameIssue.end())
+            ++place;
+        if (place == places.size())
+            places.emplace_back();
     }
+    std::vector<DrawRecord> carried;
     if (repeated < current.size()) {
         size_t kept = repeated;
         if (kept > 0 && current[kept - 1].sqqh == current[kept].sqqh) {
             kept -= sameIssue.size();
             rows.resize(kept);
-        } else {
-            sameIssue.clear();
+            for (size_t held : sameIssue)
+                carried.push_back(std::move(places[held]));
         }
-        Statement drop = m_db->prepare("DELETE FROM Lishi WHERE SQQH >= ?");
-        if (!drop.isValid() || drop.bind(1, current[kept].sqqh).step() != SQLITE_DONE)
+        if (!removeFrom(current[kept].sqqh))
             return std::nullopt;
-        if (m_hasDates) {
-            Statement dates = m_db->prepare("DELETE FROM Kaijiangri WHERE SQQH >= ?");
-            if (!dates.isValid() || dates.bind(1, current[kept].sqqh).step() != SQLITE_DONE)
-                return std::nullopt;
-        }
-    } else {
-        sameIssue.clear();
     }
-    if (differing)
-        sameIssue.push_back(std::move(*differing));
-    return RecordSource([&source, more, carried = std::move(sameIssue),
+    if (differs)
+        carried.push_back(std::move(places[place]));
+    return RecordSource([&source, more, carried = std::move(carried),
                          next = size_t{0}](DrawRecord &record) mutable {
         if (next < carried.size()) {
             record = std::move(carried[next++]);
@@ -646,6 +644,17 @@ std::optional<RecordSource> HistoryDb::keepRepeatedRows(const RecordSource &sour
         }
         return more && (more = source(record));
     });
+}
+
+bool HistoryDb::removeFrom(int32_t fromIssue)
+{
+    Statement drop = m_db->prepare("DELETE FROM Lishi WHERE SQQH >= ?");
+    if (!drop.isValid() || drop.bind(1, fromIssue).step() != SQLITE_DONE)
+        return false;
+    if (!m_hasDates)
+        return true;
+    Statement dates = m_db->prepare("DELETE FROM Kaijiangri WHERE SQQH >= ?");
+    return dates.isValid() && dates.bind(1, fromIssue).step() == SQLITE_DONE;
 }
 
 bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *stored,

@@ -131,6 +131,8 @@ class HistoryDb
     std::optional<RecordSource> keepRepeatedRows(const RecordSource &source,
                                                  std::span<const HistoryRow> current,
                                                  std::vector<HistoryRow> &rows);
+    // Removes the rows from issue `fromIssue` on, and their dates.
+    bool removeFrom(int32_t fromIssue);
     // Whether `record` is written exactly as the derived row `row` is stored.
     bool storedAs(const DrawRecord &record, const HistoryRow &row) const;
     // Every row read from Lishi itself, in issue order; and the dates kept beside it.
