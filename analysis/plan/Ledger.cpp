@@ -4,6 +4,7 @@
 #include "Significance.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace quorlent::plan {
@@ -52,11 +53,200 @@ Ledger::Ledger(const std::vector<HistoryRow> &rows, PlanProposals proposals)
         for (size_t w = 0; w < p.bits.size(); ++w)
             m_numbersUsed[w] |= p.bits[w];
     }
+    if (m_proposals.pool.size() > kKeptBetSets)
+        m_sketches = PartSketches::of(m_proposals.pool);
+}
+
+std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
+                                                      const PrizeTable &prizes) const
+{
+    if (!m_sketches)
+        return nullptr;
+    const PartSketches &sketches = *m_sketches;
+    const int at = sketches.startOf(play.first, play.count);
+    if (at < 0)
+        return nullptr;
+    // What the play reads of a proposal.
+    enum class Reads
+    {
+        Numbers,   // the numbers themselves (直选 of the whole part)
+        Pair,      // the numbers of two positions
+        PairGroup, // their multisets
+        Triples,   // the multisets of three
+        Digit      // the digits at one position
+    };
+    Reads reads = Reads::Digit;
+    if (play.kind == PlayKind::Direct) {
+        if (play.count == sketches.count())
+            reads = Reads::Numbers;
+        else if (play.count == 2)
+            reads = Reads::Pair;
+        else
+            return nullptr;
+    } else if (play.isGroup()) {
+        reads = play.count == 3 ? Reads::Triples : Reads::PairGroup;
+    }
+    const bool group = reads == Reads::Triples || reads == Reads::PairGroup;
+
+    // The multisets the play sells, by the line they pay by (at most two), as bits of what the
+    // sketches hold; a proposal's bets differ from another's to chance only by how many of each.
+    std::array<std::array<uint64_t, 4>, 2> sold{};
+    std::array<PrizeLine, 2> lines{};
+    int lineCount = 0;
+    if (group) {
+        for (uint32_t v = 0; v < play.valueSpace(); ++v) {
+            if (!play.sells(v))
+                continue;
+            int l = 0;
+            while (l < lineCount && lines[size_t(l)] != play.lineFor(v))
+                ++l;
+            if (l == lineCount) {
+                if (lineCount == 2)
+                    return nullptr;
+                lines[size_t(lineCount++)] = play.lineFor(v);
+            }
+            const uint32_t bit = reads == Reads::Triples ? PartSketches::classOf(v) : v;
+            sold[size_t(l)][bit >> 6] |= uint64_t(1) << (bit & 63);
+        }
+    }
+    const std::array<uint64_t, 4> soldAll{sold[0][0] | sold[1][0], sold[0][1] | sold[1][1],
+                                          sold[0][2] | sold[1][2], sold[0][3] | sold[1][3]};
+
+    auto priced = std::make_unique<Priced>();
+    Priced &p = *priced;
+    p.play = &play;
+    p.prizes = prizes;
+    const std::vector<Proposal> &pool = m_proposals.pool;
+    const size_t n = rowCount();
+    p.status.assign(n, Status::NoProposal);
+    p.wins.assign(n, 0);
+    p.prizeAtOne.assign(n, 0);
+    p.count.resize(pool.size());
+    p.chancePrize.resize(pool.size());
+    p.hitChance.resize(pool.size());
+    p.costAtOne.resize(pool.size());
+    p.kindOf.resize(pool.size());
+
+    // Each proposal's kind: equal keys make bets equal to chance (and, for a digit, equal).
+    std::vector<int32_t> kindOfKey(group ? 1 << 16 : reads == Reads::Digit ? 1 << 10 : 1024, -1);
+    std::optional<NumberReading> reading;
+    for (uint32_t i = 0; i < pool.size(); ++i) {
+        uint32_t key = 0;
+        switch (reads) {
+        case Reads::Numbers:
+            key = sketches.numbers(i);
+            break;
+        case Reads::Pair: {
+            const uint64_t *w = sketches.pair(i, at);
+            key = uint32_t(std::popcount(w[0]) + std::popcount(w[1]));
+            break;
+        }
+        case Reads::PairGroup:
+        case Reads::Triples: {
+            const uint64_t *w =
+                reads == Reads::Triples ? sketches.triples(i) : sketches.pairGroup(i, at);
+            const size_t words = reads == Reads::Triples ? 4 : 2;
+            uint32_t k0 = 0, k1 = 0;
+            for (size_t j = 0; j < words; ++j) {
+                k0 += uint32_t(std::popcount(w[j] & sold[0][j]));
+                k1 += uint32_t(std::popcount(w[j] & sold[1][j]));
+            }
+            key = k0 << 8 | k1;
+            break;
+        }
+        case Reads::Digit:
+            key = sketches.digits(i, at);
+            break;
+        }
+        int32_t &kind = kindOfKey[key];
+        if (kind < 0) {
+            kind = int32_t(p.kinds.size());
+            if (p.kinds.empty()) {
+                p.kinds.push_back(std::move(*BetSet::make(pool[i], play).bets));
+                reading = NumberReading::of(pool[i].first, pool[i].count, play,
+                                            m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
+            } else {
+                BetSet bets = p.kinds.front();
+                bets.assign(pool[i], *reading);
+                p.kinds.push_back(std::move(bets));
+            }
+        }
+        p.kindOf[i] = uint32_t(kind);
+    }
+    std::vector<double> chancePrizes, hitChances;
+    for (const BetSet &set : p.kinds) {
+        chancePrizes.push_back(chancePrizeOf(set, prizes));
+        hitChances.push_back(set.hitChance());
+    }
+    for (size_t i = 0; i < pool.size(); ++i) {
+        const BetSet &set = p.kinds[p.kindOf[i]];
+        p.count[i] = set.count();
+        p.chancePrize[i] = chancePrizes[p.kindOf[i]];
+        p.hitChance[i] = hitChances[p.kindOf[i]];
+        p.costAtOne[i] = times(Money(set.count()), prizes.price);
+    }
+
+    // Whether each draw won: its value under the play looked up in what the play reads.
+    std::vector<uint32_t> bitOf(play.count == 1 ? 10 : play.valueSpace());
+    for (uint32_t v = 0; v < bitOf.size(); ++v) {
+        bitOf[v] = reads == Reads::Triples     ? PartSketches::classOf(v)
+                   : reads == Reads::PairGroup ? canonicalOf(v, 2)
+                                               : v;
+    }
+    std::vector<PrizeLine> lineOf;
+    if (play.kind == PlayKind::Group && play.count == 3) {
+        lineOf.resize(play.valueSpace());
+        for (uint32_t v = 0; v < play.valueSpace(); ++v)
+            lineOf[v] = play.lineFor(canonicalOf(v, 3));
+    }
+    const uint32_t *byRow = m_proposals.byRow.data();
+    const HistoryRow *draws = m_rows.data() + m_proposals.begin;
+    for (size_t row = 0; row < n; ++row) {
+        const uint32_t index = byRow[row];
+        if (index == PlanProposals::kNone)
+            continue;
+        if (p.count[index] == 0) {
+            p.status[row] = Status::NoBet;
+            continue;
+        }
+        const Digits &digits = draws[row].digits();
+        uint32_t value = 0;
+        for (int i = play.first; i < play.first + play.count; ++i)
+            value = value * 10 + digits[size_t(i)];
+        const uint32_t bit = bitOf[value];
+        uint32_t wins = 0;
+        switch (reads) {
+        case Reads::Numbers:
+            wins = (pool[index].bits[bit >> 6] >> (bit & 63)) & 1;
+            break;
+        case Reads::Pair:
+            wins = (sketches.pair(index, at)[bit >> 6] >> (bit & 63)) & 1;
+            break;
+        case Reads::PairGroup:
+            wins = (sketches.pairGroup(index, at)[bit >> 6] & soldAll[bit >> 6]) >> (bit & 63) & 1;
+            break;
+        case Reads::Triples:
+            wins = (sketches.triples(index)[bit >> 6] & soldAll[bit >> 6]) >> (bit & 63) & 1;
+            break;
+        case Reads::Digit:
+            wins = p.kinds[p.kindOf[index]].wins(digits, value);
+            break;
+        }
+        p.status[row] = wins ? Status::Win : Status::Miss;
+        if (wins) {
+            p.wins[row] = uint8_t(wins);
+            p.prizeAtOne[row] =
+                Money(wins) * prizes.prize(lineOf.empty() ? play.line : lineOf[value]);
+        }
+    }
+    return priced;
 }
 
 std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable &prizes,
                                               FieldError *error) const
 {
+    if (auto sketched = priceBySketch(play, prizes))
+        return sketched;
     auto priced = std::make_unique<Priced>();
     Priced &p = *priced;
     p.play = &play;
@@ -381,7 +571,9 @@ ChanceBets Ledger::chanceBets() const
     std::optional<BetSet> scratch;
     for (size_t i = 0; i < pool.size(); ++i) {
         const BetSet *set = nullptr;
-        if (!m_priced->sets.empty()) {
+        if (!m_priced->kinds.empty()) {
+            set = &m_priced->kinds[m_priced->kindOf[i]];
+        } else if (!m_priced->sets.empty()) {
             set = &m_priced->sets[i];
         } else if (scratch && reading && pool[i].form == Proposal::Form::Numbers &&
                    !pool[i].group && pool[i].first == reading->first &&

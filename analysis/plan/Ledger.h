@@ -4,6 +4,7 @@
 #include "FieldError.h"
 #include "HistoryRow.h"
 #include "LedgerSummary.h"
+#include "PartSketches.h"
 #include "PlanProposals.h"
 #include "PrizeTable.h"
 #include "Progression.h"
@@ -92,12 +93,17 @@ class Ledger
         std::vector<Money> prizeAtOne;   // by row: the prize of 1 倍
         // The bets of proposals asked for, when not kept in `sets`.
         mutable std::unordered_map<uint32_t, BetSet> made;
+        // Priced from the part's sketches: bets of each kind of proposal that chance and the
+        // figures above cannot tell apart, and each proposal's kind.
+        std::vector<BetSet> kinds;
+        std::vector<uint32_t> kindOf;
     };
     // A few priced plays besides the one in use.
     static constexpr size_t kSparePriced = 2;
 
     std::unique_ptr<Priced> price(const Play &play, const PrizeTable &prizes,
                                   FieldError *error) const;
+    std::unique_ptr<Priced> priceBySketch(const Play &play, const PrizeTable &prizes) const;
     const BetSet *betsOf(uint32_t index) const;
     void settle();
 
@@ -106,6 +112,7 @@ class Ledger
     std::unique_ptr<Priced> m_priced;
     std::vector<std::unique_ptr<Priced>> m_spare; // the most recent first
     std::vector<uint64_t> m_numbersUsed;          // the union of the proposals' numbers
+    std::optional<PartSketches> m_sketches;       // for a pool too large to keep bets of
     PrizeTable m_noPrizes;
     Progression m_progression;
     Money m_startBalance = 0;

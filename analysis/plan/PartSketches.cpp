@@ -1,0 +1,188 @@
+#include "PartSketches.h"
+
+#include "Play.h"
+
+#include <bit>
+
+namespace quorlent::plan {
+
+namespace {
+
+struct Triple
+{
+    uint8_t xy, xz, yz; // 10p + q of each pair of the multiset's digits
+    uint8_t x, y, z;
+};
+
+// The multisets of three digits in ascending order, and the bit of every number's.
+struct TripleTable
+{
+    std::array<Triple, 220> triples{};
+    std::array<uint8_t, 1000> classOf{};
+
+    TripleTable()
+    {
+        std::array<uint8_t, 1000> ofSorted{};
+        size_t k = 0;
+        for (int x = 0; x < 10; ++x) {
+            for (int y = x; y < 10; ++y) {
+                for (int z = y; z < 10; ++z) {
+                    triples[k] = {uint8_t(10 * x + y), uint8_t(10 * x + z), uint8_t(10 * y + z),
+                                  uint8_t(x),          uint8_t(y),          uint8_t(z)};
+                    ofSorted[size_t(100 * x + 10 * y + z)] = uint8_t(k++);
+                }
+            }
+        }
+        for (uint32_t v = 0; v < 1000; ++v)
+            classOf[v] = ofSorted[canonicalOf(v, 3)];
+    }
+};
+
+const TripleTable &tripleTable()
+{
+    static const TripleTable table;
+    return table;
+}
+
+// Bit 10x + y (x <= y) of a pair's multisets from its rows: bit y of rows[x] for the pair x, y.
+void groupPairs(const std::array<uint16_t, 10> &rows, uint64_t *out)
+{
+    std::array<uint16_t, 10> columns{};
+    for (int x = 0; x < 10; ++x) {
+        for (int y = 0; y < 10; ++y)
+            columns[size_t(y)] = uint16_t(columns[size_t(y)] | (((rows[size_t(x)] >> y) & 1) << x));
+    }
+    out[0] = out[1] = 0;
+    for (int x = 0; x < 10; ++x) {
+        const uint64_t upper =
+            uint64_t(rows[size_t(x)] | columns[size_t(x)]) & (0x3ffu << x) & 0x3ff;
+        const int at = 10 * x;
+        out[at >> 6] |= upper << (at & 63);
+        if ((at & 63) > 54)
+            out[1] |= upper >> (64 - (at & 63));
+    }
+}
+
+void setPairBits(const std::array<uint16_t, 10> &rows, uint64_t *out)
+{
+    out[0] = out[1] = 0;
+    for (int x = 0; x < 10; ++x) {
+        const uint64_t row = rows[size_t(x)];
+        const int at = 10 * x;
+        out[at >> 6] |= row << (at & 63);
+        if ((at & 63) > 54)
+            out[1] |= row >> (64 - (at & 63));
+    }
+}
+
+} // namespace
+
+uint8_t PartSketches::classOf(uint32_t value)
+{
+    return tripleTable().classOf[value];
+}
+
+int PartSketches::startOf(int playFirst, int playCount) const
+{
+    if (playFirst < m_first || playFirst + playCount > m_first + m_count)
+        return -1;
+    return playFirst - m_first + 3 - m_count;
+}
+
+std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
+{
+    if (pool.empty())
+        return std::nullopt;
+    const Proposal &front = pool.front();
+    for (const Proposal &p : pool) {
+        if (p.form != Proposal::Form::Numbers || p.group || p.first != front.first ||
+            p.count != front.count || front.count > 3)
+            return std::nullopt;
+    }
+    PartSketches s;
+    s.m_first = front.first;
+    s.m_count = front.count;
+    // Only what some play within the part reads is kept.
+    std::array<bool, 2> pairs{}, pairGroups{};
+    for (const Play &play : plays()) {
+        const int at = s.startOf(play.first, play.count);
+        if (at >= 0 && play.count == 2)
+            (play.kind == PlayKind::Direct ? pairs : pairGroups)[size_t(at)] = true;
+    }
+    const size_t n = pool.size();
+    s.m_digits.assign(n * 3, 0);
+    s.m_numbers.assign(n, 0);
+    for (int at = 0; at < 2; ++at) {
+        if (pairs[size_t(at)])
+            s.m_pairs[size_t(at)].assign(n * 2, 0);
+        if (pairGroups[size_t(at)])
+            s.m_pairGroups[size_t(at)].assign(n * 2, 0);
+    }
+    const bool triples = s.m_count == 3;
+    if (triples)
+        s.m_triples.assign(n * 4, 0);
+    const TripleTable &table = tripleTable();
+
+    // Each number's last digit by the number of its first two (a group of ten bits, bit c for
+    // the digit c): the words read ten bits at a time.
+    const int groups = s.m_count == 3 ? 100 : s.m_count == 2 ? 10 : 1;
+    std::array<uint16_t, 100> q{};
+    std::array<uint64_t, 17> words{};
+    for (size_t i = 0; i < n; ++i) {
+        const std::vector<uint64_t> &bits = pool[i].bits;
+        std::copy(bits.begin(), bits.end(), words.begin());
+        uint32_t numbers = 0;
+        for (uint64_t w : bits)
+            numbers += uint32_t(std::popcount(w));
+        s.m_numbers[i] = uint16_t(numbers);
+        for (int g = 0; g < groups; ++g) {
+            const int at = 10 * g;
+            uint64_t v = words[size_t(at >> 6)] >> (at & 63);
+            if ((at & 63) > 54)
+                v |= words[size_t(at >> 6) + 1] << (64 - (at & 63));
+            q[size_t(g)] = uint16_t(v & 0x3ff);
+        }
+        // Rows of the first two positions (bit b of row a) and of the last two (bit c of row b).
+        std::array<uint16_t, 10> firstTwo{}, lastTwo{};
+        uint16_t d0 = 0, d1 = 0, d2 = 0;
+        for (int a = 0; a < 10; ++a) {
+            for (int b = 0; b < 10; ++b) {
+                const uint16_t c = q[size_t(10 * a + b)];
+                firstTwo[size_t(a)] = uint16_t(firstTwo[size_t(a)] | (uint16_t(c != 0) << b));
+                lastTwo[size_t(b)] = uint16_t(lastTwo[size_t(b)] | c);
+            }
+            d0 = uint16_t(d0 | (uint16_t(firstTwo[size_t(a)] != 0) << a));
+            d1 = uint16_t(d1 | firstTwo[size_t(a)]);
+        }
+        for (int b = 0; b < 10; ++b)
+            d2 = uint16_t(d2 | lastTwo[size_t(b)]);
+        s.m_digits[i * 3] = d0;
+        s.m_digits[i * 3 + 1] = d1;
+        s.m_digits[i * 3 + 2] = d2;
+        const std::array<const std::array<uint16_t, 10> *, 2> rows{&firstTwo, &lastTwo};
+        for (int at = 0; at < 2; ++at) {
+            if (pairs[size_t(at)])
+                setPairBits(*rows[size_t(at)], &s.m_pairs[size_t(at)][i * 2]);
+            if (pairGroups[size_t(at)])
+                groupPairs(*rows[size_t(at)], &s.m_pairGroups[size_t(at)][i * 2]);
+        }
+        if (!triples)
+            continue;
+        // The multiset x <= y <= z shows when z follows x, y in either order, y follows x, z
+        // or x follows y, z.
+        std::array<uint16_t, 100> u{};
+        for (int a = 0; a < 10; ++a) {
+            for (int b = 0; b < 10; ++b)
+                u[size_t(10 * a + b)] = uint16_t(q[size_t(10 * a + b)] | q[size_t(10 * b + a)]);
+        }
+        uint64_t *out = &s.m_triples[i * 4];
+        for (size_t k = 0; k < table.triples.size(); ++k) {
+            const Triple &t = table.triples[k];
+            const uint64_t hit = ((u[t.xy] >> t.z) | (u[t.xz] >> t.y) | (u[t.yz] >> t.x)) & 1;
+            out[k >> 6] |= hit << (k & 63);
+        }
+    }
+    return s;
+}
+
+} // namespace quorlent::plan

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Proposal.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quorlent::plan {
+
+// What any play within a part of at most three digits reads of many proposals of that part's
+// numbers, worked out once for them all: the digits at each position, the numbers of two
+// neighbouring positions and the multisets their digits make, and the multisets of three. A play
+// chosen later then finds a proposal's bets and whether a draw won from a few words, not from
+// the proposal's thousand numbers.
+//
+// Positions are counted as in a number of three digits, the part's at the right: a part of two
+// digits is positions 1 and 2, one digit is position 2.
+class PartSketches
+{
+  public:
+    // None unless every proposal is numbers (not 组选 numbers) of one part of at most three
+    // digits.
+    static std::optional<PartSketches> of(const std::vector<Proposal> &pool);
+
+    int first() const { return m_first; }
+    int count() const { return m_count; }
+    // Where a play's positions start, counted as above; -1 when the play reads outside the part.
+    int startOf(int playFirst, int playCount) const;
+
+    // Proposal i's digits at position s: bit d for digit d.
+    uint16_t digits(size_t i, int s) const { return m_digits[i * 3 + size_t(s)]; }
+    // How many numbers proposal i holds.
+    uint32_t numbers(size_t i) const { return m_numbers[i]; }
+    // Proposal i's numbers of positions s and s + 1 (s = 0 or 1): bit 10x + y for digits x, y.
+    const uint64_t *pair(size_t i, int s) const { return &m_pairs[size_t(s)][i * 2]; }
+    // The multisets of those: bit 10x + y (x <= y) when some number shows x and y there.
+    const uint64_t *pairGroup(size_t i, int s) const { return &m_pairGroups[size_t(s)][i * 2]; }
+    // The multisets of three digits: bit k for the k-th (x <= y <= z, ascending); classOf(v)
+    // is the bit of a number v of three digits.
+    const uint64_t *triples(size_t i) const { return &m_triples[i * 4]; }
+    static uint8_t classOf(uint32_t value);
+
+  private:
+    int m_first = 0;
+    int m_count = 0;
+    std::vector<uint16_t> m_digits;
+    std::vector<uint16_t> m_numbers;
+    std::array<std::vector<uint64_t>, 2> m_pairs;
+    std::array<std::vector<uint64_t>, 2> m_pairGroups;
+    std::vector<uint64_t> m_triples;
+};
+
+} // namespace quorlent::plan
