@@ -121,10 +121,6 @@ std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
     p.status.assign(n, Status::NoProposal);
     p.wins.assign(n, 0);
     p.prizeAtOne.assign(n, 0);
-    p.count.resize(pool.size());
-    p.chancePrize.resize(pool.size());
-    p.hitChance.resize(pool.size());
-    p.costAtOne.resize(pool.size());
     p.kindOf.resize(pool.size());
 
     // Each proposal's kind: equal keys make bets equal to chance (and, for a digit, equal).
@@ -173,17 +169,11 @@ std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
         }
         p.kindOf[i] = uint32_t(kind);
     }
-    std::vector<double> chancePrizes, hitChances;
     for (const BetSet &set : p.kinds) {
-        chancePrizes.push_back(chancePrizeOf(set, prizes));
-        hitChances.push_back(set.hitChance());
-    }
-    for (size_t i = 0; i < pool.size(); ++i) {
-        const BetSet &set = p.kinds[p.kindOf[i]];
-        p.count[i] = set.count();
-        p.chancePrize[i] = chancePrizes[p.kindOf[i]];
-        p.hitChance[i] = hitChances[p.kindOf[i]];
-        p.costAtOne[i] = times(Money(set.count()), prizes.price);
+        p.count.push_back(set.count());
+        p.chancePrize.push_back(chancePrizeOf(set, prizes));
+        p.hitChance.push_back(set.hitChance());
+        p.costAtOne.push_back(times(Money(set.count()), prizes.price));
     }
 
     // Whether each draw won: its value under the play looked up in what the play reads.
@@ -205,7 +195,7 @@ std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
         const uint32_t index = byRow[row];
         if (index == PlanProposals::kNone)
             continue;
-        if (p.count[index] == 0) {
+        if (p.count[p.kindOf[index]] == 0) {
             p.status[row] = Status::NoBet;
             continue;
         }
@@ -256,6 +246,9 @@ std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
     p.status.assign(n, Status::NoProposal);
     p.wins.assign(n, 0);
     p.prizeAtOne.assign(n, 0);
+    p.kindOf.resize(pool.size());
+    for (uint32_t i = 0; i < pool.size(); ++i)
+        p.kindOf[i] = i;
     p.count.assign(pool.size(), 0);
     p.chancePrize.assign(pool.size(), 0);
     p.hitChance.assign(pool.size(), 0);
@@ -439,7 +432,8 @@ const BetSet *Ledger::bets(size_t row) const
 uint64_t Ledger::betCount(size_t row) const
 {
     const uint32_t index = m_proposals.byRow[row];
-    return index == PlanProposals::kNone || !m_priced ? 0 : m_priced->count[index];
+    return index == PlanProposals::kNone || !m_priced ? 0
+                                                      : m_priced->count[m_priced->kindOf[index]];
 }
 
 Money Ledger::cost(size_t row) const
@@ -447,7 +441,7 @@ Money Ledger::cost(size_t row) const
     const Status s = status(row);
     if (s != Status::Win && s != Status::Miss)
         return 0;
-    return times(m_priced->costAtOne[m_proposals.byRow[row]], m_multiplier[row]);
+    return times(m_priced->costAtOne[m_priced->kindOf[m_proposals.byRow[row]]], m_multiplier[row]);
 }
 
 Money Ledger::prize(size_t row) const
@@ -496,8 +490,8 @@ void Ledger::settle()
         }
         const int64_t m = multipliers[size_t(state)];
         m_multiplier[row] = int32_t(m);
-        const uint32_t index = byRow[row];
         const Priced &p = *m_priced; // a row with bets has been priced
+        const uint32_t index = p.kindOf[byRow[row]];
         const Money cost = times(p.costAtOne[index], m);
         if (s.firstShort < 0 && balance < cost)
             s.firstShort = int64_t(row);

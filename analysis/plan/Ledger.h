@@ -83,20 +83,22 @@ class Ledger
     {
         const Play *play = nullptr;
         PrizeTable prizes;
-        std::vector<BetSet> sets;        // by proposal, for a pool of at most kKeptBetSets
-        std::vector<uint64_t> count;     // by proposal: 注数
-        std::vector<double> chancePrize; // by proposal: the expected prize of 1 倍
-        std::vector<double> hitChance;   // by proposal
-        std::vector<Money> costAtOne;    // by proposal
+        std::vector<BetSet> sets; // by proposal, for a pool of at most kKeptBetSets
+        // Each proposal's kind: proposals of a kind are alike in all the figures below. Every
+        // proposal is its own kind, except when priced from the part's sketches.
+        std::vector<uint32_t> kindOf;
+        std::vector<uint64_t> count;     // by kind: 注数
+        std::vector<double> chancePrize; // by kind: the expected prize of 1 倍
+        std::vector<double> hitChance;   // by kind
+        std::vector<Money> costAtOne;    // by kind
         std::vector<Status> status;      // by row
         std::vector<uint8_t> wins;       // by row
         std::vector<Money> prizeAtOne;   // by row: the prize of 1 倍
         // The bets of proposals asked for, when not kept in `sets`.
         mutable std::unordered_map<uint32_t, BetSet> made;
-        // Priced from the part's sketches: bets of each kind of proposal that chance and the
-        // figures above cannot tell apart, and each proposal's kind.
+        // Priced from the part's sketches: the bets of one proposal of each kind, which chance
+        // cannot tell from the others' (under 定位胆 and 大小单双, the same bets).
         std::vector<BetSet> kinds;
-        std::vector<uint32_t> kindOf;
     };
     // A few priced plays besides the one in use.
     static constexpr size_t kSparePriced = 2;
