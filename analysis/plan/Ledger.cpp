@@ -111,6 +111,28 @@ std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
     }
     const std::array<uint64_t, 4> soldAll{sold[0][0] | sold[1][0], sold[0][1] | sold[1][1],
                                           sold[0][2] | sold[1][2], sold[0][3] | sold[1][3]};
+    // Every line sells all the multisets of some shapes and none of the others: a proposal's
+    // bets on a line are then counted by shape (PartSketches::shapes).
+    const int length = reads == Reads::Triples ? 3 : 2;
+    std::array<std::array<bool, 3>, 2> lineShapes{};
+    if (group) {
+        std::array<std::array<int, 3>, 2> in{}, out{};
+        for (uint32_t v = 0; v < (length == 3 ? 1000u : 100u); ++v) {
+            if (canonicalOf(v, length) != v)
+                continue;
+            const auto shape = size_t(PartSketches::shapeOf(v, length));
+            const uint32_t bit = reads == Reads::Triples ? PartSketches::classOf(v) : v;
+            for (size_t l = 0; l < 2; ++l)
+                ++((sold[l][bit >> 6] >> (bit & 63)) & 1 ? in : out)[l][shape];
+        }
+        for (size_t l = 0; l < 2; ++l) {
+            for (size_t shape = 0; shape < 3; ++shape) {
+                if (in[l][shape] > 0 && out[l][shape] > 0)
+                    return nullptr;
+                lineShapes[l][shape] = in[l][shape] > 0;
+            }
+        }
+    }
 
     auto priced = std::make_unique<Priced>();
     Priced &p = *priced;
@@ -132,20 +154,16 @@ std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
         case Reads::Numbers:
             key = sketches.numbers(i);
             break;
-        case Reads::Pair: {
-            const uint64_t *w = sketches.pair(i, at);
-            key = uint32_t(std::popcount(w[0]) + std::popcount(w[1]));
+        case Reads::Pair:
+            key = sketches.shapes(i, at, 2, -1);
             break;
-        }
         case Reads::PairGroup:
         case Reads::Triples: {
-            const uint64_t *w =
-                reads == Reads::Triples ? sketches.triples(i) : sketches.pairGroup(i, at);
-            const size_t words = reads == Reads::Triples ? 4 : 2;
             uint32_t k0 = 0, k1 = 0;
-            for (size_t j = 0; j < words; ++j) {
-                k0 += uint32_t(std::popcount(w[j] & sold[0][j]));
-                k1 += uint32_t(std::popcount(w[j] & sold[1][j]));
+            for (int shape = 0; shape < length; ++shape) {
+                const uint32_t k = sketches.shapes(i, at, length, shape);
+                k0 += lineShapes[0][size_t(shape)] ? k : 0;
+                k1 += lineShapes[1][size_t(shape)] ? k : 0;
             }
             key = k0 << 8 | k1;
             break;

@@ -12,6 +12,7 @@ struct Triple
 {
     uint8_t xy, xz, yz; // 10p + q of each pair of the multiset's digits
     uint8_t x, y, z;
+    uint8_t shape;
 };
 
 // The multisets of three digits in ascending order, and the bit of every number's.
@@ -27,8 +28,13 @@ struct TripleTable
         for (int x = 0; x < 10; ++x) {
             for (int y = x; y < 10; ++y) {
                 for (int z = y; z < 10; ++z) {
-                    triples[k] = {uint8_t(10 * x + y), uint8_t(10 * x + z), uint8_t(10 * y + z),
-                                  uint8_t(x),          uint8_t(y),          uint8_t(z)};
+                    triples[k] = {uint8_t(10 * x + y),
+                                  uint8_t(10 * x + z),
+                                  uint8_t(10 * y + z),
+                                  uint8_t(x),
+                                  uint8_t(y),
+                                  uint8_t(z),
+                                  uint8_t((x != y) + (y != z))};
                     ofSorted[size_t(100 * x + 10 * y + z)] = uint8_t(k++);
                 }
             }
@@ -44,8 +50,27 @@ const TripleTable &tripleTable()
     return table;
 }
 
-// Bit 10x + y (x <= y) of a pair's multisets from its rows: bit y of rows[x] for the pair x, y.
-void groupPairs(const std::array<uint16_t, 10> &rows, uint64_t *out)
+// How many bits of ten are set, without a library call where the processor is not told of an
+// instruction for it.
+struct TenBits
+{
+    std::array<uint8_t, 1024> count{};
+    TenBits()
+    {
+        for (size_t v = 1; v < count.size(); ++v)
+            count[v] = uint8_t(count[v >> 1] + (v & 1));
+    }
+};
+
+const TenBits &tenBits()
+{
+    static const TenBits table;
+    return table;
+}
+
+// Bit 10x + y (x <= y) of a pair's multisets from its rows: bit y of rows[x] for the pair x, y;
+// and how many of each shape (x = y, x < y).
+void groupPairs(const std::array<uint16_t, 10> &rows, uint64_t *out, uint8_t *shapes)
 {
     std::array<uint16_t, 10> columns{};
     for (int x = 0; x < 10; ++x) {
@@ -56,6 +81,8 @@ void groupPairs(const std::array<uint16_t, 10> &rows, uint64_t *out)
     for (int x = 0; x < 10; ++x) {
         const uint64_t upper =
             uint64_t(rows[size_t(x)] | columns[size_t(x)]) & (0x3ffu << x) & 0x3ff;
+        shapes[0] = uint8_t(shapes[0] + ((upper >> x) & 1));
+        shapes[1] = uint8_t(shapes[1] + tenBits().count[upper & ~(uint64_t(1) << x)]);
         const int at = 10 * x;
         out[at >> 6] |= upper << (at & 63);
         if ((at & 63) > 54)
@@ -63,11 +90,12 @@ void groupPairs(const std::array<uint16_t, 10> &rows, uint64_t *out)
     }
 }
 
-void setPairBits(const std::array<uint16_t, 10> &rows, uint64_t *out)
+void setPairBits(const std::array<uint16_t, 10> &rows, uint64_t *out, uint8_t *count)
 {
     out[0] = out[1] = 0;
     for (int x = 0; x < 10; ++x) {
         const uint64_t row = rows[size_t(x)];
+        *count = uint8_t(*count + tenBits().count[row]);
         const int at = 10 * x;
         out[at >> 6] |= row << (at & 63);
         if ((at & 63) > 54)
@@ -80,6 +108,15 @@ void setPairBits(const std::array<uint16_t, 10> &rows, uint64_t *out)
 uint8_t PartSketches::classOf(uint32_t value)
 {
     return tripleTable().classOf[value];
+}
+
+int PartSketches::shapeOf(uint32_t sorted, int length)
+{
+    const auto d = digitsOf(sorted, length);
+    int shape = 0;
+    for (int i = 1; i < length; ++i)
+        shape += d[size_t(i)] != d[size_t(i - 1)];
+    return shape;
 }
 
 int PartSketches::startOf(int playFirst, int playCount) const
@@ -112,6 +149,7 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
     const size_t n = pool.size();
     s.m_digits.assign(n * 3, 0);
     s.m_numbers.assign(n, 0);
+    s.m_counts.assign(n * kCounts, 0);
     for (int at = 0; at < 2; ++at) {
         if (pairs[size_t(at)])
             s.m_pairs[size_t(at)].assign(n * 2, 0);
@@ -161,10 +199,11 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
         s.m_digits[i * 3 + 2] = d2;
         const std::array<const std::array<uint16_t, 10> *, 2> rows{&firstTwo, &lastTwo};
         for (int at = 0; at < 2; ++at) {
+            uint8_t *counts = &s.m_counts[i * kCounts + size_t(3 * at)];
             if (pairs[size_t(at)])
-                setPairBits(*rows[size_t(at)], &s.m_pairs[size_t(at)][i * 2]);
+                setPairBits(*rows[size_t(at)], &s.m_pairs[size_t(at)][i * 2], counts);
             if (pairGroups[size_t(at)])
-                groupPairs(*rows[size_t(at)], &s.m_pairGroups[size_t(at)][i * 2]);
+                groupPairs(*rows[size_t(at)], &s.m_pairGroups[size_t(at)][i * 2], counts + 1);
         }
         if (!triples)
             continue;
@@ -176,11 +215,14 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
                 u[size_t(10 * a + b)] = uint16_t(q[size_t(10 * a + b)] | q[size_t(10 * b + a)]);
         }
         uint64_t *out = &s.m_triples[i * 4];
+        std::array<uint8_t, 3> shapes{};
         for (size_t k = 0; k < table.triples.size(); ++k) {
             const Triple &t = table.triples[k];
             const uint64_t hit = ((u[t.xy] >> t.z) | (u[t.xz] >> t.y) | (u[t.yz] >> t.x)) & 1;
             out[k >> 6] |= hit << (k & 63);
+            shapes[t.shape] = uint8_t(shapes[t.shape] + hit);
         }
+        std::copy(shapes.begin(), shapes.end(), &s.m_counts[i * kCounts + 6]);
     }
     return s;
 }

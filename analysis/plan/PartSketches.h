@@ -41,6 +41,15 @@ class PartSketches
     // is the bit of a number v of three digits.
     const uint64_t *triples(size_t i) const { return &m_triples[i * 4]; }
     static uint8_t classOf(uint32_t value);
+    // How many of those multisets proposal i shows, by shape: how many different digits they
+    // have, less one (a pair's: 0 or 1; three digits': 0, 1 or 2); and for s = 0 or 1 how many
+    // numbers of positions s and s + 1 it holds (shape -1).
+    uint32_t shapes(size_t i, int s, int length, int shape) const
+    {
+        return m_counts[i * kCounts + size_t(length == 3 ? 6 + shape : 3 * s + 1 + shape)];
+    }
+    // The shape of a multiset as a number of two or three digits in ascending order.
+    static int shapeOf(uint32_t sorted, int length);
 
   private:
     int m_first = 0;
@@ -50,6 +59,8 @@ class PartSketches
     std::array<std::vector<uint64_t>, 2> m_pairs;
     std::array<std::vector<uint64_t>, 2> m_pairGroups;
     std::vector<uint64_t> m_triples;
+    static constexpr size_t kCounts = 9;
+    std::vector<uint8_t> m_counts;
 };
 
 } // namespace quorlent::plan
