@@ -383,7 +383,7 @@ std::optional<FieldError> Ledger::setPlay(const Play &play, const PrizeTable &pr
 {
     if (const FieldErrors errors = prizes.validate(); !errors.empty())
         return errors.front();
-    std::unique_ptr<Priced> priced;
+    std::shared_ptr<Priced> priced;
     const auto known = std::find_if(m_spare.begin(), m_spare.end(), [&](const auto &s) {
         return s->play == &play && s->prizes == prizes;
     });
@@ -569,43 +569,64 @@ void Ledger::settle()
     m_summary = s;
 }
 
-ChanceBets Ledger::chanceBets() const
+Ledger::ChanceSource Ledger::chanceSource() const
+{
+    ChanceSource source;
+    source.m_ledger = this;
+    source.m_priced = m_priced;
+    return source;
+}
+
+ChanceBets Ledger::ChanceSource::bets() const
 {
     ChanceBets out;
     if (!m_priced)
         return out;
-    const PrizeTable &prizes = m_priced->prizes;
+    const Priced &priced = *m_priced;
+    const PrizeTable &prizes = priced.prizes;
+    auto chanceBetOf = [&](const BetSet &set) {
+        ChanceBet bet;
+        bet.costAtOne = times(Money(set.count()), prizes.price);
+        for (const ChanceOutcome &o : set.chanceOutcomes())
+            bet.prizes.emplace_back(Money(o.wins) * prizes.prize(o.line), o.probability);
+        return bet;
+    };
+    const std::vector<Proposal> &pool = m_ledger->m_proposals.pool;
+    out.kinds.reserve(pool.size());
+    if (!priced.kinds.empty()) {
+        std::vector<ChanceBet> ofKind;
+        for (const BetSet &set : priced.kinds)
+            ofKind.push_back(chanceBetOf(set));
+        for (size_t i = 0; i < pool.size(); ++i)
+            out.kinds.push_back(ofKind[priced.kindOf[i]]);
+    }
     std::optional<NumberReading> reading;
-    const std::vector<Proposal> &pool = m_proposals.pool;
-    if (m_priced->sets.empty() && !pool.empty() && pool.front().form == Proposal::Form::Numbers)
-        reading = NumberReading::of(pool.front().first, pool.front().count, *m_priced->play,
-                                    m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
+    if (priced.kinds.empty() && priced.sets.empty() && !pool.empty() &&
+        pool.front().form == Proposal::Form::Numbers)
+        reading =
+            NumberReading::of(pool.front().first, pool.front().count, *priced.play,
+                              m_ledger->m_numbersUsed.empty() ? nullptr : &m_ledger->m_numbersUsed);
     std::optional<BetSet> scratch;
-    for (size_t i = 0; i < pool.size(); ++i) {
+    for (size_t i = 0; priced.kinds.empty() && i < pool.size(); ++i) {
         const BetSet *set = nullptr;
-        if (!m_priced->kinds.empty()) {
-            set = &m_priced->kinds[m_priced->kindOf[i]];
-        } else if (!m_priced->sets.empty()) {
-            set = &m_priced->sets[i];
+        if (!priced.sets.empty()) {
+            set = &priced.sets[i];
         } else if (scratch && reading && pool[i].form == Proposal::Form::Numbers &&
                    !pool[i].group && pool[i].first == reading->first &&
                    pool[i].count == reading->count) {
             scratch->assign(pool[i], *reading);
             set = &*scratch;
         } else {
-            scratch = std::move(BetSet::make(pool[i], *m_priced->play).bets);
+            scratch = std::move(BetSet::make(pool[i], *priced.play).bets);
             set = &*scratch;
         }
-        ChanceBet bet;
-        bet.costAtOne = times(Money(set->count()), prizes.price);
-        for (const ChanceOutcome &o : set->chanceOutcomes())
-            bet.prizes.emplace_back(Money(o.wins) * prizes.prize(o.line), o.probability);
-        out.kinds.push_back(std::move(bet));
+        out.kinds.push_back(chanceBetOf(*set));
     }
-    for (size_t row = 0; row < rowCount(); ++row) {
-        const Status s = status(row);
+    const std::vector<uint32_t> &byRow = m_ledger->m_proposals.byRow;
+    for (size_t row = 0; row < byRow.size(); ++row) {
+        const Status s = priced.status[row];
         if (s == Status::Win || s == Status::Miss)
-            out.sequence.push_back(m_proposals.byRow[row]);
+            out.sequence.push_back(byRow[row]);
     }
     return out;
 }

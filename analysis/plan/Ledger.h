@@ -32,6 +32,8 @@ namespace quorlent::plan {
 // priced on the way, and made again for the rows asked for (bets()).
 class Ledger
 {
+    struct Priced;
+
   public:
     enum class Status : uint8_t
     {
@@ -72,7 +74,22 @@ class Ledger
 
     const LedgerSummary &summary() const { return m_summary; }
     // The bets of every draw with bets, in order, as the ruin probability reads them.
-    ChanceBets chanceBets() const;
+    ChanceBets chanceBets() const { return chanceSource().bets(); }
+
+    // The same, taken now and gathered later, on another thread if need be: it holds the play as
+    // priced now, which a later change of play or staking leaves as it is. The ledger must
+    // outlive it.
+    class ChanceSource
+    {
+      public:
+        ChanceBets bets() const;
+
+      private:
+        friend class Ledger;
+        const Ledger *m_ledger = nullptr;
+        std::shared_ptr<const Priced> m_priced;
+    };
+    ChanceSource chanceSource() const;
 
     // Pools of at most this many proposals keep the bets of each.
     static constexpr size_t kKeptBetSets = 4096;
@@ -111,8 +128,8 @@ class Ledger
 
     const std::vector<HistoryRow> &m_rows;
     PlanProposals m_proposals;
-    std::unique_ptr<Priced> m_priced;
-    std::vector<std::unique_ptr<Priced>> m_spare; // the most recent first
+    std::shared_ptr<Priced> m_priced;
+    std::vector<std::shared_ptr<Priced>> m_spare; // the most recent first
     std::vector<uint64_t> m_numbersUsed;          // the union of the proposals' numbers
     std::optional<PartSketches> m_sketches;       // for a pool too large to keep bets of
     PrizeTable m_noPrizes;

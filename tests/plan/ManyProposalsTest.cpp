@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 using namespace quorlent;
 using namespace quorlent::plan;
@@ -195,11 +196,19 @@ TEST(PlanManyProposals, EveryPartsPlaysAgreeWithBetsMadeForEachRow)
         }
         Ledger ledger(rows, std::move(proposals));
         const std::vector<Proposal> &pool = ledger.proposals().pool;
+        // Taken before a change of play, the ruin probability's bets are still the earlier play's.
+        std::optional<Ledger::ChanceSource> earlier;
+        ChanceBets earlierBets;
         for (const Play &play : plays()) {
             if (play.first < first || play.first + play.count > first + count)
                 continue;
             SCOPED_TRACE(play.id);
             ASSERT_FALSE(ledger.setPlay(play, prizes));
+            if (earlier) {
+                const ChanceBets held = earlier->bets();
+                EXPECT_EQ(held.kinds, earlierBets.kinds);
+                EXPECT_EQ(held.sequence, earlierBets.sequence);
+            }
             double chancePrize = 0, chanceSum = 0;
             int64_t betDraws = 0;
             for (size_t r = 0; r < ledger.rowCount(); ++r) {
@@ -230,6 +239,8 @@ TEST(PlanManyProposals, EveryPartsPlaysAgreeWithBetsMadeForEachRow)
                     EXPECT_EQ(chance.kinds[i].prizes[j].second,
                               bets.chanceOutcomes()[j].probability);
             }
+            earlier = ledger.chanceSource();
+            earlierBets = chance;
         }
     }
 }
