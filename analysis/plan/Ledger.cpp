@@ -57,8 +57,27 @@ Ledger::Ledger(const std::vector<HistoryRow> &rows, PlanProposals proposals)
         m_sketches = PartSketches::of(m_proposals.pool);
 }
 
-std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
-                                                      const PrizeTable &prizes) const
+std::shared_ptr<Ledger::Priced> Ledger::emptied(std::shared_ptr<Priced> &storage)
+{
+    if (!storage)
+        return std::make_shared<Priced>();
+    std::shared_ptr<Priced> p = std::move(storage);
+    p->sets.clear();
+    p->kindOf.clear();
+    p->count.clear();
+    p->chancePrize.clear();
+    p->hitChance.clear();
+    p->costAtOne.clear();
+    p->status.clear();
+    p->wins.clear();
+    p->prizeAtOne.clear();
+    p->made.clear();
+    p->kinds.clear();
+    return p;
+}
+
+std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const PrizeTable &prizes,
+                                                      std::shared_ptr<Priced> &storage) const
 {
     if (!m_sketches)
         return nullptr;
@@ -134,7 +153,7 @@ std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
         }
     }
 
-    auto priced = std::make_unique<Priced>();
+    auto priced = emptied(storage);
     Priced &p = *priced;
     p.play = &play;
     p.prizes = prizes;
@@ -250,12 +269,13 @@ std::unique_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play,
     return priced;
 }
 
-std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable &prizes,
-                                              FieldError *error) const
+std::shared_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable &prizes,
+                                              FieldError *error,
+                                              std::shared_ptr<Priced> storage) const
 {
-    if (auto sketched = priceBySketch(play, prizes))
+    if (auto sketched = priceBySketch(play, prizes, storage))
         return sketched;
-    auto priced = std::make_unique<Priced>();
+    auto priced = emptied(storage);
     Priced &p = *priced;
     p.play = &play;
     p.prizes = prizes;
@@ -391,8 +411,15 @@ std::optional<FieldError> Ledger::setPlay(const Play &play, const PrizeTable &pr
         priced = std::move(*known);
         m_spare.erase(known);
     } else if (!m_priced || m_priced->play != &play || !(m_priced->prizes == prizes)) {
+        // The spare the new play will push out lends it its memory: on a long ledger, memory
+        // the process has not touched before costs more than the figures written into it.
+        std::shared_ptr<Priced> storage;
+        if (m_priced && m_spare.size() >= kSparePriced && m_spare.back().use_count() == 1) {
+            storage = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
         FieldError error;
-        priced = price(play, prizes, &error);
+        priced = price(play, prizes, &error, std::move(storage));
         if (!priced)
             return error;
     }

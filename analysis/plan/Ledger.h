@@ -120,9 +120,12 @@ class Ledger
     // A few priced plays besides the one in use.
     static constexpr size_t kSparePriced = 2;
 
-    std::unique_ptr<Priced> price(const Play &play, const PrizeTable &prizes,
-                                  FieldError *error) const;
-    std::unique_ptr<Priced> priceBySketch(const Play &play, const PrizeTable &prizes) const;
+    // Pricing fills `storage` (emptied, its memory kept) when given one.
+    std::shared_ptr<Priced> price(const Play &play, const PrizeTable &prizes, FieldError *error,
+                                  std::shared_ptr<Priced> storage) const;
+    std::shared_ptr<Priced> priceBySketch(const Play &play, const PrizeTable &prizes,
+                                          std::shared_ptr<Priced> &storage) const;
+    static std::shared_ptr<Priced> emptied(std::shared_ptr<Priced> &storage);
     const BetSet *betsOf(uint32_t index) const;
     void settle();
 

@@ -8,18 +8,17 @@ namespace quorlent::plan {
 
 namespace {
 
-struct Triple
-{
-    uint8_t xy, xz, yz; // 10p + q of each pair of the multiset's digits
-    uint8_t x, y, z;
-    uint8_t shape;
-};
+using ClassBits = std::array<uint64_t, 4>;
 
 // The multisets of three digits in ascending order, and the bit of every number's.
 struct TripleTable
 {
-    std::array<Triple, 220> triples{};
     std::array<uint8_t, 1000> classOf{};
+    std::array<ClassBits, 3> shapes{}; // the multisets of each shape
+    // The first two digits a <= b of a number (10a + b), and by them and each half of the set of
+    // last digits that follow them (c < 5, c >= 5: five bits), the multisets those numbers make.
+    std::array<uint8_t, 55> pairs{};
+    std::array<std::array<std::array<ClassBits, 32>, 2>, 55> byPair{};
 
     TripleTable()
     {
@@ -28,19 +27,30 @@ struct TripleTable
         for (int x = 0; x < 10; ++x) {
             for (int y = x; y < 10; ++y) {
                 for (int z = y; z < 10; ++z) {
-                    triples[k] = {uint8_t(10 * x + y),
-                                  uint8_t(10 * x + z),
-                                  uint8_t(10 * y + z),
-                                  uint8_t(x),
-                                  uint8_t(y),
-                                  uint8_t(z),
-                                  uint8_t((x != y) + (y != z))};
+                    const auto shape = size_t((x != y) + (y != z));
+                    shapes[shape][k >> 6] |= uint64_t(1) << (k & 63);
                     ofSorted[size_t(100 * x + 10 * y + z)] = uint8_t(k++);
                 }
             }
         }
         for (uint32_t v = 0; v < 1000; ++v)
             classOf[v] = ofSorted[canonicalOf(v, 3)];
+        size_t p = 0;
+        for (int a = 0; a < 10; ++a) {
+            for (int b = a; b < 10; ++b, ++p) {
+                pairs[p] = uint8_t(10 * a + b);
+                for (size_t half = 0; half < 2; ++half) {
+                    for (uint32_t set = 0; set < 32; ++set) {
+                        for (uint32_t c = 0; c < 5; ++c) {
+                            if (!((set >> c) & 1))
+                                continue;
+                            const uint8_t bit = classOf[size_t(100 * a + 10 * b) + 5 * half + c];
+                            byPair[p][half][set][bit >> 6] |= uint64_t(1) << (bit & 63);
+                        }
+                    }
+                }
+            }
+        }
     }
 };
 
@@ -207,22 +217,23 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
         }
         if (!triples)
             continue;
-        // The multiset x <= y <= z shows when z follows x, y in either order, y follows x, z
-        // or x follows y, z.
-        std::array<uint16_t, 100> u{};
-        for (int a = 0; a < 10; ++a) {
-            for (int b = 0; b < 10; ++b)
-                u[size_t(10 * a + b)] = uint16_t(q[size_t(10 * a + b)] | q[size_t(10 * b + a)]);
+        // The multisets of numbers a b c and b a c alike, by a <= b and the set of c.
+        ClassBits classes{};
+        for (size_t p = 0; p < table.pairs.size(); ++p) {
+            const uint8_t ab = table.pairs[p];
+            const uint32_t set = uint32_t(q[ab] | q[size_t(ab % 10 * 10 + ab / 10)]);
+            const ClassBits &low = table.byPair[p][0][set & 31];
+            const ClassBits &high = table.byPair[p][1][set >> 5];
+            for (size_t w = 0; w < 4; ++w)
+                classes[w] |= low[w] | high[w];
         }
-        uint64_t *out = &s.m_triples[i * 4];
-        std::array<uint8_t, 3> shapes{};
-        for (size_t k = 0; k < table.triples.size(); ++k) {
-            const Triple &t = table.triples[k];
-            const uint64_t hit = ((u[t.xy] >> t.z) | (u[t.xz] >> t.y) | (u[t.yz] >> t.x)) & 1;
-            out[k >> 6] |= hit << (k & 63);
-            shapes[t.shape] = uint8_t(shapes[t.shape] + hit);
+        std::copy(classes.begin(), classes.end(), &s.m_triples[i * 4]);
+        for (size_t shape = 0; shape < 3; ++shape) {
+            int count = 0;
+            for (size_t w = 0; w < 4; ++w)
+                count += std::popcount(classes[w] & table.shapes[shape][w]);
+            s.m_counts[i * kCounts + 6 + shape] = uint8_t(count);
         }
-        std::copy(shapes.begin(), shapes.end(), &s.m_counts[i * kCounts + 6]);
     }
     return s;
 }
