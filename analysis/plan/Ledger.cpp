@@ -107,13 +107,22 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
     }
     const bool group = reads == Reads::Triples || reads == Reads::PairGroup;
 
-    // The multisets the play sells, by the line they pay by (at most two), as bits of what the
-    // sketches hold; a proposal's bets differ from another's to chance only by how many of each.
-    std::array<std::array<uint64_t, 4>, 2> sold{};
+    // The lines the play pays by (at most two), and how many multisets of each shape each sells
+    // of how many there are. Every line sells all the multisets of some shapes and none of the
+    // others: a proposal's bets on a line are then counted by shape (PartSketches::shapes), and
+    // its bets differ from another's to chance only by how many there are on each line.
+    const int length = reads == Reads::Triples ? 3 : 2;
     std::array<PrizeLine, 2> lines{};
     int lineCount = 0;
+    std::array<std::array<bool, 3>, 2> lineShapes{};
     if (group) {
+        std::array<std::array<int, 3>, 2> in{};
+        std::array<int, 3> all{};
         for (uint32_t v = 0; v < play.valueSpace(); ++v) {
+            if (canonicalOf(v, length) != v)
+                continue;
+            const auto shape = size_t(PartSketches::shapeOf(v, length));
+            ++all[shape];
             if (!play.sells(v))
                 continue;
             int l = 0;
@@ -124,29 +133,11 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
                     return nullptr;
                 lines[size_t(lineCount++)] = play.lineFor(v);
             }
-            const uint32_t bit = reads == Reads::Triples ? PartSketches::classOf(v) : v;
-            sold[size_t(l)][bit >> 6] |= uint64_t(1) << (bit & 63);
-        }
-    }
-    const std::array<uint64_t, 4> soldAll{sold[0][0] | sold[1][0], sold[0][1] | sold[1][1],
-                                          sold[0][2] | sold[1][2], sold[0][3] | sold[1][3]};
-    // Every line sells all the multisets of some shapes and none of the others: a proposal's
-    // bets on a line are then counted by shape (PartSketches::shapes).
-    const int length = reads == Reads::Triples ? 3 : 2;
-    std::array<std::array<bool, 3>, 2> lineShapes{};
-    if (group) {
-        std::array<std::array<int, 3>, 2> in{}, out{};
-        for (uint32_t v = 0; v < (length == 3 ? 1000u : 100u); ++v) {
-            if (canonicalOf(v, length) != v)
-                continue;
-            const auto shape = size_t(PartSketches::shapeOf(v, length));
-            const uint32_t bit = reads == Reads::Triples ? PartSketches::classOf(v) : v;
-            for (size_t l = 0; l < 2; ++l)
-                ++((sold[l][bit >> 6] >> (bit & 63)) & 1 ? in : out)[l][shape];
+            ++in[size_t(l)][shape];
         }
         for (size_t l = 0; l < 2; ++l) {
             for (size_t shape = 0; shape < 3; ++shape) {
-                if (in[l][shape] > 0 && out[l][shape] > 0)
+                if (in[l][shape] > 0 && in[l][shape] < all[shape])
                     return nullptr;
                 lineShapes[l][shape] = in[l][shape] > 0;
             }
@@ -166,7 +157,12 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
 
     // Each proposal's kind: equal keys make bets equal to chance (and, for a digit, equal).
     std::vector<int32_t> kindOfKey(group ? 1 << 16 : reads == Reads::Digit ? 1 << 10 : 1024, -1);
-    std::optional<NumberReading> reading;
+    // How the part's numbers read as the play's bets: a draw wins when the proposal holds one of
+    // the numbers making the draw's bet.
+    const std::optional<NumberReading> reading = NumberReading::of(
+        sketches.first(), sketches.count(), play, m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
+    if (!reading)
+        return nullptr;
     for (uint32_t i = 0; i < pool.size(); ++i) {
         uint32_t key = 0;
         switch (reads) {
@@ -196,8 +192,6 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
             kind = int32_t(p.kinds.size());
             if (p.kinds.empty()) {
                 p.kinds.push_back(std::move(*BetSet::make(pool[i], play).bets));
-                reading = NumberReading::of(pool[i].first, pool[i].count, play,
-                                            m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
             } else {
                 BetSet bets = p.kinds.front();
                 bets.assign(pool[i], *reading);
@@ -213,13 +207,16 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
         p.costAtOne.push_back(times(Money(set.count()), prizes.price));
     }
 
-    // Whether each draw won: its value under the play looked up in what the play reads.
-    std::vector<uint32_t> bitOf(play.count == 1 ? 10 : play.valueSpace());
-    for (uint32_t v = 0; v < bitOf.size(); ++v) {
-        bitOf[v] = reads == Reads::Triples     ? PartSketches::classOf(v)
-                   : reads == Reads::PairGroup ? canonicalOf(v, 2)
-                                               : v;
+    // Whether each draw won: the numbers making the bet of each value of the play's positions
+    // (none where the play does not sell it), and under 定位胆 and 大小单双 the kind's bets.
+    constexpr uint32_t kUnsold = UINT32_MAX;
+    std::vector<uint32_t> betOf(reads == Reads::Digit ? 0 : play.valueSpace(), kUnsold);
+    for (size_t b = 0; b < reading->bets.size(); ++b) {
+        if (reads != Reads::Digit)
+            betOf[reading->bets[b]] = uint32_t(b);
     }
+    for (uint32_t v = 0; group && v < betOf.size(); ++v)
+        betOf[v] = betOf[canonicalOf(v, play.count)];
     std::vector<PrizeLine> lineOf;
     if (play.kind == PlayKind::Group && play.count == 3) {
         lineOf.resize(play.valueSpace());
@@ -240,24 +237,15 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
         uint32_t value = 0;
         for (int i = play.first; i < play.first + play.count; ++i)
             value = value * 10 + digits[size_t(i)];
-        const uint32_t bit = bitOf[value];
         uint32_t wins = 0;
-        switch (reads) {
-        case Reads::Numbers:
-            wins = (pool[index].bits[bit >> 6] >> (bit & 63)) & 1;
-            break;
-        case Reads::Pair:
-            wins = (sketches.pair(index, at)[bit >> 6] >> (bit & 63)) & 1;
-            break;
-        case Reads::PairGroup:
-            wins = (sketches.pairGroup(index, at)[bit >> 6] & soldAll[bit >> 6]) >> (bit & 63) & 1;
-            break;
-        case Reads::Triples:
-            wins = (sketches.triples(index)[bit >> 6] & soldAll[bit >> 6]) >> (bit & 63) & 1;
-            break;
-        case Reads::Digit:
+        if (reads == Reads::Digit) {
             wins = p.kinds[p.kindOf[index]].wins(digits, value);
-            break;
+        } else if (const uint32_t bet = betOf[value]; bet != kUnsold) {
+            const uint64_t *bits = pool[index].bits.data();
+            uint64_t any = 0;
+            for (uint32_t i = reading->firstPiece[bet]; i < reading->firstPiece[bet + 1]; ++i)
+                any |= bits[reading->pieces[i].word] & reading->pieces[i].bits;
+            wins = any != 0;
         }
         p.status[row] = wins ? Status::Win : Status::Miss;
         if (wins) {

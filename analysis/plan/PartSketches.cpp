@@ -78,47 +78,24 @@ const TenBits &tenBits()
     return table;
 }
 
-// Bit 10x + y (x <= y) of a pair's multisets from its rows: bit y of rows[x] for the pair x, y;
-// and how many of each shape (x = y, x < y).
-void groupPairs(const std::array<uint16_t, 10> &rows, uint64_t *out, uint8_t *shapes)
+// How many multisets of each shape (x = y, x < y) a pair's rows show: bit y of rows[x] for the
+// pair x, y.
+void countPairShapes(const std::array<uint16_t, 10> &rows, uint8_t *shapes)
 {
     std::array<uint16_t, 10> columns{};
     for (int x = 0; x < 10; ++x) {
         for (int y = 0; y < 10; ++y)
             columns[size_t(y)] = uint16_t(columns[size_t(y)] | (((rows[size_t(x)] >> y) & 1) << x));
     }
-    out[0] = out[1] = 0;
     for (int x = 0; x < 10; ++x) {
-        const uint64_t upper =
-            uint64_t(rows[size_t(x)] | columns[size_t(x)]) & (0x3ffu << x) & 0x3ff;
+        const uint32_t upper =
+            uint32_t(rows[size_t(x)] | columns[size_t(x)]) & (0x3ffu << x) & 0x3ff;
         shapes[0] = uint8_t(shapes[0] + ((upper >> x) & 1));
-        shapes[1] = uint8_t(shapes[1] + tenBits().count[upper & ~(uint64_t(1) << x)]);
-        const int at = 10 * x;
-        out[at >> 6] |= upper << (at & 63);
-        if ((at & 63) > 54)
-            out[1] |= upper >> (64 - (at & 63));
-    }
-}
-
-void setPairBits(const std::array<uint16_t, 10> &rows, uint64_t *out, uint8_t *count)
-{
-    out[0] = out[1] = 0;
-    for (int x = 0; x < 10; ++x) {
-        const uint64_t row = rows[size_t(x)];
-        *count = uint8_t(*count + tenBits().count[row]);
-        const int at = 10 * x;
-        out[at >> 6] |= row << (at & 63);
-        if ((at & 63) > 54)
-            out[1] |= row >> (64 - (at & 63));
+        shapes[1] = uint8_t(shapes[1] + tenBits().count[upper & ~(1u << x)]);
     }
 }
 
 } // namespace
-
-uint8_t PartSketches::classOf(uint32_t value)
-{
-    return tripleTable().classOf[value];
-}
 
 int PartSketches::shapeOf(uint32_t sorted, int length)
 {
@@ -149,7 +126,7 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
     PartSketches s;
     s.m_first = front.first;
     s.m_count = front.count;
-    // Only what some play within the part reads is kept.
+    // Only what some play within the part reads is counted.
     std::array<bool, 2> pairs{}, pairGroups{};
     for (const Play &play : plays()) {
         const int at = s.startOf(play.first, play.count);
@@ -160,15 +137,7 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
     s.m_digits.assign(n * 3, 0);
     s.m_numbers.assign(n, 0);
     s.m_counts.assign(n * kCounts, 0);
-    for (int at = 0; at < 2; ++at) {
-        if (pairs[size_t(at)])
-            s.m_pairs[size_t(at)].assign(n * 2, 0);
-        if (pairGroups[size_t(at)])
-            s.m_pairGroups[size_t(at)].assign(n * 2, 0);
-    }
     const bool triples = s.m_count == 3;
-    if (triples)
-        s.m_triples.assign(n * 4, 0);
     const TripleTable &table = tripleTable();
 
     // Each number's last digit by the number of its first two (a group of ten bits, bit c for
@@ -210,10 +179,12 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
         const std::array<const std::array<uint16_t, 10> *, 2> rows{&firstTwo, &lastTwo};
         for (int at = 0; at < 2; ++at) {
             uint8_t *counts = &s.m_counts[i * kCounts + size_t(3 * at)];
-            if (pairs[size_t(at)])
-                setPairBits(*rows[size_t(at)], &s.m_pairs[size_t(at)][i * 2], counts);
+            if (pairs[size_t(at)]) {
+                for (uint16_t row : *rows[size_t(at)])
+                    counts[0] = uint8_t(counts[0] + tenBits().count[row]);
+            }
             if (pairGroups[size_t(at)])
-                groupPairs(*rows[size_t(at)], &s.m_pairGroups[size_t(at)][i * 2], counts + 1);
+                countPairShapes(*rows[size_t(at)], counts + 1);
         }
         if (!triples)
             continue;
@@ -227,7 +198,6 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
             for (size_t w = 0; w < 4; ++w)
                 classes[w] |= low[w] | high[w];
         }
-        std::copy(classes.begin(), classes.end(), &s.m_triples[i * 4]);
         for (size_t shape = 0; shape < 3; ++shape) {
             int count = 0;
             for (size_t w = 0; w < 4; ++w)

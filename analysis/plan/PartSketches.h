@@ -9,11 +9,11 @@
 
 namespace quorlent::plan {
 
-// What any play within a part of at most three digits reads of many proposals of that part's
-// numbers, worked out once for them all: the digits at each position, the numbers of two
-// neighbouring positions and the multisets their digits make, and the multisets of three. A play
-// chosen later then finds a proposal's bets and whether a draw won from a few words, not from
-// the proposal's thousand numbers.
+// What any play within a part of at most three digits counts of many proposals of that part's
+// numbers, worked out once for them all: the digits at each position, how many numbers of two
+// neighbouring positions, and how many multisets of each shape their digits make, of two and of
+// three. A play chosen later then tells a proposal's bets apart from a few bytes, not from the
+// proposal's thousand numbers.
 //
 // Positions are counted as in a number of three digits, the part's at the right: a part of two
 // digits is positions 1 and 2, one digit is position 2.
@@ -33,17 +33,10 @@ class PartSketches
     uint16_t digits(size_t i, int s) const { return m_digits[i * 3 + size_t(s)]; }
     // How many numbers proposal i holds.
     uint32_t numbers(size_t i) const { return m_numbers[i]; }
-    // Proposal i's numbers of positions s and s + 1 (s = 0 or 1): bit 10x + y for digits x, y.
-    const uint64_t *pair(size_t i, int s) const { return &m_pairs[size_t(s)][i * 2]; }
-    // The multisets of those: bit 10x + y (x <= y) when some number shows x and y there.
-    const uint64_t *pairGroup(size_t i, int s) const { return &m_pairGroups[size_t(s)][i * 2]; }
-    // The multisets of three digits: bit k for the k-th (x <= y <= z, ascending); classOf(v)
-    // is the bit of a number v of three digits.
-    const uint64_t *triples(size_t i) const { return &m_triples[i * 4]; }
-    static uint8_t classOf(uint32_t value);
-    // How many of those multisets proposal i shows, by shape: how many different digits they
-    // have, less one (a pair's: 0 or 1; three digits': 0, 1 or 2); and for s = 0 or 1 how many
-    // numbers of positions s and s + 1 it holds (shape -1).
+    // How many multisets of the digits at positions s and s + 1 (s = 0 or 1; `length` 2), or of
+    // all three (`length` 3), some number of proposal i shows, by shape: how many different
+    // digits they have, less one (two digits: 0 or 1; three: 0, 1 or 2). With shape -1, how many
+    // numbers of positions s and s + 1 it holds.
     uint32_t shapes(size_t i, int s, int length, int shape) const
     {
         return m_counts[i * kCounts + size_t(length == 3 ? 6 + shape : 3 * s + 1 + shape)];
@@ -56,9 +49,6 @@ class PartSketches
     int m_count = 0;
     std::vector<uint16_t> m_digits;
     std::vector<uint16_t> m_numbers;
-    std::array<std::vector<uint64_t>, 2> m_pairs;
-    std::array<std::vector<uint64_t>, 2> m_pairGroups;
-    std::vector<uint64_t> m_triples;
     static constexpr size_t kCounts = 9;
     std::vector<uint8_t> m_counts;
 };
