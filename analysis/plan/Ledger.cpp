@@ -54,7 +54,7 @@ Ledger::Ledger(const std::vector<HistoryRow> &rows, PlanProposals proposals)
             m_numbersUsed[w] |= p.bits[w];
     }
     if (m_proposals.pool.size() > kKeptBetSets)
-        m_sketches = PartSketches::of(m_proposals.pool);
+        m_sketches = PartSketches::of(m_rows, m_proposals);
 }
 
 std::shared_ptr<Ledger::Priced> Ledger::emptied(std::shared_ptr<Priced> &storage)
@@ -207,8 +207,12 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
         p.costAtOne.push_back(times(Money(set.count()), prizes.price));
     }
 
-    // Whether each draw won: the numbers making the bet of each value of the play's positions
-    // (none where the play does not sell it), and under 定位胆 and 大小单双 the kind's bets.
+    // Whether each draw won: what the row's proposal holds of the draw, where the play sells the
+    // draw's bet; under 定位胆 and 大小单双, the kind's bets.
+    const uint8_t held = reads == Reads::Numbers     ? uint8_t(PartSketches::Number)
+                         : reads == Reads::Pair      ? uint8_t(PartSketches::Pair << at)
+                         : reads == Reads::PairGroup ? uint8_t(PartSketches::PairGroup << at)
+                                                     : uint8_t(PartSketches::Triple);
     constexpr uint32_t kUnsold = UINT32_MAX;
     std::vector<uint32_t> betOf(reads == Reads::Digit ? 0 : play.valueSpace(), kUnsold);
     for (size_t b = 0; b < reading->bets.size(); ++b) {
@@ -238,15 +242,10 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
         for (int i = play.first; i < play.first + play.count; ++i)
             value = value * 10 + digits[size_t(i)];
         uint32_t wins = 0;
-        if (reads == Reads::Digit) {
+        if (reads == Reads::Digit)
             wins = p.kinds[p.kindOf[index]].wins(digits, value);
-        } else if (const uint32_t bet = betOf[value]; bet != kUnsold) {
-            const uint64_t *bits = pool[index].bits.data();
-            uint64_t any = 0;
-            for (uint32_t i = reading->firstPiece[bet]; i < reading->firstPiece[bet + 1]; ++i)
-                any |= bits[reading->pieces[i].word] & reading->pieces[i].bits;
-            wins = any != 0;
-        }
+        else if (betOf[value] != kUnsold)
+            wins = (sketches.held(row) & held) != 0;
         p.status[row] = wins ? Status::Win : Status::Miss;
         if (wins) {
             p.wins[row] = uint8_t(wins);

@@ -2,6 +2,7 @@
 
 #include "Play.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace quorlent::plan {
@@ -113,8 +114,10 @@ int PartSketches::startOf(int playFirst, int playCount) const
     return playFirst - m_first + 3 - m_count;
 }
 
-std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
+std::optional<PartSketches> PartSketches::of(const std::vector<HistoryRow> &rows,
+                                             const PlanProposals &proposals)
 {
+    const std::vector<Proposal> &pool = proposals.pool;
     if (pool.empty())
         return std::nullopt;
     const Proposal &front = pool.front();
@@ -176,15 +179,15 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
         s.m_digits[i * 3] = d0;
         s.m_digits[i * 3 + 1] = d1;
         s.m_digits[i * 3 + 2] = d2;
-        const std::array<const std::array<uint16_t, 10> *, 2> rows{&firstTwo, &lastTwo};
+        const std::array<const std::array<uint16_t, 10> *, 2> pairRows{&firstTwo, &lastTwo};
         for (int at = 0; at < 2; ++at) {
             uint8_t *counts = &s.m_counts[i * kCounts + size_t(3 * at)];
             if (pairs[size_t(at)]) {
-                for (uint16_t row : *rows[size_t(at)])
+                for (uint16_t row : *pairRows[size_t(at)])
                     counts[0] = uint8_t(counts[0] + tenBits().count[row]);
             }
             if (pairGroups[size_t(at)])
-                countPairShapes(*rows[size_t(at)], counts + 1);
+                countPairShapes(*pairRows[size_t(at)], counts + 1);
         }
         if (!triples)
             continue;
@@ -205,7 +208,53 @@ std::optional<PartSketches> PartSketches::of(const std::vector<Proposal> &pool)
             s.m_counts[i * kCounts + 6 + shape] = uint8_t(count);
         }
     }
+    s.heldOfRows(rows, proposals);
     return s;
+}
+
+void PartSketches::heldOfRows(const std::vector<HistoryRow> &rows, const PlanProposals &proposals)
+{
+    const int pad = 3 - m_count; // positions before the part's, always 0
+    m_held.assign(proposals.rowCount(), 0);
+    for (size_t row = 0; row < proposals.rowCount(); ++row) {
+        const uint32_t index = proposals.byRow[row];
+        if (index == PlanProposals::kNone)
+            continue;
+        const uint64_t *bits = proposals.pool[index].bits.data();
+        const Digits &digits = rows[proposals.begin + row].digits();
+        std::array<int, 3> d{};
+        for (int i = pad; i < 3; ++i)
+            d[size_t(i)] = digits[size_t(m_first + i - pad)];
+        auto holds = [&](int a, int b, int c) {
+            const auto n = uint32_t(100 * a + 10 * b + c);
+            return (bits[n >> 6] >> (n & 63)) & 1;
+        };
+        uint64_t held = holds(d[0], d[1], d[2]) * Number;
+        for (int at = pad; at < 2; ++at) {
+            // The position left free, unless it is before the part.
+            const int free = at == 0 ? 2 : 0;
+            const int last = free < pad ? 0 : 9;
+            uint64_t direct = 0, either = 0;
+            for (int t = 0; t <= last; ++t) {
+                std::array<int, 3> e = d;
+                e[size_t(free)] = t;
+                direct |= holds(e[0], e[1], e[2]);
+                std::swap(e[size_t(at)], e[size_t(at + 1)]);
+                either |= holds(e[0], e[1], e[2]);
+            }
+            held |= direct * (Pair << at) | (direct | either) * (PairGroup << at);
+        }
+        if (m_count == 3) {
+            std::array<int, 3> e = d;
+            std::sort(e.begin(), e.end());
+            uint64_t any = 0;
+            do
+                any |= holds(e[0], e[1], e[2]);
+            while (std::next_permutation(e.begin(), e.end()));
+            held |= any * Triple;
+        }
+        m_held[row] = uint8_t(held);
+    }
 }
 
 } // namespace quorlent::plan

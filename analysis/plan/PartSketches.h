@@ -1,6 +1,7 @@
 #pragma once
 
-#include "Proposal.h"
+#include "HistoryRow.h"
+#include "PlanProposals.h"
 
 #include <array>
 #include <cstdint>
@@ -21,8 +22,9 @@ class PartSketches
 {
   public:
     // None unless every proposal is numbers (not 组选 numbers) of one part of at most three
-    // digits.
-    static std::optional<PartSketches> of(const std::vector<Proposal> &pool);
+    // digits. `rows` is the history the proposals were made from.
+    static std::optional<PartSketches> of(const std::vector<HistoryRow> &rows,
+                                          const PlanProposals &proposals);
 
     int first() const { return m_first; }
     int count() const { return m_count; }
@@ -44,13 +46,28 @@ class PartSketches
     // The shape of a multiset as a number of two or three digits in ascending order.
     static int shapeOf(uint32_t sorted, int length);
 
+    // What each row's proposal holds of the row's draw, a bit each: the draw's number of the
+    // part; a number with the draw's digits at positions s and s + 1 (Pair + s); one with them
+    // in either order there (PairGroup + s); one with the draw's three digits in any order.
+    enum Held : uint8_t
+    {
+        Number = 1,
+        Pair = 2,
+        PairGroup = 8,
+        Triple = 32
+    };
+    uint8_t held(size_t row) const { return m_held[row]; }
+
   private:
+    void heldOfRows(const std::vector<HistoryRow> &rows, const PlanProposals &proposals);
+
     int m_first = 0;
     int m_count = 0;
     std::vector<uint16_t> m_digits;
     std::vector<uint16_t> m_numbers;
     static constexpr size_t kCounts = 9;
     std::vector<uint8_t> m_counts;
+    std::vector<uint8_t> m_held;
 };
 
 } // namespace quorlent::plan
