@@ -405,10 +405,32 @@ std::optional<FieldError> Ledger::setPlay(const Play &play, const PrizeTable &pr
             storage = std::move(m_spare.back());
             m_spare.pop_back();
         }
+        if (!storage && !m_blank.empty()) {
+            storage = std::move(m_blank.back());
+            m_blank.pop_back();
+        }
         FieldError error;
         priced = price(play, prizes, &error, std::move(storage));
         if (!priced)
             return error;
+    }
+    if (priced && !m_priced) {
+        // The first play: memory for the next few is touched now, with the ledger, rather than
+        // when a play is chosen (fresh memory costs more than the figures written into it).
+        const size_t n = rowCount();
+        const size_t byProposal = m_sketches ? 0 : m_proposals.pool.size();
+        for (size_t i = 0; i < kSparePriced; ++i) {
+            auto blank = std::make_shared<Priced>();
+            blank->status.assign(n, Status::NoProposal);
+            blank->wins.assign(n, 0);
+            blank->prizeAtOne.assign(n, 0);
+            blank->kindOf.assign(m_proposals.pool.size(), 0);
+            blank->count.assign(byProposal, 0);
+            blank->chancePrize.assign(byProposal, 0);
+            blank->hitChance.assign(byProposal, 0);
+            blank->costAtOne.assign(byProposal, 0);
+            m_blank.push_back(std::move(blank));
+        }
     }
     if (priced) {
         if (m_priced)

@@ -133,8 +133,10 @@ class Ledger
     PlanProposals m_proposals;
     std::shared_ptr<Priced> m_priced;
     std::vector<std::shared_ptr<Priced>> m_spare; // the most recent first
-    std::vector<uint64_t> m_numbersUsed;          // the union of the proposals' numbers
-    std::optional<PartSketches> m_sketches;       // for a pool too large to keep bets of
+    // Memory for the plays priced before a spare is pushed out, taken with the first play.
+    std::vector<std::shared_ptr<Priced>> m_blank;
+    std::vector<uint64_t> m_numbersUsed;    // the union of the proposals' numbers
+    std::optional<PartSketches> m_sketches; // for a pool too large to keep bets of
     PrizeTable m_noPrizes;
     Progression m_progression;
     Money m_startBalance = 0;
