@@ -28,8 +28,11 @@ namespace quorlent::plan {
 // are, and the last few plays priced are kept, so that going back to one costs next to nothing.
 //
 // A plan whose numbers differ from draw to draw (a 缩水 方案 that reads earlier draws) holds
-// hundreds of thousands of proposals: their bets are then not kept but made in turn, each
-// priced on the way, and made again for the rows asked for (bets()).
+// hundreds of thousands of proposals: their bets are then not kept but made again for the rows
+// asked for (bets()). Where they are numbers of a part of at most three digits, a play within
+// the part is priced from sketches made once with the ledger (PartSketches): proposals whose bets
+// chance cannot tell apart share one kind, priced once. Otherwise each is made in turn and
+// priced on the way.
 class Ledger
 {
     struct Priced;

@@ -13,8 +13,9 @@ namespace quorlent::plan {
 // What any play within a part of at most three digits counts of many proposals of that part's
 // numbers, worked out once for them all: the digits at each position, how many numbers of two
 // neighbouring positions, and how many multisets of each shape their digits make, of two and of
-// three. A play chosen later then tells a proposal's bets apart from a few bytes, not from the
-// proposal's thousand numbers.
+// three; and what each row's proposal holds of the row's draw. A play chosen later then tells a
+// proposal's bets apart, and a win from a miss, from a few bytes, not from the proposal's
+// thousand numbers.
 //
 // Positions are counted as in a number of three digits, the part's at the right: a part of two
 // digits is positions 1 and 2, one digit is position 2.
