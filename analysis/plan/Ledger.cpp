@@ -4,6 +4,7 @@
 #include "Significance.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace quorlent::plan {
@@ -52,12 +53,98 @@ Ledger::Ledger(const std::vector<HistoryRow> &rows, PlanProposals proposals)
         for (size_t w = 0; w < p.bits.size(); ++w)
             m_numbersUsed[w] |= p.bits[w];
     }
+    if (m_proposals.pool.size() > kKeptBetSets)
+        m_sketches = PartSketches::of(m_rows, m_proposals);
 }
 
-std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable &prizes,
-                                              FieldError *error) const
+std::shared_ptr<Ledger::Priced> Ledger::emptied(std::shared_ptr<Priced> &storage)
 {
-    auto priced = std::make_unique<Priced>();
+    if (!storage)
+        return std::make_shared<Priced>();
+    std::shared_ptr<Priced> p = std::move(storage);
+    p->sets.clear();
+    p->kindOf.clear();
+    p->count.clear();
+    p->chancePrize.clear();
+    p->hitChance.clear();
+    p->costAtOne.clear();
+    p->status.clear();
+    p->wins.clear();
+    p->prizeAtOne.clear();
+    p->made.clear();
+    p->kinds.clear();
+    return p;
+}
+
+std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const PrizeTable &prizes,
+                                                      std::shared_ptr<Priced> &storage) const
+{
+    if (!m_sketches)
+        return nullptr;
+    const PartSketches &sketches = *m_sketches;
+    const int at = sketches.startOf(play.first, play.count);
+    if (at < 0)
+        return nullptr;
+    // What the play reads of a proposal.
+    enum class Reads
+    {
+        Numbers,   // the numbers themselves (直选 of the whole part)
+        Pair,      // the numbers of two positions
+        PairGroup, // their multisets
+        Triples,   // the multisets of three
+        Digit      // the digits at one position
+    };
+    Reads reads = Reads::Digit;
+    if (play.kind == PlayKind::Direct) {
+        if (play.count == sketches.count())
+            reads = Reads::Numbers;
+        else if (play.count == 2)
+            reads = Reads::Pair;
+        else
+            return nullptr;
+    } else if (play.isGroup()) {
+        reads = play.count == 3 ? Reads::Triples : Reads::PairGroup;
+    }
+    const bool group = reads == Reads::Triples || reads == Reads::PairGroup;
+
+    // The lines the play pays by (at most two), and how many multisets of each shape each sells
+    // of how many there are. Every line sells all the multisets of some shapes and none of the
+    // others: a proposal's bets on a line are then counted by shape (PartSketches::shapes), and
+    // its bets differ from another's to chance only by how many there are on each line.
+    const int length = reads == Reads::Triples ? 3 : 2;
+    std::array<PrizeLine, 2> lines{};
+    int lineCount = 0;
+    std::array<std::array<bool, 3>, 2> lineShapes{};
+    if (group) {
+        std::array<std::array<int, 3>, 2> in{};
+        std::array<int, 3> all{};
+        for (uint32_t v = 0; v < play.valueSpace(); ++v) {
+            if (canonicalOf(v, length) != v)
+                continue;
+            const auto shape = size_t(PartSketches::shapeOf(v, length));
+            ++all[shape];
+            if (!play.sells(v))
+                continue;
+            int l = 0;
+            while (l < lineCount && lines[size_t(l)] != play.lineFor(v))
+                ++l;
+            if (l == lineCount) {
+                if (lineCount == 2)
+                    return nullptr;
+                lines[size_t(lineCount++)] = play.lineFor(v);
+            }
+            ++in[size_t(l)][shape];
+        }
+        for (size_t l = 0; l < 2; ++l) {
+            for (size_t shape = 0; shape < 3; ++shape) {
+                if (in[l][shape] > 0 && in[l][shape] < all[shape])
+                    return nullptr;
+                lineShapes[l][shape] = in[l][shape] > 0;
+            }
+        }
+    }
+
+    auto priced = emptied(storage);
     Priced &p = *priced;
     p.play = &play;
     p.prizes = prizes;
@@ -66,6 +153,127 @@ std::unique_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
     p.status.assign(n, Status::NoProposal);
     p.wins.assign(n, 0);
     p.prizeAtOne.assign(n, 0);
+    p.kindOf.resize(pool.size());
+
+    // Each proposal's kind: equal keys make bets equal to chance (and, for a digit, equal).
+    std::vector<int32_t> kindOfKey(group ? 1 << 16 : reads == Reads::Digit ? 1 << 10 : 1024, -1);
+    // How the part's numbers read as the play's bets: a draw wins when the proposal holds one of
+    // the numbers making the draw's bet.
+    const std::optional<NumberReading> reading = NumberReading::of(
+        sketches.first(), sketches.count(), play, m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
+    if (!reading)
+        return nullptr;
+    for (uint32_t i = 0; i < pool.size(); ++i) {
+        uint32_t key = 0;
+        switch (reads) {
+        case Reads::Numbers:
+            key = sketches.numbers(i);
+            break;
+        case Reads::Pair:
+            key = sketches.shapes(i, at, 2, -1);
+            break;
+        case Reads::PairGroup:
+        case Reads::Triples: {
+            uint32_t k0 = 0, k1 = 0;
+            for (int shape = 0; shape < length; ++shape) {
+                const uint32_t k = sketches.shapes(i, at, length, shape);
+                k0 += lineShapes[0][size_t(shape)] ? k : 0;
+                k1 += lineShapes[1][size_t(shape)] ? k : 0;
+            }
+            key = k0 << 8 | k1;
+            break;
+        }
+        case Reads::Digit:
+            key = sketches.digits(i, at);
+            break;
+        }
+        int32_t &kind = kindOfKey[key];
+        if (kind < 0) {
+            kind = int32_t(p.kinds.size());
+            if (p.kinds.empty()) {
+                p.kinds.push_back(std::move(*BetSet::make(pool[i], play).bets));
+            } else {
+                BetSet bets = p.kinds.front();
+                bets.assign(pool[i], *reading);
+                p.kinds.push_back(std::move(bets));
+            }
+        }
+        p.kindOf[i] = uint32_t(kind);
+    }
+    for (const BetSet &set : p.kinds) {
+        p.count.push_back(set.count());
+        p.chancePrize.push_back(chancePrizeOf(set, prizes));
+        p.hitChance.push_back(set.hitChance());
+        p.costAtOne.push_back(times(Money(set.count()), prizes.price));
+    }
+
+    // Whether each draw won: what the row's proposal holds of the draw, where the play sells the
+    // draw's bet; under 定位胆 and 大小单双, the kind's bets.
+    const uint8_t held = reads == Reads::Numbers     ? uint8_t(PartSketches::Number)
+                         : reads == Reads::Pair      ? uint8_t(PartSketches::Pair << at)
+                         : reads == Reads::PairGroup ? uint8_t(PartSketches::PairGroup << at)
+                                                     : uint8_t(PartSketches::Triple);
+    constexpr uint32_t kUnsold = UINT32_MAX;
+    std::vector<uint32_t> betOf(reads == Reads::Digit ? 0 : play.valueSpace(), kUnsold);
+    for (size_t b = 0; b < reading->bets.size(); ++b) {
+        if (reads != Reads::Digit)
+            betOf[reading->bets[b]] = uint32_t(b);
+    }
+    for (uint32_t v = 0; group && v < betOf.size(); ++v)
+        betOf[v] = betOf[canonicalOf(v, play.count)];
+    std::vector<PrizeLine> lineOf;
+    if (play.kind == PlayKind::Group && play.count == 3) {
+        lineOf.resize(play.valueSpace());
+        for (uint32_t v = 0; v < play.valueSpace(); ++v)
+            lineOf[v] = play.lineFor(canonicalOf(v, 3));
+    }
+    const uint32_t *byRow = m_proposals.byRow.data();
+    const HistoryRow *draws = m_rows.data() + m_proposals.begin;
+    for (size_t row = 0; row < n; ++row) {
+        const uint32_t index = byRow[row];
+        if (index == PlanProposals::kNone)
+            continue;
+        if (p.count[p.kindOf[index]] == 0) {
+            p.status[row] = Status::NoBet;
+            continue;
+        }
+        const Digits &digits = draws[row].digits();
+        uint32_t value = 0;
+        for (int i = play.first; i < play.first + play.count; ++i)
+            value = value * 10 + digits[size_t(i)];
+        uint32_t wins = 0;
+        if (reads == Reads::Digit)
+            wins = p.kinds[p.kindOf[index]].wins(digits, value);
+        else if (betOf[value] != kUnsold)
+            wins = (sketches.held(row) & held) != 0;
+        p.status[row] = wins ? Status::Win : Status::Miss;
+        if (wins) {
+            p.wins[row] = uint8_t(wins);
+            p.prizeAtOne[row] =
+                Money(wins) * prizes.prize(lineOf.empty() ? play.line : lineOf[value]);
+        }
+    }
+    return priced;
+}
+
+std::shared_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable &prizes,
+                                              FieldError *error,
+                                              std::shared_ptr<Priced> storage) const
+{
+    if (auto sketched = priceBySketch(play, prizes, storage))
+        return sketched;
+    auto priced = emptied(storage);
+    Priced &p = *priced;
+    p.play = &play;
+    p.prizes = prizes;
+    const std::vector<Proposal> &pool = m_proposals.pool;
+    const size_t n = rowCount();
+    p.status.assign(n, Status::NoProposal);
+    p.wins.assign(n, 0);
+    p.prizeAtOne.assign(n, 0);
+    p.kindOf.resize(pool.size());
+    for (uint32_t i = 0; i < pool.size(); ++i)
+        p.kindOf[i] = i;
     p.count.assign(pool.size(), 0);
     p.chancePrize.assign(pool.size(), 0);
     p.hitChance.assign(pool.size(), 0);
@@ -182,7 +390,7 @@ std::optional<FieldError> Ledger::setPlay(const Play &play, const PrizeTable &pr
 {
     if (const FieldErrors errors = prizes.validate(); !errors.empty())
         return errors.front();
-    std::unique_ptr<Priced> priced;
+    std::shared_ptr<Priced> priced;
     const auto known = std::find_if(m_spare.begin(), m_spare.end(), [&](const auto &s) {
         return s->play == &play && s->prizes == prizes;
     });
@@ -190,10 +398,39 @@ std::optional<FieldError> Ledger::setPlay(const Play &play, const PrizeTable &pr
         priced = std::move(*known);
         m_spare.erase(known);
     } else if (!m_priced || m_priced->play != &play || !(m_priced->prizes == prizes)) {
+        // The spare the new play will push out lends it its memory: on a long ledger, memory
+        // the process has not touched before costs more than the figures written into it.
+        std::shared_ptr<Priced> storage;
+        if (m_priced && m_spare.size() >= kSparePriced && m_spare.back().use_count() == 1) {
+            storage = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
+        if (!storage && !m_blank.empty()) {
+            storage = std::move(m_blank.back());
+            m_blank.pop_back();
+        }
         FieldError error;
-        priced = price(play, prizes, &error);
+        priced = price(play, prizes, &error, std::move(storage));
         if (!priced)
             return error;
+    }
+    if (priced && !m_priced) {
+        // The first play: memory for the next few is touched now, with the ledger, rather than
+        // when a play is chosen (fresh memory costs more than the figures written into it).
+        const size_t n = rowCount();
+        const size_t byProposal = m_sketches ? 0 : m_proposals.pool.size();
+        for (size_t i = 0; i < kSparePriced; ++i) {
+            auto blank = std::make_shared<Priced>();
+            blank->status.assign(n, Status::NoProposal);
+            blank->wins.assign(n, 0);
+            blank->prizeAtOne.assign(n, 0);
+            blank->kindOf.assign(m_proposals.pool.size(), 0);
+            blank->count.assign(byProposal, 0);
+            blank->chancePrize.assign(byProposal, 0);
+            blank->hitChance.assign(byProposal, 0);
+            blank->costAtOne.assign(byProposal, 0);
+            m_blank.push_back(std::move(blank));
+        }
     }
     if (priced) {
         if (m_priced)
@@ -249,7 +486,8 @@ const BetSet *Ledger::bets(size_t row) const
 uint64_t Ledger::betCount(size_t row) const
 {
     const uint32_t index = m_proposals.byRow[row];
-    return index == PlanProposals::kNone || !m_priced ? 0 : m_priced->count[index];
+    return index == PlanProposals::kNone || !m_priced ? 0
+                                                      : m_priced->count[m_priced->kindOf[index]];
 }
 
 Money Ledger::cost(size_t row) const
@@ -257,7 +495,7 @@ Money Ledger::cost(size_t row) const
     const Status s = status(row);
     if (s != Status::Win && s != Status::Miss)
         return 0;
-    return times(m_priced->costAtOne[m_proposals.byRow[row]], m_multiplier[row]);
+    return times(m_priced->costAtOne[m_priced->kindOf[m_proposals.byRow[row]]], m_multiplier[row]);
 }
 
 Money Ledger::prize(size_t row) const
@@ -306,8 +544,8 @@ void Ledger::settle()
         }
         const int64_t m = multipliers[size_t(state)];
         m_multiplier[row] = int32_t(m);
-        const uint32_t index = byRow[row];
         const Priced &p = *m_priced; // a row with bets has been priced
+        const uint32_t index = p.kindOf[byRow[row]];
         const Money cost = times(p.costAtOne[index], m);
         if (s.firstShort < 0 && balance < cost)
             s.firstShort = int64_t(row);
@@ -367,41 +605,64 @@ void Ledger::settle()
     m_summary = s;
 }
 
-ChanceBets Ledger::chanceBets() const
+Ledger::ChanceSource Ledger::chanceSource() const
+{
+    ChanceSource source;
+    source.m_ledger = this;
+    source.m_priced = m_priced;
+    return source;
+}
+
+ChanceBets Ledger::ChanceSource::bets() const
 {
     ChanceBets out;
     if (!m_priced)
         return out;
-    const PrizeTable &prizes = m_priced->prizes;
+    const Priced &priced = *m_priced;
+    const PrizeTable &prizes = priced.prizes;
+    auto chanceBetOf = [&](const BetSet &set) {
+        ChanceBet bet;
+        bet.costAtOne = times(Money(set.count()), prizes.price);
+        for (const ChanceOutcome &o : set.chanceOutcomes())
+            bet.prizes.emplace_back(Money(o.wins) * prizes.prize(o.line), o.probability);
+        return bet;
+    };
+    const std::vector<Proposal> &pool = m_ledger->m_proposals.pool;
+    out.kinds.reserve(pool.size());
+    if (!priced.kinds.empty()) {
+        std::vector<ChanceBet> ofKind;
+        for (const BetSet &set : priced.kinds)
+            ofKind.push_back(chanceBetOf(set));
+        for (size_t i = 0; i < pool.size(); ++i)
+            out.kinds.push_back(ofKind[priced.kindOf[i]]);
+    }
     std::optional<NumberReading> reading;
-    const std::vector<Proposal> &pool = m_proposals.pool;
-    if (m_priced->sets.empty() && !pool.empty() && pool.front().form == Proposal::Form::Numbers)
-        reading = NumberReading::of(pool.front().first, pool.front().count, *m_priced->play,
-                                    m_numbersUsed.empty() ? nullptr : &m_numbersUsed);
+    if (priced.kinds.empty() && priced.sets.empty() && !pool.empty() &&
+        pool.front().form == Proposal::Form::Numbers)
+        reading =
+            NumberReading::of(pool.front().first, pool.front().count, *priced.play,
+                              m_ledger->m_numbersUsed.empty() ? nullptr : &m_ledger->m_numbersUsed);
     std::optional<BetSet> scratch;
-    for (size_t i = 0; i < pool.size(); ++i) {
+    for (size_t i = 0; priced.kinds.empty() && i < pool.size(); ++i) {
         const BetSet *set = nullptr;
-        if (!m_priced->sets.empty()) {
-            set = &m_priced->sets[i];
+        if (!priced.sets.empty()) {
+            set = &priced.sets[i];
         } else if (scratch && reading && pool[i].form == Proposal::Form::Numbers &&
                    !pool[i].group && pool[i].first == reading->first &&
                    pool[i].count == reading->count) {
             scratch->assign(pool[i], *reading);
             set = &*scratch;
         } else {
-            scratch = std::move(BetSet::make(pool[i], *m_priced->play).bets);
+            scratch = std::move(BetSet::make(pool[i], *priced.play).bets);
             set = &*scratch;
         }
-        ChanceBet bet;
-        bet.costAtOne = times(Money(set->count()), prizes.price);
-        for (const ChanceOutcome &o : set->chanceOutcomes())
-            bet.prizes.emplace_back(Money(o.wins) * prizes.prize(o.line), o.probability);
-        out.kinds.push_back(std::move(bet));
+        out.kinds.push_back(chanceBetOf(*set));
     }
-    for (size_t row = 0; row < rowCount(); ++row) {
-        const Status s = status(row);
+    const std::vector<uint32_t> &byRow = m_ledger->m_proposals.byRow;
+    for (size_t row = 0; row < byRow.size(); ++row) {
+        const Status s = priced.status[row];
         if (s == Status::Win || s == Status::Miss)
-            out.sequence.push_back(m_proposals.byRow[row]);
+            out.sequence.push_back(byRow[row]);
     }
     return out;
 }

@@ -4,6 +4,7 @@
 #include "FieldError.h"
 #include "HistoryRow.h"
 #include "LedgerSummary.h"
+#include "PartSketches.h"
 #include "PlanProposals.h"
 #include "PrizeTable.h"
 #include "Progression.h"
@@ -27,10 +28,15 @@ namespace quorlent::plan {
 // are, and the last few plays priced are kept, so that going back to one costs next to nothing.
 //
 // A plan whose numbers differ from draw to draw (a 缩水 方案 that reads earlier draws) holds
-// hundreds of thousands of proposals: their bets are then not kept but made in turn, each
-// priced on the way, and made again for the rows asked for (bets()).
+// hundreds of thousands of proposals: their bets are then not kept but made again for the rows
+// asked for (bets()). Where they are numbers of a part of at most three digits, a play within
+// the part is priced from sketches made once with the ledger (PartSketches): proposals whose bets
+// chance cannot tell apart share one kind, priced once. Otherwise each is made in turn and
+// priced on the way.
 class Ledger
 {
+    struct Priced;
+
   public:
     enum class Status : uint8_t
     {
@@ -71,7 +77,22 @@ class Ledger
 
     const LedgerSummary &summary() const { return m_summary; }
     // The bets of every draw with bets, in order, as the ruin probability reads them.
-    ChanceBets chanceBets() const;
+    ChanceBets chanceBets() const { return chanceSource().bets(); }
+
+    // The same, taken now and gathered later, on another thread if need be: it holds the play as
+    // priced now, which a later change of play or staking leaves as it is. The ledger must
+    // outlive it.
+    class ChanceSource
+    {
+      public:
+        ChanceBets bets() const;
+
+      private:
+        friend class Ledger;
+        const Ledger *m_ledger = nullptr;
+        std::shared_ptr<const Priced> m_priced;
+    };
+    ChanceSource chanceSource() const;
 
     // Pools of at most this many proposals keep the bets of each.
     static constexpr size_t kKeptBetSets = 4096;
@@ -82,30 +103,43 @@ class Ledger
     {
         const Play *play = nullptr;
         PrizeTable prizes;
-        std::vector<BetSet> sets;        // by proposal, for a pool of at most kKeptBetSets
-        std::vector<uint64_t> count;     // by proposal: 注数
-        std::vector<double> chancePrize; // by proposal: the expected prize of 1 倍
-        std::vector<double> hitChance;   // by proposal
-        std::vector<Money> costAtOne;    // by proposal
+        std::vector<BetSet> sets; // by proposal, for a pool of at most kKeptBetSets
+        // Each proposal's kind: proposals of a kind are alike in all the figures below. Every
+        // proposal is its own kind, except when priced from the part's sketches.
+        std::vector<uint32_t> kindOf;
+        std::vector<uint64_t> count;     // by kind: 注数
+        std::vector<double> chancePrize; // by kind: the expected prize of 1 倍
+        std::vector<double> hitChance;   // by kind
+        std::vector<Money> costAtOne;    // by kind
         std::vector<Status> status;      // by row
         std::vector<uint8_t> wins;       // by row
         std::vector<Money> prizeAtOne;   // by row: the prize of 1 倍
         // The bets of proposals asked for, when not kept in `sets`.
         mutable std::unordered_map<uint32_t, BetSet> made;
+        // Priced from the part's sketches: the bets of one proposal of each kind, which chance
+        // cannot tell from the others' (under 定位胆 and 大小单双, the same bets).
+        std::vector<BetSet> kinds;
     };
     // A few priced plays besides the one in use.
     static constexpr size_t kSparePriced = 2;
 
-    std::unique_ptr<Priced> price(const Play &play, const PrizeTable &prizes,
-                                  FieldError *error) const;
+    // Pricing fills `storage` (emptied, its memory kept) when given one.
+    std::shared_ptr<Priced> price(const Play &play, const PrizeTable &prizes, FieldError *error,
+                                  std::shared_ptr<Priced> storage) const;
+    std::shared_ptr<Priced> priceBySketch(const Play &play, const PrizeTable &prizes,
+                                          std::shared_ptr<Priced> &storage) const;
+    static std::shared_ptr<Priced> emptied(std::shared_ptr<Priced> &storage);
     const BetSet *betsOf(uint32_t index) const;
     void settle();
 
     const std::vector<HistoryRow> &m_rows;
     PlanProposals m_proposals;
-    std::unique_ptr<Priced> m_priced;
-    std::vector<std::unique_ptr<Priced>> m_spare; // the most recent first
-    std::vector<uint64_t> m_numbersUsed;          // the union of the proposals' numbers
+    std::shared_ptr<Priced> m_priced;
+    std::vector<std::shared_ptr<Priced>> m_spare; // the most recent first
+    // Memory for the plays priced before a spare is pushed out, taken with the first play.
+    std::vector<std::shared_ptr<Priced>> m_blank;
+    std::vector<uint64_t> m_numbersUsed;    // the union of the proposals' numbers
+    std::optional<PartSketches> m_sketches; // for a pool too large to keep bets of
     PrizeTable m_noPrizes;
     Progression m_progression;
     Money m_startBalance = 0;

@@ -739,11 +739,14 @@ void PlanWindow::startRuin()
         return;
     }
     m_ruinCancel = false;
-    ChanceBets bets = m_run.ledger->chanceBets();
+    // The bets are gathered on the worker too: for a plan of many proposals that is a pass over
+    // all of them, which a change of play should not wait for. The ledger outlives the worker.
+    Ledger::ChanceSource source = m_run.ledger->chanceSource();
     const Progression progression = m_run.ledger->progression();
     const Money start = m_run.ledger->summary().startBalance;
-    m_ruinThread = QThread::create([this, bets = std::move(bets), progression, start] {
-        m_ruinPending = ruinChance(bets, progression, start, kDefaultRuinWork, &m_ruinCancel);
+    m_ruinThread = QThread::create([this, source = std::move(source), progression, start] {
+        m_ruinPending =
+            ruinChance(source.bets(), progression, start, kDefaultRuinWork, &m_ruinCancel);
     });
     connect(m_ruinThread, &QThread::finished, this, [this, thread = m_ruinThread] {
         if (m_ruinThread == thread)

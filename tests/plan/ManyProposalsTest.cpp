@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 using namespace quorlent;
 using namespace quorlent::plan;
@@ -163,6 +164,83 @@ TEST(PlanManyProposals, LedgerOfManyProposalsAgreesWithBetsMadeForEachRow)
             ASSERT_EQ(chance.kinds[i].prizes.size(), bets.chanceOutcomes().size());
             for (size_t j = 0; j < bets.chanceOutcomes().size(); ++j)
                 EXPECT_EQ(chance.kinds[i].prizes[j].second, bets.chanceOutcomes()[j].probability);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Every play within a part, on a ledger of more proposals than it keeps bets for, against the
+// bets made afresh for each row: counts, wins, and what chance gives, summed as the ledger does.
+// The proposals are random sets of the part's numbers, from almost none to most of them.
+TEST(PlanManyProposals, EveryPartsPlaysAgreeWithBetsMadeForEachRow)
+{
+    std::mt19937 rng(5);
+    const std::vector<HistoryRow> rows = plantest::randomPlanRows(rng, 5000);
+    const PrizeTable prizes = PlanDefinition::defaults(Game::standard()).prizes;
+    for (const auto &[first, count] : {std::pair{1, 3}, {2, 3}, {0, 2}, {3, 2}, {4, 1}}) {
+        PlanProposals proposals;
+        proposals.end = rows.size();
+        const uint32_t size = count == 3 ? 1000 : count == 2 ? 100 : 10;
+        for (size_t r = 0; r < rows.size(); ++r) {
+            std::vector<uint32_t> values;
+            const double share = std::uniform_real_distribution<double>(0, 0.7)(rng);
+            for (uint32_t v = 0; v < size; ++v) {
+                if (std::bernoulli_distribution(share)(rng))
+                    values.push_back(v);
+            }
+            proposals.pool.push_back(Proposal::ofNumbers(first, count, false, values));
+            proposals.byRow.push_back(r % 9 == 0 ? PlanProposals::kNone : uint32_t(r));
+        }
+        Ledger ledger(rows, std::move(proposals));
+        const std::vector<Proposal> &pool = ledger.proposals().pool;
+        // Taken before a change of play, the ruin probability's bets are still the earlier play's.
+        std::optional<Ledger::ChanceSource> earlier;
+        ChanceBets earlierBets;
+        for (const Play &play : plays()) {
+            if (play.first < first || play.first + play.count > first + count)
+                continue;
+            SCOPED_TRACE(play.id);
+            ASSERT_FALSE(ledger.setPlay(play, prizes));
+            if (earlier) {
+                const ChanceBets held = earlier->bets();
+                EXPECT_EQ(held.kinds, earlierBets.kinds);
+                EXPECT_EQ(held.sequence, earlierBets.sequence);
+            }
+            double chancePrize = 0, chanceSum = 0;
+            int64_t betDraws = 0;
+            for (size_t r = 0; r < ledger.rowCount(); ++r) {
+                if (!ledger.proposals().at(r)) {
+                    ASSERT_EQ(ledger.status(r), Ledger::Status::NoProposal);
+                    continue;
+                }
+                const BetSet made = *BetSet::make(*ledger.proposals().at(r), play).bets;
+                ASSERT_EQ(ledger.betCount(r), made.count()) << r;
+                ASSERT_EQ(ledger.wins(r), made.wins(ledger.draw(r).digits())) << r;
+                if (made.count() == 0)
+                    continue;
+                ++betDraws;
+                EXPECT_EQ(ledger.cost(r), Money(made.count()) * prizes.price);
+                for (const ChanceOutcome &o : made.chanceOutcomes())
+                    chancePrize += o.probability * o.wins * double(prizes.prize(o.line));
+                chanceSum += made.hitChance();
+            }
+            const LedgerSummary &s = ledger.summary();
+            ASSERT_EQ(s.betDraws, betDraws);
+            EXPECT_EQ(s.chancePrize, chancePrize);
+            EXPECT_EQ(s.chanceHitRate, chanceSum / double(betDraws));
+            const ChanceBets chance = ledger.chanceBets();
+            for (size_t i = 0; i < pool.size(); i += 211) {
+                const BetSet bets = *BetSet::make(pool[i], play).bets;
+                ASSERT_EQ(chance.kinds[i].prizes.size(), bets.chanceOutcomes().size());
+                for (size_t j = 0; j < bets.chanceOutcomes().size(); ++j)
+                    EXPECT_EQ(chance.kinds[i].prizes[j].second,
+                              bets.chanceOutcomes()[j].probability);
+            }
+            earlier = ledger.chanceSource();
+            earlierBets = chance;
         }
     }
 }
