@@ -46,25 +46,35 @@ void mergeInto(States &into, const States &from, Money shift, double weight, Sta
     into.swap(scratch);
 }
 
+// Never "100%" for what is only nearly certain, nor "0%" for what is only unlikely.
+QString percentText(double probability)
+{
+    const double percent = probability * 100;
+    if (probability < 1 && percent >= 99.95)
+        return QStringLiteral("> 99.9%");
+    if (probability > 0 && percent < 0.05)
+        return percent < 0.0001 ? QStringLiteral("< 0.0001%")
+                                : QStringLiteral("%1%").arg(percent, 0, 'f', 4);
+    return QStringLiteral("%1%").arg(percent, 0, 'f', 1);
+}
+
 } // namespace
 
 QString RuinChance::text() const
 {
     switch (status) {
-    case Status::Exact: {
-        // Never "100%" for what is only nearly certain, nor "0%" for what is only unlikely.
-        const double percent = probability * 100;
-        QString text = QStringLiteral("%1%").arg(percent, 0, 'f', 1);
-        if (probability < 1 && percent >= 99.95)
-            text = QStringLiteral("> 99.9%");
-        else if (probability > 0 && percent < 0.05)
-            text = percent < 0.0001 ? QStringLiteral("< 0.0001%")
-                                    : QStringLiteral("%1%").arg(percent, 0, 'f', 4);
-        return QStringLiteral("随机情况下在范围内资金耗尽的概率 %1").arg(text);
-    }
+    case Status::Exact:
+        return QStringLiteral("随机情况下在范围内资金耗尽的概率 %1").arg(percentText(probability));
     case Status::TooMuchWork:
-        return QStringLiteral("范围太长、可能的余额太多，无法在限定时间内精确算出资金耗尽的概率；"
-                              "请缩短范围");
+        if (draws == 0)
+            return QStringLiteral("范围太长、可能的余额太多，无法在限定时间内精确算出资金耗尽的"
+                                  "概率；请缩短范围");
+        // What the draws followed already say holds for the whole range, which only adds draws.
+        return QStringLiteral("范围太长、可能的余额太多，无法在限定时间内精确算完资金耗尽的概率："
+                              "随机情况下只在前 %1 期（有投注的）内耗尽的概率已是 %2，整个范围"
+                              "只会更高；缩短范围可得精确值")
+            .arg(draws)
+            .arg(percentText(probability));
     case Status::Cancelled:
         return QStringLiteral("资金耗尽的概率未算完（已取消）");
     }
@@ -94,6 +104,7 @@ RuinChance ruinChance(const ChanceBets &bets, const Progression &progression, Mo
     double ruined = 0;
 
     for (size_t i = 0; i < n; ++i) {
+        const double ruinedBefore = ruined;
         if (cancel && cancel->load(std::memory_order_relaxed)) {
             result.status = RuinChance::Status::Cancelled;
             return result;
@@ -113,6 +124,8 @@ RuinChance ruinChance(const ChanceBets &bets, const Progression &progression, Mo
             result.work += here.size();
             if (result.work > workLimit) {
                 result.status = RuinChance::Status::TooMuchWork;
+                result.draws = i;
+                result.probability = std::min(1.0, ruinedBefore);
                 return result;
             }
             const int64_t m = progression.multiplier(s);

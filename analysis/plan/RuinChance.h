@@ -40,7 +40,10 @@ struct RuinChance
         Cancelled
     };
     Status status = Status::Exact;
+    // Exact: over the range. TooMuchWork: over the first `draws` draws with bets, all that was
+    // followed, which the range's own probability can only exceed.
     double probability = 0;
+    size_t draws = 0;
     uint64_t work = 0; // states followed from one draw to the next
 
     // "破产概率 12.3%", or why there is none.
@@ -53,7 +56,8 @@ inline constexpr uint64_t kDefaultRuinWork = 100'000'000;
 // A dynamic programme over the balance and the progression's state: for each draw with bets the
 // probability of every (balance, state) not yet ruined. Balances from which even the dearest
 // bets of all the remaining draws can be paid cannot run out any more and are set aside, which
-// keeps the states few for a long range. Stops with TooMuchWork rather than approximate.
+// keeps the states few for a long range. Stops with TooMuchWork rather than approximate, giving
+// the exact probability over the draws it followed.
 RuinChance ruinChance(const ChanceBets &bets, const Progression &progression, Money startBalance,
                       uint64_t workLimit = kDefaultRuinWork,
                       const std::atomic<bool> *cancel = nullptr);

@@ -66,6 +66,21 @@ TEST(RuinChance, StopsRatherThanApproximate)
     const RuinChance limited = ruinChance(bets, Progression::doubling(1, 64), 1'000'000, 10'000);
     EXPECT_EQ(limited.status, RuinChance::Status::TooMuchWork);
     EXPECT_NE(limited.text().indexOf(QStringLiteral("无法")), -1);
+    // What it does give is the exact probability over the draws it followed, a floor for the
+    // range's own.
+    for (const Money start : {Money(1'000'000), Money(20'000)}) {
+        const RuinChance stopped = ruinChance(bets, Progression::doubling(1, 64), start, 10'000);
+        ASSERT_EQ(stopped.status, RuinChance::Status::TooMuchWork);
+        ASSERT_GT(stopped.draws, 0u);
+        ChanceBets followed = bets;
+        followed.sequence.resize(stopped.draws);
+        const RuinChance prefix = ruinChance(followed, Progression::doubling(1, 64), start);
+        ASSERT_EQ(prefix.status, RuinChance::Status::Exact);
+        EXPECT_EQ(stopped.probability, prefix.probability);
+        EXPECT_NE(stopped.text().indexOf(QString::number(stopped.draws)), -1);
+        if (start == 20'000)
+            EXPECT_GT(stopped.probability, 0.01);
+    }
     // With nothing to pay there is nothing to run out of.
     EXPECT_EQ(ruinChance({}, Progression::flat(1), 0).probability, 0);
 }
