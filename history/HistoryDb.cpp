@@ -631,7 +631,8 @@ std::optional<RecordSource> HistoryDb::keepRepeatedRows(const RecordSource &sour
             for (size_t held : sameIssue)
                 carried.push_back(std::move(places[held]));
         }
-        if (!removeFrom(current[kept].sqqh))
+        // A table emptied whole is freed page by page; removing rows by issue visits each.
+        if (!(kept == 0 ? removeAll() : removeFrom(current[kept].sqqh)))
             return std::nullopt;
     }
     if (differs)
@@ -644,6 +645,11 @@ std::optional<RecordSource> HistoryDb::keepRepeatedRows(const RecordSource &sour
         }
         return more && (more = source(record));
     });
+}
+
+bool HistoryDb::removeAll()
+{
+    return m_db->exec("DELETE FROM Lishi") && (!m_hasDates || m_db->exec("DELETE FROM Kaijiangri"));
 }
 
 bool HistoryDb::removeFrom(int32_t fromIssue)
@@ -673,8 +679,7 @@ bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *
     std::optional<RecordSource> rest = source;
     if (!current.empty() && RowMirror(*m_db).isDerived())
         rest = keepRepeatedRows(source, current, rows);
-    else if (!m_db->exec("DELETE FROM Lishi") ||
-             (m_hasDates && !m_db->exec("DELETE FROM Kaijiangri")))
+    else if (!removeAll())
         return false;
     bool earlierTexts = false;
     if (!rest || !insertAll(

@@ -131,7 +131,8 @@ class HistoryDb
     std::optional<RecordSource> keepRepeatedRows(const RecordSource &source,
                                                  std::span<const HistoryRow> current,
                                                  std::vector<HistoryRow> &rows);
-    // Removes the rows from issue `fromIssue` on, and their dates.
+    // Removes every row and date; the rows from issue `fromIssue` on, and their dates.
+    bool removeAll();
     bool removeFrom(int32_t fromIssue);
     // Whether `record` is written exactly as the derived row `row` is stored.
     bool storedAs(const DrawRecord &record, const HistoryRow &row) const;
