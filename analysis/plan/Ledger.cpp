@@ -57,22 +57,25 @@ Ledger::Ledger(const std::vector<HistoryRow> &rows, PlanProposals proposals)
         m_sketches = PartSketches::of(m_rows, m_proposals);
 }
 
-std::shared_ptr<Ledger::Priced> Ledger::emptied(std::shared_ptr<Priced> &storage)
+std::shared_ptr<Ledger::Priced> Ledger::startPricing(const Play &play, const PrizeTable &prizes,
+                                                     std::shared_ptr<Priced> &storage) const
 {
-    if (!storage)
-        return std::make_shared<Priced>();
-    std::shared_ptr<Priced> p = std::move(storage);
+    std::shared_ptr<Priced> p = storage ? std::move(storage) : std::make_shared<Priced>();
     p->sets.clear();
     p->kindOf.clear();
     p->count.clear();
     p->chancePrize.clear();
     p->hitChance.clear();
     p->costAtOne.clear();
-    p->status.clear();
-    p->wins.clear();
-    p->prizeAtOne.clear();
     p->made.clear();
     p->kinds.clear();
+    p->play = &play;
+    p->prizes = prizes;
+    const size_t n = rowCount();
+    p->status.assign(n, Status::NoProposal);
+    p->wins.assign(n, 0);
+    p->prizeAtOne.assign(n, 0);
+    p->kindOf.resize(m_proposals.pool.size());
     return p;
 }
 
@@ -144,16 +147,10 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
         }
     }
 
-    auto priced = emptied(storage);
+    auto priced = startPricing(play, prizes, storage);
     Priced &p = *priced;
-    p.play = &play;
-    p.prizes = prizes;
     const std::vector<Proposal> &pool = m_proposals.pool;
     const size_t n = rowCount();
-    p.status.assign(n, Status::NoProposal);
-    p.wins.assign(n, 0);
-    p.prizeAtOne.assign(n, 0);
-    p.kindOf.resize(pool.size());
 
     // Each proposal's kind: equal keys make bets equal to chance (and, for a digit, equal).
     std::vector<int32_t> kindOfKey(group ? 1 << 16 : reads == Reads::Digit ? 1 << 10 : 1024, -1);
@@ -262,16 +259,10 @@ std::shared_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
 {
     if (auto sketched = priceBySketch(play, prizes, storage))
         return sketched;
-    auto priced = emptied(storage);
+    auto priced = startPricing(play, prizes, storage);
     Priced &p = *priced;
-    p.play = &play;
-    p.prizes = prizes;
     const std::vector<Proposal> &pool = m_proposals.pool;
     const size_t n = rowCount();
-    p.status.assign(n, Status::NoProposal);
-    p.wins.assign(n, 0);
-    p.prizeAtOne.assign(n, 0);
-    p.kindOf.resize(pool.size());
     for (uint32_t i = 0; i < pool.size(); ++i)
         p.kindOf[i] = i;
     p.count.assign(pool.size(), 0);

@@ -128,7 +128,10 @@ class Ledger
                                   std::shared_ptr<Priced> storage) const;
     std::shared_ptr<Priced> priceBySketch(const Play &play, const PrizeTable &prizes,
                                           std::shared_ptr<Priced> &storage) const;
-    static std::shared_ptr<Priced> emptied(std::shared_ptr<Priced> &storage);
+    // A priced play begun for `play`: every row without a proposal yet, in `storage`'s memory
+    // when given one.
+    std::shared_ptr<Priced> startPricing(const Play &play, const PrizeTable &prizes,
+                                         std::shared_ptr<Priced> &storage) const;
     const BetSet *betsOf(uint32_t index) const;
     void settle();
 
