@@ -11,18 +11,22 @@
 
 #if defined(Q_OS_WIN)
 #include <malloc.h>
+#include <sqlite3.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-// Windows gives a block of half a megabyte or more back to the system as soon as it is freed, so
-// that a search run again touches fresh pages for its lists each time. Here, once asked, freed
-// blocks from kKeptFrom up are kept (up to kKeptBytes in all) and handed out again. Every block is
-// a plain malloc block whichever side keeps it, so the DLLs' own new and delete mix with these.
+// Windows gives a block of half a megabyte or more back to the system as soon as it is freed, and
+// the pages past a freed block at the end of the heap beyond its first 64 KB: a search run again
+// touches fresh pages for its lists each time, and SQLite, which takes and frees a page-sized
+// scratch block each time it splits a page, touches fresh pages for it a thousand times in an
+// import. Here, once asked, freed blocks from kKeptFrom up are kept (up to kKeptBytes in all) and
+// handed out again, both ours (operator new) and SQLite's. Every block is a plain malloc block
+// whichever side keeps it, so the DLLs' own new and delete mix with these.
 namespace {
 
-constexpr size_t kKeptFrom = size_t(256) << 10;
+constexpr size_t kKeptFrom = size_t(64) << 10;
 constexpr size_t kKeptBytes = size_t(128) << 20;
 constexpr int kKeptBlocks = 64;
 
@@ -98,16 +102,31 @@ void release(void *block, size_t size)
         std::free(evicted[i]);
 }
 
-} // namespace
-
-void *operator new(size_t bytes)
+void *allocate(size_t bytes)
 {
     if (bytes >= kKeptFrom && keeping.load(std::memory_order_relaxed)) {
         if (void *block = takeKept(bytes))
             return block;
     }
+    return std::malloc(bytes ? bytes : 1);
+}
+
+// SQLite's allocator: its own blocks, kept as ours are. It asks a block's size itself, so no
+// header of its own is needed.
+void *sqliteMalloc(int bytes) { return allocate(size_t(bytes)); }
+void sqliteFree(void *block) { release(block, block ? _msize(block) : 0); }
+void *sqliteRealloc(void *block, int bytes) { return std::realloc(block, size_t(bytes)); }
+int sqliteSize(void *block) { return block ? int(_msize(block)) : 0; }
+int sqliteRoundup(int bytes) { return (bytes + 15) & ~15; }
+int sqliteInit(void *) { return SQLITE_OK; }
+void sqliteShutdown(void *) {}
+
+} // namespace
+
+void *operator new(size_t bytes)
+{
     for (;;) {
-        if (void *block = std::malloc(bytes ? bytes : 1))
+        if (void *block = allocate(bytes))
             return block;
         std::new_handler handler = std::get_new_handler();
         if (!handler)
@@ -141,7 +160,12 @@ void keepFreedMemory()
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
 #elif defined(Q_OS_WIN)
-    keeping.store(true, std::memory_order_relaxed);
+    // Before SQLite's first use, which fixes its allocator.
+    static const sqlite3_mem_methods methods{sqliteMalloc,  sqliteFree,     sqliteRealloc,
+                                             sqliteSize,    sqliteRoundup,  sqliteInit,
+                                             sqliteShutdown, nullptr};
+    if (!keeping.exchange(true, std::memory_order_relaxed))
+        sqlite3_config(SQLITE_CONFIG_MALLOC, &methods);
 #endif
 }
 

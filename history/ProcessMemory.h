@@ -9,7 +9,8 @@ namespace quorlent {
 // machine each page the process touches for the first time can cost more than the work done on it.
 
 // Keeps freed memory for the next allocation instead of giving it back at once, so that a search
-// that runs again (live results) reuses the pages of the one before. Once, at start-up.
+// that runs again (live results) reuses the pages of the one before, and SQLite the pages of its
+// scratch blocks. Once, at start-up, before SQLite's first use.
 void keepFreedMemory();
 
 // Asks for large pages for an allocation not yet touched (the rows of a history): a few faults
