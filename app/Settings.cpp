@@ -94,6 +94,12 @@ bool SettingsSection::holds(const QString &key, bool isBool, int value) const
     return text == (isBool ? QString(value ? "True" : "False") : QString::number(value));
 }
 
+bool SettingsSection::holdsText(const QString &key, const QString &value) const
+{
+    const QVariant stored = m_store->value(key);
+    return stored.isValid() && stored.toString() == value;
+}
+
 QString SettingsSection::text(const QString &key) const
 {
     return m_store->value(key).toString().trimmed();
@@ -145,7 +151,9 @@ void Settings::reread(Section which)
         if (kTextKeys[key].section != section)
             continue;
         const QString before = m_texts[key];
-        m_texts[key] = store.text(QLatin1String(kTextKeys[key].name));
+        const QString name = QLatin1String(kTextKeys[key].name);
+        m_texts[key] = store.text(name);
+        m_textInStore[key] = store.holdsText(name, m_texts[key]);
         if (m_texts[key] != before)
             emit textChanged(TextKey(key));
     }
@@ -154,7 +162,10 @@ void Settings::reread(Section which)
 void Settings::setText(TextKey key, const QString &value)
 {
     const bool other = m_texts[key] != value;
+    if (!other && m_textInStore[key])
+        return;
     m_texts[key] = value;
+    m_textInStore[key] = true;
     SettingsSection(QLatin1String(kTextKeys[key].section))
         .setText(QLatin1String(kTextKeys[key].name), value);
     if (other)

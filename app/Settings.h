@@ -22,6 +22,8 @@ public:
     QString text(const QString &key) const;
     // Whether the key holds exactly the text form of `value`.
     bool holds(const QString &key, bool isBool, int value) const;
+    // Whether the key is there and holds exactly `value`.
+    bool holdsText(const QString &key, const QString &value) const;
     void setFlag(const QString &key, bool value);
     void setNumber(const QString &key, int value);
     void setText(const QString &key, const QString &value);
@@ -125,4 +127,6 @@ class Settings : public QObject
     // the store has (every option click stores its group again) costs no file write.
     std::array<bool, KeyCount> m_inStore{};
     std::array<QString, TextKeyCount> m_texts;
+    // The same for the texts: the history reopened at each start-up names the same files again.
+    std::array<bool, TextKeyCount> m_textInStore{};
 };

@@ -132,6 +132,28 @@ TEST_F(AppFixture, TheSettingsFileIsTheOneTheReadmeNames)
     EXPECT_TRUE(readme.readAll().contains("`~/.config/Tessaryn/Tessaryn.ini`"));
 }
 
+// A text stored again as the store holds it (the history reopened at each start-up) writes no file;
+// one the store holds otherwise, even only with blanks about it, is written.
+TEST_F(AppFixture, ATextTheStoreHoldsIsNotWrittenAgain)
+{
+    {
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, "Tessaryn", "Tessaryn");
+        store.setValue("IniSetting/txtHistoryFile", "Varnibo.mdb");
+        store.setValue("IniSetting/txtUpdateUrl", " http://a ");
+    }
+    Settings settings;
+    ASSERT_TRUE(QFile::remove(Settings::fileName()));
+    settings.setHistoryFile("Varnibo.mdb");
+    EXPECT_FALSE(QFile::exists(Settings::fileName()));
+
+    settings.setText(Settings::txtUpdateUrl, "http://a");
+    QSettings written(Settings::fileName(), QSettings::IniFormat);
+    EXPECT_EQ(written.value("IniSetting/txtUpdateUrl").toString(), "http://a");
+    settings.setHistoryFile("其他.mdb");
+    written.sync();
+    EXPECT_EQ(written.value("IniSetting/txtHistoryFile").toString(), "其他.mdb");
+}
+
 TEST_F(AppFixture, TheWidthListFollowsTheWidthShown)
 {
     setStored("intZhWSetup", "4");
