@@ -10,6 +10,7 @@
 #include "HistoryDb.h"
 #include "HistoryStore.h"
 #include "MissingDrawCheck.h"
+#include "ResidentMemory.h"
 #include "TrendChartModel.h"
 #include "TrendChartWindow.h"
 #include "TrendView.h"
@@ -19,7 +20,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,7 +31,6 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
-#include <unistd.h>
 
 using namespace quorlent;
 
@@ -51,16 +50,7 @@ double msOf(const std::function<void()> &work)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double residentMb()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1
-               ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1048576.0
-               : 0;
-}
+double residentMb() { return bench::residentMemory().nowMb; }
 
 // A figure beside its target; for times also the processor time, which other work on a shared
 // machine does not inflate.
