@@ -7,7 +7,9 @@
 # (/var/cache/quorlent-win64, or QUORLENT_WIN_CACHE; about 50 minutes the first time on 2 cores),
 # then cross-builds the program and its tests.
 #   --test   also runs the whole GoogleTest suite and the package checks under wine, headless
-#   --bench  also builds the benchmarks (build-windows/build/bench/...)
+#   --bench  also builds the benchmarks and runs them under wine beside the Linux ones, built in
+#            build/ by scripts/setup.sh, printing the figures side by side
+#            (scripts/windows/bench.sh; the outputs stay in build-windows/bench/)
 #   --cached-only   fail at once, without building, when the cached Qt is missing
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,5 +55,9 @@ bash scripts/windows/package.sh "$build" "$qt" "$libs" "$out"
 
 if [ "$run_tests" = 1 ]; then
   bash scripts/windows/test.sh "$build" "$qt" "$libs" "$out"
+fi
+if [ "$bench" = ON ]; then
+  bash scripts/setup.sh
+  bash scripts/windows/bench.sh "$build" "$out"
 fi
 log "done in $((SECONDS - start)) s"

@@ -134,7 +134,7 @@ void benchSize(int draws, const Game &game = Game::standard())
         rows = db.loadRows();
     });
     std::printf("\n%s, %d draws (database written and loaded in %.1f s)\n",
-                qPrintable(game.scheduleName()), draws, setup / 1000.0);
+                qUtf8Printable(game.scheduleName()), draws, setup / 1000.0);
     std::printf("%-12s %-13s %8s %9s %9s %12s %9s  %s\n", "search", "mode", "hits", "fast ms",
                 "(Carcu)", "literal ms", "speed-up", "same result");
 

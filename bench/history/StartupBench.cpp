@@ -258,7 +258,7 @@ int benchGame(const Game &game, int wanted)
         !writeFile(csvPath, csvText(game, records)))
         return 1;
 
-    std::printf("\n== %s: %d draws (load %.1f on %s)\n", qPrintable(game.scheduleName()), draws,
+    std::printf("\n== %s: %d draws (load %.1f on %s)\n", qUtf8Printable(game.scheduleName()), draws,
                 bench::machineLoad(), "a shared machine");
     std::printf("%-58s %13s %8s\n", "work", "measured", "target");
     {

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs the start-up and search benchmarks on Linux and, in the same session, the cross-built ones
+# under wine, and prints their figures side by side:
+#   bench.sh BUILD-DIR OUT-DIR [DRAWS]
+# The Linux ones come from build/ (scripts/setup.sh builds them). The Windows ones run in a copy of
+# the packed program folder, so that they load the DLLs the zip ships. Each output is kept in
+# OUT-DIR/bench/.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/wine.sh"
+build=$(realpath "$1") out=$(realpath "$2") draws=${3:-500000}
+wine_prefix "$out"
+linux="$REPO_ROOT/build/bench"
+for bench in history/bench_startup analysis/bench_analysis; do
+  [ -x "$linux/$bench" ] || { echo "no $linux/$bench: run scripts/setup.sh first" >&2; exit 1; }
+done
+
+version=$(sed -n 's/^inline constexpr char kVersion\[\] = "\(.*\)";/\1/p' "$build/app/AppInfo.h")
+folder="$out/bench/Quorlent"
+rm -rf "$folder"
+mkdir -p "$out/bench"
+cp -r "$out/stage/Quorlent-$version-win64" "$folder"
+cp "$build/bench/history/bench_startup.exe" "$build/bench/analysis/bench_analysis.exe" "$folder/"
+
+# name, Linux program, its arguments
+run_both() {
+  local name=$1 program=$2
+  shift 2
+  log "$name on Linux"
+  QT_QPA_PLATFORM=offscreen "$linux/$program" "$@" 2>/dev/null | tee "$out/bench/linux-$name.txt"
+  log "$name under wine"
+  (cd "$folder" && WINEPATH= wine "$(basename "$program").exe" "$@" 2>/dev/null) |
+    tr -d '\r' | tee "$out/bench/windows-$name.txt"
+  log "$name side by side"
+  python3 "$REPO_ROOT/scripts/windows/side_by_side.py" \
+      "$out/bench/linux-$name.txt" "$out/bench/windows-$name.txt"
+}
+run_both startup history/bench_startup "$draws"
+run_both searches analysis/bench_analysis --fast "$draws"
+wineserver -k 2>/dev/null || true
