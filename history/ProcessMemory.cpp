@@ -113,12 +113,36 @@ void *allocate(size_t bytes)
 
 // SQLite's allocator: its own blocks, kept as ours are. It asks a block's size itself, so no
 // header of its own is needed.
-void *sqliteMalloc(int bytes) { return allocate(size_t(bytes)); }
-void sqliteFree(void *block) { release(block, block ? _msize(block) : 0); }
-void *sqliteRealloc(void *block, int bytes) { return std::realloc(block, size_t(bytes)); }
-int sqliteSize(void *block) { return block ? int(_msize(block)) : 0; }
-int sqliteRoundup(int bytes) { return (bytes + 15) & ~15; }
-int sqliteInit(void *) { return SQLITE_OK; }
+void *sqliteMalloc(int bytes)
+{
+    return allocate(size_t(bytes));
+}
+
+void sqliteFree(void *block)
+{
+    release(block, block ? _msize(block) : 0);
+}
+
+void *sqliteRealloc(void *block, int bytes)
+{
+    return std::realloc(block, size_t(bytes));
+}
+
+int sqliteSize(void *block)
+{
+    return block ? int(_msize(block)) : 0;
+}
+
+int sqliteRoundup(int bytes)
+{
+    return (bytes + 15) & ~15;
+}
+
+int sqliteInit(void *)
+{
+    return SQLITE_OK;
+}
+
 void sqliteShutdown(void *) {}
 
 } // namespace
@@ -161,9 +185,8 @@ void keepFreedMemory()
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
 #elif defined(Q_OS_WIN)
     // Before SQLite's first use, which fixes its allocator.
-    static const sqlite3_mem_methods methods{sqliteMalloc,  sqliteFree,     sqliteRealloc,
-                                             sqliteSize,    sqliteRoundup,  sqliteInit,
-                                             sqliteShutdown, nullptr};
+    static const sqlite3_mem_methods methods{sqliteMalloc,  sqliteFree, sqliteRealloc,  sqliteSize,
+                                             sqliteRoundup, sqliteInit, sqliteShutdown, nullptr};
     if (!keeping.exchange(true, std::memory_order_relaxed))
         sqlite3_config(SQLITE_CONFIG_MALLOC, &methods);
 #endif
