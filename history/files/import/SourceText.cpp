@@ -1,6 +1,7 @@
 #include "SourceText.h"
 
 #include "Gb18030.h"
+#include "ProcessMemory.h"
 
 #include <QStringConverter>
 #include <QStringDecoder>
@@ -67,10 +68,14 @@ Decoded decodeBytes(QByteArrayView bytes)
         QStringDecoder decoder(converterOf(*marked));
         return {decoder(bytes), *marked};
     }
+    // Decoded into memory given large pages before it is written: a whole history is tens of
+    // megabytes of text.
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
+    QString text(utf8.requiredSpace(bytes.size()), Qt::Uninitialized);
+    preferLargePages(text.data(), size_t(text.size()) * sizeof(QChar));
+    text.truncate(utf8.appendToBuffer(text.data(), bytes) - text.constData());
     if (!utf8.hasError())
-        return {text, TextEncoding::Utf8};
+        return {std::move(text), TextEncoding::Utf8};
     if (std::optional<QString> gb = platform::decodeGb18030(bytes))
         return {std::move(*gb), TextEncoding::Gb18030};
     return {QString::fromLatin1(bytes.data(), bytes.size()), TextEncoding::Latin1};
@@ -133,6 +138,7 @@ void SourceText::indexLines()
     const char16_t *chars = reinterpret_cast<const char16_t *>(m_text.constData());
     const qsizetype size = m_text.size();
     m_lines.reserve(static_cast<size_t>(size / 24 + 1));
+    preferLargePages(m_lines.data(), m_lines.capacity() * sizeof(Span));
     qsizetype start = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = chars[i];

@@ -1,6 +1,7 @@
 #include "TableImport.h"
 
 #include "LayoutDetector.h"
+#include "ProcessMemory.h"
 #include "TableReader.h"
 
 #include <QFile>
@@ -104,7 +105,12 @@ ImportScan TableImport::scan(QIODevice &device)
     if (more && !device.isSequential()) {
         if (device.size() > kLargestFile)
             return tooLarge();
-        bytes.reserve(device.size());
+        // The whole file goes into memory given large pages before it is written.
+        QByteArray whole;
+        whole.reserve(device.size());
+        preferLargePages(whole.data(), size_t(whole.capacity()));
+        whole.append(bytes);
+        bytes = std::move(whole);
     }
     while (more) {
         const QByteArray chunk = device.read(kProbeBytes);

@@ -1,6 +1,7 @@
 #include "TableReader.h"
 
 #include "FieldValues.h"
+#include "ProcessMemory.h"
 #include "TableRows.h"
 
 #include <QHash>
@@ -71,6 +72,8 @@ ReadResult TableReader::read(const SourceText &source, const TableLayout &layout
     const size_t room = static_cast<size_t>(std::min<qsizetype>(source.lineCount(), 1 << 22));
     result.draws.reserve(room);
     result.drawLines.reserve(room);
+    preferLargePages(result.draws.data(), room * sizeof(HistoryLine));
+    preferLargePages(result.drawLines.data(), room * sizeof(qsizetype));
 
     TableRows rows(source, layout);
     QString why;
