@@ -90,7 +90,24 @@ ImportScan TableImport::scan(QIODevice &device)
     if (!device.isReadable())
         return refused(FileVerdict::Unreadable,
                        QStringLiteral("无法读取文件（%1）").arg(device.errorString()), 0);
-    QByteArray bytes = device.read(kProbeBytes);
+    QByteArray bytes;
+    // A file of a size it may have goes whole into memory given large pages before its bytes
+    // arrive, the first ones included.
+    const qint64 known = device.isSequential() ? 0 : device.size() - device.pos();
+    if (known > kProbeBytes && known <= kLargestFile) {
+        bytes.reserve(known);
+        preferLargePages(bytes.data(), size_t(known));
+    }
+    // Up to kProbeBytes more, read straight into `bytes`; false at the end or on a failed read (a
+    // file device says which below).
+    const auto readMore = [&] {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + kProbeBytes);
+        const qint64 got = device.read(bytes.data() + at, kProbeBytes);
+        bytes.truncate(at + qsizetype(std::max<qint64>(got, 0)));
+        return got > 0;
+    };
+    readMore();
     // A pipe or socket may say it is at its end while more is on the way: only a short read
     // ends it.
     const bool more = bytes.size() == kProbeBytes && (device.isSequential() || !device.atEnd());
@@ -102,21 +119,9 @@ ImportScan TableImport::scan(QIODevice &device)
             QStringLiteral("文件太大（超过 %1 MB），无法读入").arg(kLargestFile / (1024 * 1024)),
             bytes.size());
     };
-    if (more && !device.isSequential()) {
-        if (device.size() > kLargestFile)
-            return tooLarge();
-        // The whole file goes into memory given large pages before it is written.
-        QByteArray whole;
-        whole.reserve(device.size());
-        preferLargePages(whole.data(), size_t(whole.capacity()));
-        whole.append(bytes);
-        bytes = std::move(whole);
-    }
-    while (more) {
-        const QByteArray chunk = device.read(kProbeBytes);
-        if (chunk.isEmpty())
-            break; // at the end, or a failed read: a file device says which below
-        bytes += chunk;
+    if (more && !device.isSequential() && device.size() > kLargestFile)
+        return tooLarge();
+    while (more && readMore()) {
         if (bytes.size() > kLargestFile)
             return tooLarge();
     }
