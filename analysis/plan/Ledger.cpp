@@ -235,9 +235,7 @@ std::shared_ptr<Ledger::Priced> Ledger::priceBySketch(const Play &play, const Pr
             continue;
         }
         const Digits &digits = draws[row].digits();
-        uint32_t value = 0;
-        for (int i = play.first; i < play.first + play.count; ++i)
-            value = value * 10 + digits[size_t(i)];
+        const uint32_t value = play.positionsValue(digits);
         uint32_t wins = 0;
         if (reads == Reads::Digit)
             wins = p.kinds[p.kindOf[index]].wins(digits, value);
@@ -353,9 +351,7 @@ std::shared_ptr<Ledger::Priced> Ledger::price(const Play &play, const PrizeTable
             continue;
         }
         const Digits &digits = draws[row].digits();
-        uint32_t value = 0;
-        for (int i = play.first; i < play.first + play.count; ++i)
-            value = value * 10 + digits[size_t(i)];
+        uint32_t value = play.positionsValue(digits);
         if (!sorted.empty())
             value = sorted[value];
         const uint32_t wins = set->wins(digits, value);

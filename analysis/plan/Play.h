@@ -101,6 +101,14 @@ struct Play
     // Whether a bet value (in the value space) is one the play sells: a 组选 bet must be written
     // in ascending digits and have the play's shape (三星组选 sells no 豹子, 二星组选 no 对子).
     bool sells(uint32_t value) const;
+    // The play's positions of a draw read as a number, in their order: "347" for 前三 of 34712.
+    uint32_t positionsValue(const Digits &digits) const
+    {
+        uint32_t value = 0;
+        for (int i = first; i < first + count; ++i)
+            value = value * 10 + digits[size_t(i)];
+        return value;
+    }
     // The value of a draw's digits under the play: the digits read as a number (直选), sorted
     // ascending first (组选), the digit (定位胆, 大小单双).
     uint32_t drawValue(const Digits &digits) const;
