@@ -670,8 +670,7 @@ bool HistoryDb::replaceAll(const RecordSource &source, std::vector<HistoryRow> *
     Transaction tx(*m_db);
     // With room to grow, so that the first entries do not copy the whole history.
     std::vector<HistoryRow> rows;
-    rows.reserve(expected + kRowHeadroom);
-    preferLargePages(rows.data(), rows.capacity() * sizeof(HistoryRow));
+    reserveOnLargePages(rows, expected + kRowHeadroom);
     if (!tx.isActive())
         return false;
     // Removing every row costs as much as writing them: a history read in again over itself

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace quorlent {
 
@@ -16,5 +17,12 @@ void keepFreedMemory();
 // Asks for large pages for an allocation not yet touched (the rows of a history): a few faults
 // instead of thousands. Only whole large pages inside [data, data + bytes) are affected.
 void preferLargePages(void *data, size_t bytes);
+
+// Reserves room for `count` elements in memory given large pages before it is written.
+template <typename T> void reserveOnLargePages(std::vector<T> &list, size_t count)
+{
+    list.reserve(count);
+    preferLargePages(list.data(), list.capacity() * sizeof(T));
+}
 
 } // namespace quorlent

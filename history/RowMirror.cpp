@@ -107,8 +107,7 @@ std::optional<std::vector<HistoryRow>> RowMirror::load(size_t spare)
     if (!count)
         return std::nullopt;
     std::vector<HistoryRow> rows;
-    rows.reserve(*count + spare);
-    preferLargePages(rows.data(), rows.capacity() * sizeof(HistoryRow));
+    reserveOnLargePages(rows, *count + spare);
     if (!loadBlocks(0, blocksFor(*count), rows) || rows.size() != *count)
         return std::nullopt;
     // Two questions that read a few pages of the file (counting Lishi's rows would read all of

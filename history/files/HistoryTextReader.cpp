@@ -58,8 +58,7 @@ HistoryTextReader::Result HistoryTextReader::parse(const QByteArray &bytes, Line
     Result result;
     result.readOk = true;
     // A draw takes at least 16 bytes a line; reserving for that avoids most regrowth.
-    result.lines.reserve(static_cast<size_t>(bytes.size() / 16 + 1));
-    preferLargePages(result.lines.data(), result.lines.capacity() * sizeof(HistoryLine));
+    reserveOnLargePages(result.lines, static_cast<size_t>(bytes.size() / 16 + 1));
     auto take = [&](QStringView line) {
         const std::optional<HistoryLine> parsed = parseHistoryLine(line, mode, game);
         if (parsed && parsed->storable())

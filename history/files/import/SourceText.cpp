@@ -137,8 +137,7 @@ void SourceText::indexLines()
 {
     const char16_t *chars = reinterpret_cast<const char16_t *>(m_text.constData());
     const qsizetype size = m_text.size();
-    m_lines.reserve(static_cast<size_t>(size / 24 + 1));
-    preferLargePages(m_lines.data(), m_lines.capacity() * sizeof(Span));
+    reserveOnLargePages(m_lines, static_cast<size_t>(size / 24 + 1));
     qsizetype start = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = chars[i];

@@ -70,10 +70,8 @@ ReadResult TableReader::read(const SourceText &source, const TableLayout &layout
     QHash<int32_t, int> drawsOnDate;
     // Room for the draws of every line of a real history, not for a file of a million blank lines.
     const size_t room = static_cast<size_t>(std::min<qsizetype>(source.lineCount(), 1 << 22));
-    result.draws.reserve(room);
-    result.drawLines.reserve(room);
-    preferLargePages(result.draws.data(), room * sizeof(HistoryLine));
-    preferLargePages(result.drawLines.data(), room * sizeof(qsizetype));
+    reserveOnLargePages(result.draws, room);
+    reserveOnLargePages(result.drawLines, room);
 
     TableRows rows(source, layout);
     QString why;
