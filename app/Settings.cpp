@@ -56,24 +56,36 @@ constexpr TextKeyInfo kTextKeys[Settings::TextKeyCount] = {
     {kFilter, "txtFilterSet"}, {kFilter, "txtSchemeName"},
 };
 
-std::unique_ptr<QSettings> openStore()
+const char *sectionName(Settings::Section which)
+{
+    return which == Settings::Section::Main    ? kMain
+           : which == Settings::Section::Trend ? kTrend
+                                               : kFilter;
+}
+
+} // namespace
+
+std::unique_ptr<QSettings> SettingsSection::openStore()
 {
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                        QStringLiteral("Tessaryn"), QStringLiteral("Tessaryn"));
 }
 
-} // namespace
-
-SettingsSection::SettingsSection(const QString &name) : m_store(openStore())
+SettingsSection::SettingsSection(const QString &name)
+    : m_ownStore(openStore()), m_store(*m_ownStore), m_prefix(name + QLatin1Char('/'))
 {
-    m_store->beginGroup(name);
+}
+
+SettingsSection::SettingsSection(QSettings &store, const QString &name)
+    : m_store(store), m_prefix(name + QLatin1Char('/'))
+{
 }
 
 SettingsSection::~SettingsSection() = default;
 
-bool SettingsSection::flag(const QString &key, bool defaultValue) const
+bool SettingsSection::flag(const QString &name, bool defaultValue) const
 {
-    const QString text = m_store->value(key).toString().trimmed();
+    const QString text = m_store.value(key(name)).toString().trimmed();
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
         return true;
     if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
@@ -81,60 +93,83 @@ bool SettingsSection::flag(const QString &key, bool defaultValue) const
     return defaultValue;
 }
 
-int SettingsSection::number(const QString &key, int defaultValue, int min, int max) const
+int SettingsSection::number(const QString &name, int defaultValue, int min, int max) const
 {
     bool ok = false;
-    const int value = m_store->value(key).toString().trimmed().toInt(&ok);
+    const int value = m_store.value(key(name)).toString().trimmed().toInt(&ok);
     return ok && value >= min && value <= max ? value : defaultValue;
 }
 
-bool SettingsSection::holds(const QString &key, bool isBool, int value) const
+bool SettingsSection::holds(const QString &name, bool isBool, int value) const
 {
-    const QString text = m_store->value(key).toString();
+    const QString text = m_store.value(key(name)).toString();
     return text == (isBool ? QString(value ? "True" : "False") : QString::number(value));
 }
 
-bool SettingsSection::holdsText(const QString &key, const QString &value) const
+bool SettingsSection::holdsText(const QString &name, const QString &value) const
 {
-    const QVariant stored = m_store->value(key);
+    const QVariant stored = m_store.value(key(name));
     return stored.isValid() && stored.toString() == value;
 }
 
-QString SettingsSection::text(const QString &key) const
+QString SettingsSection::text(const QString &name) const
 {
-    return m_store->value(key).toString().trimmed();
+    return m_store.value(key(name)).toString().trimmed();
 }
 
-void SettingsSection::setFlag(const QString &key, bool value)
+void SettingsSection::setFlag(const QString &name, bool value)
 {
-    m_store->setValue(key, QString(value ? "True" : "False"));
+    m_store.setValue(key(name), QString(value ? "True" : "False"));
 }
 
-void SettingsSection::setNumber(const QString &key, int value)
+void SettingsSection::setNumber(const QString &name, int value)
 {
-    m_store->setValue(key, QString::number(value));
+    m_store.setValue(key(name), QString::number(value));
 }
 
-void SettingsSection::setText(const QString &key, const QString &value)
+void SettingsSection::setText(const QString &name, const QString &value)
 {
-    m_store->setValue(key, value);
+    m_store.setValue(key(name), value);
 }
 
 QString SettingsSection::fileName() { return openStore()->fileName(); }
 
-Settings::Settings(QObject *parent) : QObject(parent)
+Settings::Settings(QObject *parent) : QObject(parent), m_store(SettingsSection::openStore())
 {
-    reread(Section::Main);
-    reread(Section::Trend);
-    reread(Section::Filter);
+    read(Section::Main);
+    read(Section::Trend);
+    read(Section::Filter);
+}
+
+Settings::~Settings() = default;
+
+Settings::WriteBatch::WriteBatch(Settings &settings) : m_settings(settings)
+{
+    ++m_settings.m_batches;
+}
+
+Settings::WriteBatch::~WriteBatch()
+{
+    --m_settings.m_batches;
+    m_settings.written();
+}
+
+void Settings::written()
+{
+    if (m_batches == 0)
+        m_store->sync();
 }
 
 void Settings::reread(Section which)
 {
-    const char *section = which == Section::Main    ? kMain
-                          : which == Section::Trend ? kTrend
-                                                    : kFilter;
-    const SettingsSection store{QLatin1String(section)};
+    m_store->sync(); // takes in a file changed since
+    read(which);
+}
+
+void Settings::read(Section which)
+{
+    const char *section = sectionName(which);
+    const SettingsSection store(*m_store, QLatin1String(section));
     for (int key = 0; key < KeyCount; ++key) {
         const KeyInfo &info = kKeys[key];
         if (info.section != section)
@@ -166,8 +201,9 @@ void Settings::setText(TextKey key, const QString &value)
         return;
     m_texts[key] = value;
     m_textInStore[key] = true;
-    SettingsSection(QLatin1String(kTextKeys[key].section))
+    SettingsSection(*m_store, QLatin1String(kTextKeys[key].section))
         .setText(QLatin1String(kTextKeys[key].name), value);
+    written();
     if (other)
         emit textChanged(key);
 }
@@ -182,7 +218,10 @@ void Settings::setRecentHistories(const QStringList &files)
     setText(txtRecentHistories, files.join(QLatin1Char('|')));
 }
 
-const char *Settings::name(Key key) { return kKeys[key].name; }
+const char *Settings::name(Key key)
+{
+    return kKeys[key].name;
+}
 
 bool Settings::inRange(Key key, int value)
 {
@@ -199,13 +238,12 @@ bool Settings::set(Key key, int value)
     m_values[key] = value;
     m_inStore[key] = true;
     const KeyInfo &info = kKeys[key];
-    {
-        SettingsSection store(QLatin1String(info.section));
-        if (info.isBool)
-            store.setFlag(QLatin1String(info.name), value != 0);
-        else
-            store.setNumber(QLatin1String(info.name), value);
-    }
+    SettingsSection store(*m_store, QLatin1String(info.section));
+    if (info.isBool)
+        store.setFlag(QLatin1String(info.name), value != 0);
+    else
+        store.setNumber(QLatin1String(info.name), value);
+    written();
     if (other)
         emit changed(key);
     return true;

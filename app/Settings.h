@@ -10,12 +10,20 @@ class QSettings;
 
 // A section of the per-user settings store, with the store's text forms (booleans "True"/"False",
 // integers in decimal) and its reading rule: a value that is missing, cannot be read as its type
-// or lies outside its range gives the default. Writes go to the store at once.
+// or lies outside its range gives the default.
 class SettingsSection
 {
 public:
+    // A section of a store of its own, read as the file is now and written when this ends.
     explicit SettingsSection(const QString &name);
+    // A section of `store`, which the caller keeps and writes.
+    SettingsSection(QSettings &store, const QString &name);
     ~SettingsSection();
+    SettingsSection(const SettingsSection &) = delete;
+    SettingsSection &operator=(const SettingsSection &) = delete;
+
+    // The store itself, written where the file is, in the user's settings folder.
+    static std::unique_ptr<QSettings> openStore();
 
     bool flag(const QString &key, bool defaultValue) const;
     int number(const QString &key, int defaultValue, int min, int max) const;
@@ -32,7 +40,11 @@ public:
     static QString fileName();
 
 private:
-    std::unique_ptr<QSettings> m_store;
+    QString key(const QString &name) const { return m_prefix + name; }
+
+    std::unique_ptr<QSettings> m_ownStore;
+    QSettings &m_store;
+    QString m_prefix;
 };
 
 // The user's choices, kept in the per-user settings store under application "Tessaryn": the main
@@ -40,8 +52,8 @@ private:
 // section "Suoshui". One table holds every key with its section, type, default and range. The
 // main window's section is read at start-up, a tool window's again each time the window opens
 // (the main window asks for it, so that a choice changed outside the program counts); every value
-// is written the moment it changes. Each change is announced, so that what shows a choice follows
-// it wherever it was made.
+// is written the moment it changes, except while a WriteBatch holds the writes. Each change is
+// announced, so that what shows a choice follows it wherever it was made.
 class Settings : public QObject
 {
     Q_OBJECT
@@ -92,6 +104,22 @@ class Settings : public QObject
 
     // Reads every section.
     explicit Settings(QObject *parent = nullptr);
+    ~Settings() override;
+
+    // Gathers the writes made while it lives into one write of the file when it ends: start-up
+    // stores each choice a first start finds missing, and a file written once costs a tenth of one
+    // written ten times (each write locks, replaces and flushes the file).
+    class WriteBatch
+    {
+      public:
+        explicit WriteBatch(Settings &settings);
+        ~WriteBatch();
+        WriteBatch(const WriteBatch &) = delete;
+        WriteBatch &operator=(const WriteBatch &) = delete;
+
+      private:
+        Settings &m_settings;
+    };
     // Reads one section again, as the store holds it now; announces the values that differ.
     void reread(Section section);
 
@@ -122,6 +150,13 @@ class Settings : public QObject
     void textChanged(Settings::TextKey key);
 
   private:
+    void read(Section section);
+    // Writes what was set to the file, unless a batch holds the writes.
+    void written();
+
+    // One store for the program's life: opening one reads or checks every file it could come from.
+    std::unique_ptr<QSettings> m_store;
+    int m_batches = 0;
     std::array<int, KeyCount> m_values{};
     // Whether the store is known to hold m_values[key] already: a handler that stores a value
     // the store has (every option click stores its group again) costs no file write.

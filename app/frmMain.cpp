@@ -65,6 +65,7 @@ void frmMain::showStatus(const QString &text) { statusBar()->showMessage(text); 
 
 void frmMain::Form_Load()
 {
+    const Settings::WriteBatch startupWrites(m_settings);
     m_histories->openAtStart();
     m_options->selectStoredOptions();
     mnuDscs_Click(m_settings.number(Settings::DsIni));

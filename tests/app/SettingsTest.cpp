@@ -98,8 +98,9 @@ TEST_F(AppFixture, RetentionDialogAsksAgainUntilTheAnswerFits)
             if (i + 1 < answers.size()) {
                 whenModal<QMessageBox>([&, i](QMessageBox *box) {
                     seen << box->windowTitle();
-                    EXPECT_EQ(box->text(), "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，"
-                                           "请输入2到16中的自然数。");
+                    EXPECT_EQ(box->text(),
+                              "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，"
+                              "请输入2到16中的自然数。");
                     answer(i + 1);
                     box->accept();
                 });
@@ -152,6 +153,36 @@ TEST_F(AppFixture, ATextTheStoreHoldsIsNotWrittenAgain)
     settings.setHistoryFile("其他.mdb");
     written.sync();
     EXPECT_EQ(written.value("IniSetting/txtHistoryFile").toString(), "其他.mdb");
+}
+
+// Writes a batch holds reach the file together when it ends, others at once; a file changed
+// outside the program is read again when a section is.
+TEST_F(AppFixture, ABatchWritesTheFileOnceWhenItEnds)
+{
+    // The name asked once: a store opened meanwhile would write what the batch holds.
+    const QString path = Settings::fileName();
+    auto fileText = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    Settings settings;
+    {
+        const Settings::WriteBatch batch(settings);
+        settings.set(Settings::DsIni, 0);
+        settings.setText(Settings::txtFrom, "20160908001");
+        EXPECT_FALSE(fileText().contains("DsIni"));
+    }
+    EXPECT_TRUE(fileText().contains("DsIni=0"));
+    EXPECT_TRUE(fileText().contains("txtFrom=20160908001"));
+    settings.set(Settings::IniSerchDay, 9);
+    EXPECT_TRUE(fileText().contains("IniSerchDay=9"));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[IniSetting]\nIniSerchDay=12\nDsIni=0\n");
+    file.close();
+    settings.reread(Settings::Section::Main);
+    EXPECT_EQ(settings.number(Settings::IniSerchDay), 12);
 }
 
 TEST_F(AppFixture, TheWidthListFollowsTheWidthShown)
