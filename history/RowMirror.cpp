@@ -2,6 +2,7 @@
 
 #include "ProcessMemory.h"
 #include "RowBlock.h"
+#include "SharedFirstTouch.h"
 
 #include <algorithm>
 
@@ -84,7 +85,8 @@ std::optional<size_t> RowMirror::size()
     return size_t(stmt.columnInt(1));
 }
 
-bool RowMirror::loadBlocks(size_t firstBlock, size_t blockCount, std::vector<HistoryRow> &rows)
+bool RowMirror::loadBlocks(size_t firstBlock, size_t blockCount, std::vector<HistoryRow> &rows,
+                           SharedFirstTouch *touch)
 {
     Statement stmt = m_db.prepare("SELECT intKuai, intShu, binHao FROM LishiYasuo "
                                   "WHERE intKuai >= ? AND intKuai < ? ORDER BY intKuai");
@@ -94,8 +96,16 @@ bool RowMirror::loadBlocks(size_t firstBlock, size_t blockCount, std::vector<His
     size_t expected = firstBlock;
     while (stmt.step() == SQLITE_ROW) {
         const int64_t count = stmt.columnInt(1);
-        if (stmt.columnInt(0) != int64_t(expected++) || count < 1 || count > int64_t(kBlockRows) ||
-            !RowBlock::decode(stmt.columnBytes(2), size_t(count), rows))
+        if (stmt.columnInt(0) != int64_t(expected++) || count < 1 || count > int64_t(kBlockRows))
+            return false;
+        if (touch) {
+            // Shared memory may not move: a block beyond the room reserved is a damaged copy.
+            const size_t end = rows.size() + size_t(count);
+            if (end > rows.capacity())
+                return false;
+            touch->claim(end * sizeof(HistoryRow));
+        }
+        if (!RowBlock::decode(stmt.columnBytes(2), size_t(count), rows))
             return false;
     }
     return expected == firstBlock + blockCount;
@@ -108,8 +118,11 @@ std::optional<std::vector<HistoryRow>> RowMirror::load(size_t spare)
         return std::nullopt;
     std::vector<HistoryRow> rows;
     reserveOnLargePages(rows, *count + spare);
-    if (!loadBlocks(0, blocksFor(*count), rows) || rows.size() != *count)
-        return std::nullopt;
+    {
+        SharedFirstTouch touch(rows.data(), *count * sizeof(HistoryRow));
+        if (!loadBlocks(0, blocksFor(*count), rows, &touch) || rows.size() != *count)
+            return std::nullopt;
+    }
     // Two questions that read a few pages of the file (counting Lishi's rows would read all of
     // its index): its greatest rowid, which any row added since would change, and its newest draw.
     Statement lastRowid = m_db.prepare("SELECT intShu FROM LishiYasuo WHERE intKuai = ?");

@@ -10,6 +10,8 @@
 
 namespace quorlent {
 
+class SharedFirstTouch;
+
 // The compact copy of Lishi beside it, table LishiYasuo: what the window keeps of each draw, a few
 // bytes a draw in blocks of kBlockRows rows in issue order (RowBlock), so that opening a history
 // reads a fortieth of the file. Lishi stays as it always was, every column written; the copy only
@@ -72,7 +74,9 @@ class RowMirror
     // Rows from the block that holds the first row with an issue of at least `issue` to the end
     // of the `count` rows; `firstRow` gets the index of the first.
     bool loadTail(int32_t issue, size_t count, size_t &firstRow, std::vector<HistoryRow> &rows);
-    bool loadBlocks(size_t firstBlock, size_t blockCount, std::vector<HistoryRow> &rows);
+    // With `touch`, the rows are written only where it lets them be, and never moved.
+    bool loadBlocks(size_t firstBlock, size_t blockCount, std::vector<HistoryRow> &rows,
+                    SharedFirstTouch *touch = nullptr);
     // Writes `rows` as the blocks from row `firstRow` (a block's first row) on; with `toEnd` they
     // are the last rows, and the copy ends after them.
     bool put(size_t firstRow, std::span<const HistoryRow> rows, bool toEnd);

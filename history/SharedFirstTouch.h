@@ -1,0 +1,52 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <thread>
+
+namespace quorlent {
+
+// Shares the first-touch faults of a fresh allocation with a second processor while the caller
+// fills it from its start. Where the system gives no large pages (Windows) each page of a history's
+// rows costs a fault the first time it is written, on a virtual machine more than filling it does.
+// A helper thread writes a byte into each page from the end, and the two meet in the middle.
+//
+// The caller claims the bytes it is about to write before writing them. A page is either the
+// caller's or the helper's, never both: each side takes pages through one atomic word. A page the
+// helper has taken becomes the caller's once the helper has ended, which claim() waits for.
+class SharedFirstTouch
+{
+  public:
+    // [data, data + bytes) must outlive this object and stay where it is.
+    SharedFirstTouch(void *data, size_t bytes);
+    // Waits for the helper.
+    ~SharedFirstTouch();
+    SharedFirstTouch(const SharedFirstTouch &) = delete;
+    SharedFirstTouch &operator=(const SharedFirstTouch &) = delete;
+
+    // Makes the first `bytes` of the allocation the caller's to write.
+    void claim(size_t bytes);
+
+    static constexpr size_t kPageSize = 4096;
+
+  private:
+    static uint64_t pack(uint64_t callerPages, uint64_t helperFrom)
+    {
+        return callerPages << 32 | helperFrom;
+    }
+    // The pages the first `bytes` of the allocation reach into.
+    uint64_t pagesReaching(size_t bytes) const;
+    void touchFromEnd();
+    void endHelper();
+
+    std::byte *m_data;
+    size_t m_bytes;
+    uintptr_t m_firstPage; // the address of the page that holds m_data
+    uint64_t m_pages;
+    // The pages below the high half are the caller's; those from the low half on the helper's.
+    std::atomic<uint64_t> m_split;
+    std::thread m_helper;
+};
+
+} // namespace quorlent
