@@ -31,10 +31,17 @@ class SharedFirstTouch
     static constexpr size_t kPageSize = 4096;
 
   private:
-    static uint64_t pack(uint64_t callerPages, uint64_t helperFrom)
+    // The atomic word's two halves: the pages below `caller` are the caller's, those from
+    // `helper` on the helper's.
+    struct Split
     {
-        return callerPages << 32 | helperFrom;
-    }
+        uint64_t caller;
+        uint64_t helper;
+
+        static Split of(uint64_t word) { return {word >> 32, word & 0xffffffffu}; }
+        uint64_t word() const { return caller << 32 | helper; }
+    };
+
     // The pages the first `bytes` of the allocation reach into.
     uint64_t pagesReaching(size_t bytes) const;
     void touchFromEnd();
@@ -44,8 +51,8 @@ class SharedFirstTouch
     size_t m_bytes;
     uintptr_t m_firstPage; // the address of the page that holds m_data
     uint64_t m_pages;
-    // The pages below the high half are the caller's; those from the low half on the helper's.
-    std::atomic<uint64_t> m_split;
+    std::atomic<uint64_t> m_split; // a Split
+
     std::thread m_helper;
 };
 
