@@ -218,10 +218,7 @@ void Settings::setRecentHistories(const QStringList &files)
     setText(txtRecentHistories, files.join(QLatin1Char('|')));
 }
 
-const char *Settings::name(Key key)
-{
-    return kKeys[key].name;
-}
+const char *Settings::name(Key key) { return kKeys[key].name; }
 
 bool Settings::inRange(Key key, int value)
 {

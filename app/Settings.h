@@ -25,16 +25,16 @@ public:
     // The store itself, written where the file is, in the user's settings folder.
     static std::unique_ptr<QSettings> openStore();
 
-    bool flag(const QString &key, bool defaultValue) const;
-    int number(const QString &key, int defaultValue, int min, int max) const;
-    QString text(const QString &key) const;
+    bool flag(const QString &name, bool defaultValue) const;
+    int number(const QString &name, int defaultValue, int min, int max) const;
+    QString text(const QString &name) const;
     // Whether the key holds exactly the text form of `value`.
-    bool holds(const QString &key, bool isBool, int value) const;
+    bool holds(const QString &name, bool isBool, int value) const;
     // Whether the key is there and holds exactly `value`.
-    bool holdsText(const QString &key, const QString &value) const;
-    void setFlag(const QString &key, bool value);
-    void setNumber(const QString &key, int value);
-    void setText(const QString &key, const QString &value);
+    bool holdsText(const QString &name, const QString &value) const;
+    void setFlag(const QString &name, bool value);
+    void setNumber(const QString &name, int value);
+    void setText(const QString &name, const QString &value);
 
     // The file the store lives in: Tessaryn/Tessaryn.ini under the user's configuration folder.
     static QString fileName();
