@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Runs the start-up and search benchmarks on Linux and, in the same session, the cross-built ones
 # under wine, and prints their figures side by side:
-#   bench.sh BUILD-DIR OUT-DIR [DRAWS]
+#   bench.sh BUILD-DIR OUT-DIR [DRAWS] [ROUNDS]
 # The Linux ones come from build/ (scripts/setup.sh builds them). The Windows ones run in a copy of
-# the packed program folder, so that they load the DLLs the zip ships. Each output is kept in
+# the packed program folder, so that they load the DLLs the zip ships. Each benchmark runs ROUNDS
+# times (3) on each side, the two sides taking turns, and each side's best figure is compared: on a
+# shared machine a slow spell then cannot fall on one side only. Each output is kept in
 # OUT-DIR/bench/.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/wine.sh"
-build=$(realpath "$1") out=$(realpath "$2") draws=${3:-500000}
+build=$(realpath "$1") out=$(realpath "$2") draws=${3:-500000} rounds=${4:-3}
 wine_prefix "$out"
 linux="$REPO_ROOT/build/bench"
 for bench in history/bench_startup analysis/bench_analysis; do
@@ -17,23 +19,29 @@ done
 
 version=$(sed -n 's/^inline constexpr char kVersion\[\] = "\(.*\)";/\1/p' "$build/app/AppInfo.h")
 folder="$out/bench/Quorlent"
-rm -rf "$folder"
+rm -rf "$folder" "$out/bench/"*.txt
 mkdir -p "$out/bench"
 cp -r "$out/stage/Quorlent-$version-win64" "$folder"
 cp "$build/bench/history/bench_startup.exe" "$build/bench/analysis/bench_analysis.exe" "$folder/"
 
 # name, Linux program, its arguments
 run_both() {
-  local name=$1 program=$2
+  local name=$1 program=$2 round
   shift 2
-  log "$name on Linux"
-  QT_QPA_PLATFORM=offscreen "$linux/$program" "$@" 2>/dev/null | tee "$out/bench/linux-$name.txt"
-  log "$name under wine"
-  (cd "$folder" && WINEPATH= wine "$(basename "$program").exe" "$@" 2>/dev/null) |
-    tr -d '\r' | tee "$out/bench/windows-$name.txt"
-  log "$name side by side"
+  local linux_outputs=() windows_outputs=()
+  for round in $(seq "$rounds"); do
+    log "$name on Linux, round $round of $rounds"
+    QT_QPA_PLATFORM=offscreen "$linux/$program" "$@" 2>/dev/null |
+      tee "$out/bench/linux-$name-$round.txt"
+    log "$name under wine, round $round of $rounds"
+    (cd "$folder" && WINEPATH= wine "$(basename "$program").exe" "$@" 2>/dev/null) |
+      tr -d '\r' | tee "$out/bench/windows-$name-$round.txt"
+    linux_outputs+=("$out/bench/linux-$name-$round.txt")
+    windows_outputs+=("$out/bench/windows-$name-$round.txt")
+  done
+  log "$name side by side, each side's best of $rounds"
   python3 "$REPO_ROOT/scripts/windows/side_by_side.py" \
-      "$out/bench/linux-$name.txt" "$out/bench/windows-$name.txt"
+      "${linux_outputs[@]}" -- "${windows_outputs[@]}" | tee "$out/bench/side-by-side-$name.txt"
 }
 run_both startup history/bench_startup "$draws"
 run_both searches analysis/bench_analysis --fast "$draws"
