@@ -151,12 +151,14 @@ Settings::WriteBatch::WriteBatch(Settings &settings) : m_settings(settings)
 Settings::WriteBatch::~WriteBatch()
 {
     --m_settings.m_batches;
-    m_settings.written();
+    if (m_settings.m_held)
+        m_settings.written();
 }
 
 void Settings::written()
 {
-    if (m_batches == 0)
+    m_held = m_batches > 0;
+    if (!m_held)
         m_store->sync();
 }
 

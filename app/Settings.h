@@ -157,6 +157,8 @@ class Settings : public QObject
     // One store for the program's life: opening one reads or checks every file it could come from.
     std::unique_ptr<QSettings> m_store;
     int m_batches = 0;
+    // Whether a batch holds writes the file lacks: a start-up that stored nothing writes nothing.
+    bool m_held = false;
     std::array<int, KeyCount> m_values{};
     // Whether the store is known to hold m_values[key] already: a handler that stores a value
     // the store has (every option click stores its group again) costs no file write.
