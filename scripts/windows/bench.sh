@@ -24,15 +24,22 @@ mkdir -p "$out/bench"
 cp -r "$out/stage/Quorlent-$version-win64" "$folder"
 cp "$build/bench/history/bench_startup.exe" "$build/bench/analysis/bench_analysis.exe" "$folder/"
 
-# name, Linux program, its arguments
+# name, Linux program, its arguments. With SMALL_PAGES=1 the Linux program also runs held to 4 KB
+# pages, as a Windows program is (small_pages.py), and that run is set beside Windows too.
 run_both() {
   local name=$1 program=$2 round
   shift 2
-  local linux_outputs=() windows_outputs=()
+  local linux_outputs=() small_outputs=() windows_outputs=()
   for round in $(seq "$rounds"); do
     log "$name on Linux, round $round of $rounds"
     QT_QPA_PLATFORM=offscreen "$linux/$program" "$@" 2>/dev/null |
       tee "$out/bench/linux-$name-$round.txt"
+    if [ "${SMALL_PAGES:-0}" = 1 ]; then
+      log "$name on Linux with 4 KB pages only, round $round of $rounds"
+      QT_QPA_PLATFORM=offscreen python3 "$REPO_ROOT/scripts/windows/small_pages.py" \
+          "$linux/$program" "$@" 2>/dev/null | tee "$out/bench/linux-4k-$name-$round.txt"
+      small_outputs+=("$out/bench/linux-4k-$name-$round.txt")
+    fi
     log "$name under wine, round $round of $rounds"
     (cd "$folder" && WINEPATH= wine "$(basename "$program").exe" "$@" 2>/dev/null) |
       tr -d '\r' | tee "$out/bench/windows-$name-$round.txt"
@@ -42,7 +49,13 @@ run_both() {
   log "$name side by side, each side's best of $rounds"
   python3 "$REPO_ROOT/scripts/windows/side_by_side.py" \
       "${linux_outputs[@]}" -- "${windows_outputs[@]}" | tee "$out/bench/side-by-side-$name.txt"
+  if [ "${#small_outputs[@]}" -gt 0 ]; then
+    log "$name side by side, Linux held to 4 KB pages as Windows is, each side's best of $rounds"
+    python3 "$REPO_ROOT/scripts/windows/side_by_side.py" \
+        "${small_outputs[@]}" -- "${windows_outputs[@]}" | tee "$out/bench/side-by-side-$name-4k.txt"
+  fi
 }
-run_both startup history/bench_startup "$draws"
+# Start-up, imports and the preview write large fresh arrays, where the size of a page tells.
+SMALL_PAGES=1 run_both startup history/bench_startup "$draws"
 run_both searches analysis/bench_analysis --fast "$draws"
 wineserver -k 2>/dev/null || true
