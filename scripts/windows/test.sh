@@ -35,8 +35,11 @@ if ! (cd "$build" && ctest --output-on-failure --timeout 180 -j "${QUORLENT_JOBS
   # test starts (CreateProcess returning false). The tests that failed run once more, one at a
   # time, and are named above either way; the run fails if any fails again.
   log "the tests that failed, once more, one at a time"
-  (cd "$build" && ctest --rerun-failed --output-on-failure --timeout 180) || status=1
-  [ "$status" = 0 ] && log "they passed when run again: see their first failure above"
+  if (cd "$build" && ctest --rerun-failed --output-on-failure --timeout 180); then
+    log "they passed when run again: see their first failure above"
+  else
+    status=1
+  fi
 fi
 
 log "the portable zip"
